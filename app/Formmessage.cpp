@@ -1,0 +1,32 @@
+#include "app/Formmessage.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "data/Database.h"
+
+void CopiereBaza(const QString& source, const QString& target) {
+    kov::copyDatabaseFile(source, target);
+}
+
+TMesaj::TMesaj(QWidget* parent)
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog),
+      Panel1(new QLabel(QStringLiteral("Asteptati, se salveaza baza de date ..."), this)) {
+    setObjectName(QStringLiteral("Mesaj"));
+    setFixedSize(230, 56);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAlignment(Qt::AlignCenter);
+    Panel1->setStyleSheet(QStringLiteral("background-color: aqua; color: black;"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Panel1);
+    Timer1.setInterval(1000);
+    Timer1.setSingleShot(true);
+    connect(&Timer1, &QTimer::timeout, this, &QDialog::reject);
+}
+
+void TMesaj::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Timer1.start();
+    CopiereBaza(Source, Target);
+}

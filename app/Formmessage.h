@@ -1,0 +1,23 @@
+#pragma once
+// The wait window shown while the start-up copy of the database is made.
+
+#include <QDialog>
+#include <QTimer>
+
+class QLabel;
+
+// Copies a database file over the target; a failed copy is silent.
+void CopiereBaza(const QString& source, const QString& target);
+
+class TMesaj : public QDialog {
+    Q_OBJECT
+public:
+    explicit TMesaj(QWidget* parent = nullptr);
+    QString Source;  // set by the caller before showing
+    QString Target;
+    QTimer Timer1;
+    QLabel* Panel1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};

@@ -1,0 +1,34 @@
+#include "app/Forms.h"
+
+#include "app/Adaugarefirmanoua.h"
+#include "app/Atentie.h"
+#include "app/Formmessage.h"
+#include "app/Globals.h"
+#include "app/Main.h"
+#include "app/Selectarefirma.h"
+
+template <class Form>
+void Forms::create(Form*& global) {
+    auto form = std::make_unique<Form>();
+    global = form.get();
+    owned_.push_back(std::move(form));
+    clear_.push_back([&global] { global = nullptr; });
+}
+
+Forms::Forms() {
+    create(FormMain);
+    create(FormSelectFirma);
+    create(FormAdaugModificFirmaNoua);
+    create(FormAtentie);
+    create(Mesaj);
+}
+
+Forms::~Forms() {
+    while (!owned_.empty()) {
+        owned_.pop_back();
+        clear_.back()();
+        clear_.pop_back();
+    }
+}
+
+std::unique_ptr<Forms> createForms() { return std::make_unique<Forms>(); }

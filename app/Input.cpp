@@ -1,0 +1,29 @@
+#include "app/Input.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QValidator>
+
+namespace kov {
+
+namespace {
+
+class CaseValidator : public QValidator {
+public:
+    CaseValidator(bool upper, QObject* parent) : QValidator(parent), upper_(upper) {}
+    State validate(QString& input, int&) const override {
+        input = upper_ ? input.toUpper() : input.toLower();
+        return Acceptable;
+    }
+
+private:
+    bool upper_;
+};
+
+}  // namespace
+
+void forceUpperCase(QLineEdit* edit) { edit->setValidator(new CaseValidator(true, edit)); }
+void forceLowerCase(QLineEdit* edit) { edit->setValidator(new CaseValidator(false, edit)); }
+void forceUpperCase(QComboBox* combo) { combo->setValidator(new CaseValidator(true, combo)); }
+
+}  // namespace kov

@@ -1,0 +1,59 @@
+#pragma once
+// The main window: start-up sequence, the menu from which every window is reached, and the
+// selected company in the status bar.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <map>
+
+#include "data/Database.h"
+
+class QAction;
+class QLabel;
+class QPushButton;
+
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Connects the main database; throws the engine's error when it cannot be reached.
+    explicit TFormMain(QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    kov::Database Database1{kov::kMainDatabase};
+    kov::Database Database2{kov::kBackupDatabase};
+    QTimer Timer1;
+    QPushButton* BitBtn1 = nullptr;
+
+    QString DatabasePath;    // the file that DBQ names
+    QString CopyPath;        // its start-up copy
+    QString CompanyCaption;  // last text shown in the status bar
+
+    // Asks the application to end; replaceable so that tests can observe it.
+    std::function<void()> Terminate;
+
+    QAction* action(const QString& component) const;
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+    void Startup();  // run once, when the window is first shown
+    void Go();       // start-up copy, data source check, connection
+    void Timer1Timer();
+    void Selectarefirma1Click();
+    void Adaugarestergerefirma1Click();
+    void Iesire1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    using Handler = void (TFormMain::*)();
+    void buildMenu();
+    bool checkRegionalSettings();  // false when the settings were rewritten
+    void chooseCompany();
+    void takeSelection(bool keepCaption);
+
+    std::map<QString, QAction*> actions_;
+    QLabel* statusPanel_ = nullptr;
+    bool started_ = false;
+};

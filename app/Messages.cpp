@@ -1,0 +1,51 @@
+#include "app/Messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "data/Database.h"
+#include "data/Settings.h"
+
+namespace kov {
+
+Answer message(const QString& text, const QString& title, Buttons buttons) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    box.setIcon(buttons == Buttons::Ok ? QMessageBox::Warning : QMessageBox::Question);
+    QAbstractButton* ok = nullptr;
+    QAbstractButton* yes = nullptr;
+    QAbstractButton* no = nullptr;
+    if (buttons == Buttons::Ok) {
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.setEscapeButton(ok);
+    } else {
+        yes = box.addButton(QStringLiteral("Da"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("Nu"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        if (buttons == Buttons::YesNoCancel) {
+            box.setEscapeButton(box.addButton(QStringLiteral("Anulare"), QMessageBox::RejectRole));
+        }
+    }
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == ok) {
+        return Answer::Ok;
+    }
+    if (clicked == yes) {
+        return Answer::Yes;
+    }
+    return clicked == no ? Answer::No : Answer::Cancel;
+}
+
+void showDefaultError(const QString& text) { message(text, QStringLiteral("Kovaline")); }
+
+QString errorText(const std::exception& e) {
+    if (const auto* db = dynamic_cast<const DbError*>(&e)) {
+        return db->message();
+    }
+    return QString::fromUtf8(e.what());
+}
+
+}  // namespace kov

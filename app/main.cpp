@@ -1,0 +1,29 @@
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
+#include <exception>
+
+#include "app/Forms.h"
+#include "app/Globals.h"
+#include "app/Main.h"
+#include "app/Messages.h"
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("Kovaline are nevoie de un ecran grafic (nu este setat DISPLAY).\n", stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kovaline"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kovaline"));
+    std::unique_ptr<Forms> forms;
+    try {
+        forms = createForms();
+    } catch (const std::exception& e) {
+        kov::showDefaultError(kov::errorText(e));
+        return 1;
+    }
+    FormMain->showMaximized();
+    return QApplication::exec();
+}

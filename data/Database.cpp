@@ -1,0 +1,239 @@
+#include "data/Database.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+#include <map>
+
+#include "data/Schema.h"
+
+namespace kov {
+
+namespace {
+
+std::map<QString, Database*>& registry() {
+    static std::map<QString, Database*> databases;
+    return databases;
+}
+
+constexpr size_t kCacheLimit = 64;
+constexpr qsizetype kLogLimit = 100000;
+
+struct Handle {
+    sqlite3* db = nullptr;
+    ~Handle() { sqlite3_close_v2(db); }
+};
+
+bool onlyBlanks(const char* text) {
+    for (; *text; ++text) {
+        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n' && *text != ';') {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+DbError::DbError(const QString& message) : std::runtime_error(message.toStdString()) {}
+
+Database::Database(QString name) : name_(std::move(name)) {
+    registry()[name_] = this;
+    logFile_ = qEnvironmentVariable("KOVALINE_SQL_LOG");
+}
+
+Database::~Database() {
+    close();
+    auto& r = registry();
+    if (auto it = r.find(name_); it != r.end() && it->second == this) {
+        r.erase(it);
+    }
+}
+
+Database* Database::find(const QString& name) {
+    auto& r = registry();
+    const auto it = r.find(name);
+    return it == r.end() ? nullptr : it->second;
+}
+
+Database& Database::connected(const QString& name) {
+    Database* db = find(name);
+    if (!db || !db->isOpen()) {
+        throw DbError(QStringLiteral("Baza de date '%1' nu este conectata").arg(name));
+    }
+    return *db;
+}
+
+void Database::open(const QString& path, bool create) {
+    close();
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db))
+                                   : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        throw DbError(QStringLiteral("%1: %2").arg(message, path));
+    }
+    handle_ = db;
+    path_ = path;
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 5000);
+    registerSqlFunctions(db);
+    try {
+        // A document the user saw recorded survives a power cut.
+        execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+        execute(QStringLiteral("PRAGMA synchronous=FULL"));
+        applySchema(db);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::close() {
+    clearCache();
+    if (handle_) {
+        sqlite3_close_v2(handle_);
+        handle_ = nullptr;
+    }
+}
+
+void Database::clearCache() {
+    for (auto& [sql, stmt] : cache_) {
+        sqlite3_finalize(stmt);
+    }
+    cache_.clear();
+}
+
+int Database::changes() const { return handle_ ? sqlite3_changes(handle_) : 0; }
+
+void Database::fail() const { throw DbError(QString::fromUtf8(sqlite3_errmsg(handle_))); }
+
+void Database::record(const QString& sql) {
+    if (log_.size() >= kLogLimit) {
+        log_.remove(0, kLogLimit / 2);
+    }
+    log_.append(sql);
+    if (!logFile_.isEmpty()) {
+        QFile file(logFile_);
+        if (file.open(QIODevice::Append | QIODevice::Text)) {
+            QTextStream(&file) << name_ << ": " << sql << '\n';
+        }
+    }
+}
+
+sqlite3_stmt* Database::prepare(const QString& sql) {
+    if (!handle_) {
+        throw DbError(QStringLiteral("Baza de date '%1' nu este conectata").arg(name_));
+    }
+    if (const auto it = cache_.find(sql); it != cache_.end()) {
+        sqlite3_reset(it->second);
+        return it->second;
+    }
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(handle_, utf8.constData(), static_cast<int>(utf8.size()), &stmt,
+                           &tail) != SQLITE_OK) {
+        fail();
+    }
+    if (!stmt) {
+        throw DbError(QStringLiteral("Instructiunea SQL este goala"));
+    }
+    if (tail && !onlyBlanks(tail)) {
+        sqlite3_finalize(stmt);
+        throw DbError(QStringLiteral("Textul contine mai multe instructiuni SQL"));
+    }
+    if (cache_.size() >= kCacheLimit) {
+        clearCache();
+    }
+    cache_.emplace(sql, stmt);
+    return stmt;
+}
+
+void Database::execute(const QString& sql) {
+    sqlite3_stmt* stmt = prepare(sql);
+    record(sql);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) {
+        fail();
+    }
+}
+
+Transaction::Transaction(const QString& databaseName)
+    : db_(Database::connected(databaseName)),
+      savepoint_(QStringLiteral("kov_%1").arg(reinterpret_cast<quintptr>(this))) {
+    db_.execute(QStringLiteral("SAVEPOINT ") + savepoint_);
+}
+
+Transaction::~Transaction() {
+    if (done_ || !db_.isOpen()) {
+        return;
+    }
+    try {
+        db_.execute(QStringLiteral("ROLLBACK TO ") + savepoint_);
+        db_.execute(QStringLiteral("RELEASE ") + savepoint_);
+    } catch (const DbError&) {
+        // The connection is unusable; nothing more can be undone from here.
+    }
+}
+
+void Transaction::commit() {
+    db_.execute(QStringLiteral("RELEASE ") + savepoint_);
+    done_ = true;
+}
+
+void createDatabaseFile(const QString& path) {
+    if (QFileInfo::exists(path)) {
+        throw DbError(QStringLiteral("Fisierul exista deja: %1").arg(path));
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    Handle h;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &h.db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(h.db)) + ": " + path);
+    }
+    registerSqlFunctions(h.db);
+    applySchema(h.db);
+}
+
+bool copyDatabaseFile(const QString& source, const QString& target) {
+    if (!QFileInfo(source).isFile()) {
+        return false;
+    }
+    const QString partial = target + QStringLiteral(".partial");
+    QFile::remove(partial);
+    bool ok = false;
+    {
+        Handle from, to;
+        if (sqlite3_open_v2(QFile::encodeName(source).constData(), &from.db, SQLITE_OPEN_READONLY,
+                            nullptr) != SQLITE_OK ||
+            sqlite3_open_v2(QFile::encodeName(partial).constData(), &to.db,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+            return false;
+        }
+        sqlite3_busy_timeout(from.db, 5000);
+        if (sqlite3_backup* b = sqlite3_backup_init(to.db, "main", from.db, "main")) {
+            ok = sqlite3_backup_step(b, -1) == SQLITE_DONE;
+            ok = sqlite3_backup_finish(b) == SQLITE_OK && ok;
+        }
+        // The copy travels alone (floppy, other installations): no write-ahead log beside it.
+        ok = ok && sqlite3_exec(to.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) ==
+                       SQLITE_OK;
+    }
+    if (!ok) {
+        QFile::remove(partial);
+        return false;
+    }
+    QFile::remove(target);
+    return QFile::rename(partial, target);
+}
+
+}  // namespace kov

@@ -1,0 +1,92 @@
+#pragma once
+// A named connection to one database file. Queries find their connection by its name
+// ("kodra" for the books, "salvari" for the backup file), so a window never holds a handle.
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <stdexcept>
+#include <unordered_map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kov {
+
+inline const QString kMainDatabase = QStringLiteral("kodra");
+inline const QString kBackupDatabase = QStringLiteral("salvari");
+
+// Every failure of the database engine, carrying the engine's own message.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& message);
+    QString message() const { return QString::fromUtf8(what()); }
+};
+
+class Database {
+public:
+    explicit Database(QString name);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing file; with create, also makes a new one. Brings the schema up to date.
+    void open(const QString& path, bool create = false);
+    void close();
+    bool isOpen() const { return handle_ != nullptr; }
+    const QString& name() const { return name_; }
+    const QString& path() const { return path_; }
+
+    // The connection registered under a name, or nullptr.
+    static Database* find(const QString& name);
+    // The open connection registered under a name; throws when there is none.
+    static Database& connected(const QString& name);
+
+    // Prepares exactly one statement; refuses a text holding a second one.
+    sqlite3_stmt* prepare(const QString& sql);
+    void execute(const QString& sql);  // one statement, no rows expected
+    sqlite3* handle() const { return handle_; }
+    int changes() const;
+
+    // Every statement text run on this connection, in order.
+    const QStringList& log() const { return log_; }
+    void clearLog() { log_.clear(); }
+    void record(const QString& sql);
+
+    [[noreturn]] void fail() const;  // throws the engine's last error
+
+private:
+    void clearCache();
+
+    QString name_;
+    QString path_;
+    sqlite3* handle_ = nullptr;
+    std::unordered_map<QString, sqlite3_stmt*> cache_;
+    QStringList log_;
+    QString logFile_;
+};
+
+// Runs an action's statements as one unit: whatever the guard has not committed when it goes
+// out of scope is rolled back. Guards nest.
+class Transaction {
+public:
+    explicit Transaction(const QString& databaseName = kMainDatabase);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Database& db_;
+    QString savepoint_;
+    bool done_ = false;
+};
+
+// Creates a database file holding the empty schema (overwrites nothing: fails if it exists).
+void createDatabaseFile(const QString& path);
+
+// A consistent copy of a database file, also while it is open and written; replaces the
+// target only once the copy is complete. Returns false when the copy failed.
+bool copyDatabaseFile(const QString& source, const QString& target);
+
+}  // namespace kov

@@ -1,0 +1,159 @@
+#include "data/Query.h"
+
+#include <sqlite3.h>
+
+#include <QRegularExpression>
+#include <cmath>
+
+#include "data/Values.h"
+
+namespace kov {
+
+QString engineSql(const QString& sql) {
+    static const QRegularExpression deleteStar(QStringLiteral("^(\\s*delete)\\s+\\*\\s+(from\\b)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    QString out = sql;
+    out.replace(deleteStar, QStringLiteral("\\1 \\2"));
+    return out;
+}
+
+QString Field::asString() const {
+    if (const auto* text = std::get_if<QString>(&value_)) {
+        if (isDate_) {
+            if (const auto d = parseIsoDate(*text)) {
+                return formatDate(*d);
+            }
+        }
+        return *text;
+    }
+    if (const auto* i = std::get_if<long long>(&value_)) {
+        return QString::number(*i);
+    }
+    if (const auto* d = std::get_if<double>(&value_)) {
+        return plainNumber(*d);
+    }
+    return {};
+}
+
+double Field::asFloat() const {
+    if (const auto* d = std::get_if<double>(&value_)) {
+        return *d;
+    }
+    if (const auto* i = std::get_if<long long>(&value_)) {
+        return static_cast<double>(*i);
+    }
+    if (const auto* text = std::get_if<QString>(&value_)) {
+        if (const auto v = parseNumber(*text)) {
+            return *v;
+        }
+        throw DbError(QStringLiteral("'%1' nu este un numar valid").arg(*text));
+    }
+    return 0.0;
+}
+
+long long Field::asInteger() const {
+    if (const auto* i = std::get_if<long long>(&value_)) {
+        return *i;
+    }
+    return std::llround(asFloat());
+}
+
+QDate Field::asDate() const {
+    if (isNull()) {
+        return {};
+    }
+    const QString text = asString();
+    if (const auto d = parseDate(text)) {
+        return *d;
+    }
+    throw DbError(QStringLiteral("'%1' nu este o data valida").arg(text));
+}
+
+void Query::close() {
+    open_ = false;
+    names_.clear();
+    dateColumns_.clear();
+    rows_.clear();
+    row_ = 0;
+}
+
+void Query::open() {
+    close();
+    Database& db = Database::connected(databaseName_);
+    sqlite3_stmt* stmt = db.prepare(engineSql(sql_));
+    db.record(sql_);
+    const int columns = sqlite3_column_count(stmt);
+    for (int c = 0; c < columns; ++c) {
+        names_.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
+        const char* type = sqlite3_column_decltype(stmt, c);
+        dateColumns_.push_back(type && sqlite3_stricmp(type, "DATE") == 0);
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        std::vector<Value> row;
+        row.reserve(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(stmt, c)) {
+                case SQLITE_INTEGER:
+                    row.emplace_back(static_cast<long long>(sqlite3_column_int64(stmt, c)));
+                    break;
+                case SQLITE_FLOAT:
+                    row.emplace_back(sqlite3_column_double(stmt, c));
+                    break;
+                case SQLITE_NULL:
+                    row.emplace_back(std::monostate{});
+                    break;
+                default:
+                    row.emplace_back(QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)),
+                        sqlite3_column_bytes(stmt, c)));
+            }
+        }
+        rows_.push_back(std::move(row));
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) {
+        rows_.clear();
+        names_.clear();
+        db.fail();
+    }
+    open_ = true;
+}
+
+void Query::execSql() {
+    close();
+    Database& db = Database::connected(databaseName_);
+    sqlite3_stmt* stmt = db.prepare(engineSql(sql_));
+    db.record(sql_);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) {
+        db.fail();
+    }
+    affected_ = db.changes();
+}
+
+Field Query::field(int column) const {
+    if (eof() || column < 0 || column >= names_.size()) {
+        throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
+    }
+    return Field(rows_[row_][static_cast<size_t>(column)], dateColumns_[static_cast<size_t>(column)]);
+}
+
+Field Query::fieldByName(const QString& name) const {
+    qsizetype index = 0;
+    while (index < names_.size() && names_[index].compare(name, Qt::CaseInsensitive) != 0) {
+        ++index;
+    }
+    if (index == names_.size()) {
+        throw DbError(QStringLiteral("Campul '%1' nu exista").arg(name));
+    }
+    if (eof()) {
+        throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
+    }
+    return field(static_cast<int>(index));
+}
+
+}  // namespace kov

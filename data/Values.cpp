@@ -1,0 +1,202 @@
+#include "data/Values.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace kov {
+
+namespace {
+
+// Value multiplied by 100 and rounded half away from zero, as decimal digits (no sign).
+std::string centsOf(double magnitude) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", magnitude);  // d.dddddddddddddde+XX
+    std::string text(buf);
+    const auto ePos = text.find('e');
+    std::string digits = text.substr(0, 1) + text.substr(2, ePos - 2);  // 15 digits
+    const int exponent = std::stoi(text.substr(ePos + 1));
+    // digits[0] has weight 10^exponent; keep those down to weight 10^-2.
+    const int keep = exponent + 3;
+    if (keep <= 0) {
+        return (keep == 0 && digits[0] >= '5') ? "1" : "0";
+    }
+    std::string kept;
+    bool roundUp = false;
+    if (keep >= static_cast<int>(digits.size())) {
+        kept = digits + std::string(keep - digits.size(), '0');
+    } else {
+        kept = digits.substr(0, keep);
+        roundUp = digits[keep] >= '5';
+    }
+    if (roundUp) {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (i >= 0 && kept[i] == '9') {
+            kept[i] = '0';
+            --i;
+        }
+        if (i < 0) {
+            kept.insert(kept.begin(), '1');
+        } else {
+            ++kept[i];
+        }
+    }
+    const auto first = kept.find_first_not_of('0');
+    return first == std::string::npos ? "0" : kept.substr(first);
+}
+
+QString centsToFixed(const std::string& cents, bool negative, bool grouped) {
+    std::string c = cents.size() < 3 ? std::string(3 - cents.size(), '0') + cents : cents;
+    std::string whole = c.substr(0, c.size() - 2);
+    if (grouped) {
+        for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3) {
+            whole.insert(static_cast<size_t>(i), ",");
+        }
+    }
+    const bool zero = cents == "0";
+    return QString::fromStdString((negative && !zero ? "-" : "") + whole + "." + c.substr(c.size() - 2));
+}
+
+bool allDigits(const QString& s) {
+    if (s.isEmpty()) {
+        return false;
+    }
+    for (QChar ch : s) {
+        if (ch < u'0' || ch > u'9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+QString formatAmount(double value) {
+    return centsToFixed(centsOf(std::fabs(value)), std::signbit(value), false);
+}
+
+QString displayAmount(double value) {
+    return centsToFixed(centsOf(std::fabs(value)), std::signbit(value), true);
+}
+
+double roundAmount(double value) { return formatAmount(value).toDouble(); }
+
+QString plainNumber(double value) {
+    if (value == 0.0) {
+        return QStringLiteral("0");
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    return QString::fromLatin1(buf);
+}
+
+std::optional<double> parseNumber(const QString& text) {
+    const QString t = text.trimmed();
+    int i = 0;
+    const int n = static_cast<int>(t.size());
+    if (i < n && (t[i] == u'+' || t[i] == u'-')) {
+        ++i;
+    }
+    int digits = 0;
+    while (i < n && t[i].isDigit() && t[i].unicode() < 128) {
+        ++i, ++digits;
+    }
+    if (i < n && t[i] == u'.') {
+        ++i;
+        while (i < n && t[i].unicode() >= '0' && t[i].unicode() <= '9') {
+            ++i, ++digits;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    if (i < n && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        if (i < n && (t[i] == u'+' || t[i] == u'-')) {
+            ++i;
+        }
+        int expDigits = 0;
+        while (i < n && t[i].unicode() >= '0' && t[i].unicode() <= '9') {
+            ++i, ++expDigits;
+        }
+        if (expDigits == 0) {
+            return std::nullopt;
+        }
+    }
+    if (i != n) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<long long> parseInteger(const QString& text) {
+    QString t = text.trimmed();
+    const bool negative = t.startsWith(u'-');
+    if (negative || t.startsWith(u'+')) {
+        t.remove(0, 1);
+    }
+    if (!allDigits(t)) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const long long v = t.toLongLong(&ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return negative ? -v : v;
+}
+
+std::optional<QDate> parseDate(const QString& text) {
+    const QStringList parts = text.trimmed().split(u'.');
+    if (parts.size() != 3 || parts[0].size() > 2 || parts[1].size() > 2 || parts[2].size() != 4 ||
+        !allDigits(parts[0]) || !allDigits(parts[1]) || !allDigits(parts[2])) {
+        return std::nullopt;
+    }
+    const QDate date(parts[2].toInt(), parts[1].toInt(), parts[0].toInt());
+    if (!date.isValid()) {
+        return std::nullopt;
+    }
+    return date;
+}
+
+QString formatDate(const QDate& date) {
+    return QStringLiteral("%1.%2.%3")
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+QString isoDate(const QDate& date) {
+    return QStringLiteral("%1-%2-%3")
+        .arg(date.year(), 4, 10, QLatin1Char('0'))
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(date.day(), 2, 10, QLatin1Char('0'));
+}
+
+std::optional<QDate> parseIsoDate(const QString& text) {
+    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-') {
+        return std::nullopt;
+    }
+    const QString y = text.left(4), m = text.mid(5, 2), d = text.mid(8, 2);
+    if (!allDigits(y) || !allDigits(m) || !allDigits(d)) {
+        return std::nullopt;
+    }
+    const QDate date(y.toInt(), m.toInt(), d.toInt());
+    if (!date.isValid()) {
+        return std::nullopt;
+    }
+    return date;
+}
+
+QString sqlEscape(const QString& value) {
+    QString out = value;
+    out.replace(u'\'', QStringLiteral("''"));
+    return out;
+}
+
+}  // namespace kov

@@ -1,0 +1,45 @@
+#pragma once
+// Value forms shared by every statement and every window: amounts, numbers typed by the user,
+// dates, and text values placed between quotes in SQL.
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace kov {
+
+// Two decimals, rounded half away from zero on the value's 15-significant-digit decimal form,
+// so that 1.005 gives "1.01" (plain printf would see 1.00499999... and give "1.00").
+QString formatAmount(double value);
+
+// Shortest general notation with up to 15 significant digits: 1234.5, 100, 0.
+QString plainNumber(double value);
+
+// Display form "#,##0.00": 1,234.50.
+QString displayAmount(double value);
+
+// The amount rounded as formatAmount rounds it.
+double roundAmount(double value);
+
+// A number as the user may type it: optional blanks and sign, digits with an optional decimal
+// point, an optional exponent. No thousands separators.
+std::optional<double> parseNumber(const QString& text);
+
+// A whole number as the user may type it.
+std::optional<long long> parseInteger(const QString& text);
+
+// A date typed under "dd.MM.yyyy": day and month of one or two digits, a four-digit year,
+// separated by dots, surrounding blanks allowed; only real calendar days.
+std::optional<QDate> parseDate(const QString& text);
+
+// "dd.mm.yyyy", always padded: 05.03.2004.
+QString formatDate(const QDate& date);
+
+// Storage form of date columns, which sorts chronologically: 2004-03-05.
+QString isoDate(const QDate& date);
+std::optional<QDate> parseIsoDate(const QString& text);
+
+// A text value ready to go between single quotes: apostrophes doubled.
+QString sqlEscape(const QString& value);
+
+}  // namespace kov

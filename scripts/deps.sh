@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Makes sure the Debian packages the build needs are present: installs them when run as root,
+# otherwise prints the one command that installs them.
+set -euo pipefail
+packages=(cmake g++ make qt6-base-dev libsqlite3-dev libgtest-dev fonts-liberation poppler-utils)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -eq 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq "${missing[@]}" >/dev/null
+else
+    echo "Lipsesc pachete. Instalati-le cu:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi

@@ -1,0 +1,133 @@
+#include "tests/Support.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "data/Query.h"
+
+namespace kov::test {
+
+TempHome::TempHome() {
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
+        saved_.emplace_back(name, qgetenv(name));
+    }
+    qputenv("HOME", dir_.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toUtf8());
+    qputenv("XDG_DATA_HOME", (dir_.path() + "/data").toUtf8());
+}
+
+TempHome::~TempHome() {
+    for (const auto& [name, value] : saved_) {
+        qputenv(name.constData(), value);
+    }
+}
+
+QString TempHome::path(const QString& relative) const {
+    return relative.isEmpty() ? dir_.path() : dir_.path() + u'/' + relative;
+}
+
+TempDatabase::TempDatabase(const QString& name) : db_(name) {
+    db_.open(home_.path(QStringLiteral("test.db")), true);
+}
+
+void TempDatabase::exec(const QString& sql) { db_.execute(sql); }
+
+QStringList TempDatabase::rows(const QString& sql) {
+    Query q(db_.name());
+    q.setSql(sql);
+    q.open();
+    QStringList out;
+    for (; !q.eof(); q.next()) {
+        QStringList row;
+        for (int c = 0; c < q.fieldNames().size(); ++c) {
+            row << q.field(c).asString();
+        }
+        out << row.join(u'|');
+    }
+    return out;
+}
+
+QString TempDatabase::value(const QString& sql) {
+    const QStringList r = rows(sql);
+    return r.isEmpty() ? QString() : r.first().section(u'|', 0, 0);
+}
+
+void click(QWidget* parent, const QString& caption) {
+    for (auto* button : parent->findChildren<QAbstractButton*>()) {
+        if (button->text().remove(u'&') == caption && button->isVisible()) {
+            button->click();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button captioned " << caption.toStdString();
+}
+
+Modals::Modals() : timer_(std::make_unique<QTimer>()) {
+    timer_->setInterval(5);
+    QObject::connect(timer_.get(), &QTimer::timeout, [this] { poll(); });
+    timer_->start();
+}
+
+Modals::~Modals() = default;
+
+Modals& Modals::answer(const QString& caption) {
+    queue_.push_back([caption](QWidget* w) { click(w, caption); });
+    return *this;
+}
+
+Modals& Modals::handle(std::function<void(QWidget*)> action) {
+    queue_.push_back(std::move(action));
+    return *this;
+}
+
+QStringList Modals::texts() const {
+    QStringList out;
+    for (const Box& b : boxes_) {
+        out << b.text;
+    }
+    return out;
+}
+
+void Modals::poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || !w->isVisible() || w == last_) {
+        return;
+    }
+    last_ = w;
+    const bool expected = !queue_.empty();
+    if (auto* box = qobject_cast<QMessageBox*>(w)) {
+        boxes_.push_back({box->windowTitle(), box->text(), expected});
+    }
+    if (expected) {
+        auto action = std::move(queue_.front());
+        queue_.pop_front();
+        action(w);
+    } else if (auto* dialog = qobject_cast<QDialog*>(w)) {
+        dialog->reject();
+    }
+    // A widget seen once may come back later (dialogs are reused): forget it once it closes.
+    if (!w->isVisible()) {
+        last_ = nullptr;
+    }
+}
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs) {
+            return false;
+        }
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+}  // namespace kov::test

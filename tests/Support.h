@@ -1,0 +1,91 @@
+#pragma once
+// Test support: a private home for each test, a database on a temporary file, and a driver
+// that answers message boxes and modal dialogs as a user would.
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "data/Database.h"
+
+#include <ostream>
+
+class QTimer;
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '[' << l.join(QStringLiteral(", ")).toStdString() << ']';
+}
+class QWidget;
+
+namespace kov::test {
+
+// HOME, XDG_CONFIG_HOME and XDG_DATA_HOME point into a fresh temporary folder.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    QString path(const QString& relative = {}) const;
+
+private:
+    QTemporaryDir dir_;
+    std::vector<std::pair<QByteArray, QByteArray>> saved_;
+};
+
+// A fresh main database ("kodra") with the schema, on a file in the temporary home.
+class TempDatabase {
+public:
+    explicit TempDatabase(const QString& name = kMainDatabase);
+    Database& db() { return db_; }
+    // Runs a statement straight on the connection (test set-up).
+    void exec(const QString& sql);
+    // The rows of a select, each row's columns in plain text form joined by "|".
+    QStringList rows(const QString& sql);
+    QString value(const QString& sql);  // first column of the first row
+
+private:
+    TempHome home_;
+    Database db_;
+};
+
+struct Box {
+    QString title;
+    QString text;
+    bool expected;  // false: nobody queued an answer for it
+};
+
+// Answers modal widgets as they appear: each queued answer serves the next one.
+class Modals {
+public:
+    Modals();
+    ~Modals();
+    // Click the button with this caption on the next modal widget.
+    Modals& answer(const QString& caption);
+    // Hand the next modal widget to an action (fill fields, click a button).
+    Modals& handle(std::function<void(QWidget*)> action);
+    const std::vector<Box>& boxes() const { return boxes_; }
+    QStringList texts() const;
+    size_t pending() const { return queue_.size(); }
+    void clear() { boxes_.clear(); }
+
+private:
+    void poll();
+
+    std::unique_ptr<QTimer> timer_;
+    std::deque<std::function<void(QWidget*)>> queue_;
+    std::vector<Box> boxes_;
+    QWidget* last_ = nullptr;
+};
+
+// Clicks the button with this caption among the widget's children.
+void click(QWidget* parent, const QString& caption);
+
+// Processes events until the condition holds or the time runs out.
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+}  // namespace kov::test

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "data/Query.h"
+#include "data/Values.h"
+#include "tests/Support.h"
+
+using namespace kov;
+using kov::test::TempDatabase;
+
+namespace {
+
+void run(const QString& sql) {
+    Query q;
+    q.setSql(sql);
+    q.execSql();
+}
+
+QString insertInvoice(const QString& code, const QString& number, const QString& date,
+                      const QString& total = "119.00") {
+    return "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
+           "RESTANT,CODCLIENT,FELFACTURA) values('" +
+           code + "','" + number + "','" + date + "'," + total + ",100.00,19,19.00,0," + total +
+           ",'C1','E')";
+}
+
+}  // namespace
+
+TEST(Database, DateColumnsAcceptTypedDatesSortByTimeAndReadBackPadded) {
+    TempDatabase t;
+    run(insertInvoice("RO1", "3", "5.3.2004"));
+    run(insertInvoice("RO1", "1", "29.02.2004"));
+    run(insertInvoice("RO1", "2", "01.12.2003"));
+    EXPECT_EQ(t.rows("select nrfactura, data from facturi order by data"),
+              QStringList({"2|01.12.2003", "1|29.02.2004", "3|05.03.2004"}));
+    Query q;
+    q.setSql("select * from facturi where nrfactura='3'");
+    q.open();
+    EXPECT_EQ(q.fieldByName("DATA").asDate(), QDate(2004, 3, 5));
+    EXPECT_EQ(q.fieldByName("data").asString(), "05.03.2004");
+    EXPECT_EQ(q.fieldByName("SUMA").asString(), "119");
+    EXPECT_DOUBLE_EQ(q.fieldByName("PLATIT").asFloat(), 0.0);
+
+    for (const char* bad : {"29.02.2003", "31.04.2004", "abc", ""}) {
+        try {
+            run(insertInvoice("RO1", "9", bad));
+            ADD_FAILURE() << "accepted " << bad;
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().contains("nu este o data valida")) << e.what();
+        }
+    }
+    EXPECT_EQ(t.value("select count(*) from facturi"), "3");
+}
+
+TEST(Database, NumberColumnsRefuseText) {
+    TempDatabase t;
+    EXPECT_THROW(run(insertInvoice("RO1", "1", "01.01.2004", "abc")), DbError);
+    EXPECT_THROW(run(insertInvoice("RO1", "1", "01.01.2004", "'12abc'")), DbError);
+    run(insertInvoice("RO1", "1", "01.01.2004", "'12.50'"));
+    EXPECT_EQ(t.value("select suma from facturi"), "12.5");
+}
+
+TEST(Database, DialectFiltersSumsAndDeleteStar) {
+    TempDatabase t;
+    run(insertInvoice("RO1", "1", "28.02.2004"));
+    run(insertInvoice("RO1", "2", "1.3.2004"));
+    run(insertInvoice("RO1", "3", "31.3.2004"));
+    run(insertInvoice("RO1", "4", "15.3.2005"));
+    run(insertInvoice("RO2", "5", "15.3.2004"));
+    EXPECT_EQ(t.rows("select nrfactura from facturi where codfiscal='RO1' and month(data)=3 and "
+                     "year(data)=2004 order by data, nrfactura, codclient"),
+              QStringList({"2", "3"}));
+    // A period from 15.03.2004: same year, same month and a later day; a later month; a later
+    // year.
+    EXPECT_EQ(t.rows("select nrfactura from facturi where codfiscal='RO1' and ((day(data)>=15 "
+                     "and month(data)=3 and year(data)=2004) or (month(data)>3 and "
+                     "year(data)=2004) or (year(data)>2004)) order by data, nrfactura"),
+              QStringList({"3", "4"}));
+    EXPECT_EQ(t.rows("select nrfactura from facturi where nrfactura like '%' and codclient like "
+                     "'c%' and codfiscal='RO2'"),
+              QStringList({"5"}));
+
+    t.exec("insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
+           "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','5.3.2004','CH. 1','X','',"
+           "119.00,100.00,0,0,'plata','',1)");
+    t.exec("insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
+           "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','6.3.2004','CH. 2','X','',"
+           "11.90,10.05,0,0,'plata','',1)");
+    Query q;
+    q.setSql("select sum(FaraTVA) as s from operatiuni where codfiscal='RO1' and month(data)=3");
+    q.open();
+    EXPECT_DOUBLE_EQ(q.fieldByName("s").asFloat(), 110.05);
+
+    t.exec("insert into fisecumulate (DENUMIRE,SUMALUNA,SUMAAN) values('x',1,2)");
+    run("delete * from fisecumulate");
+    EXPECT_EQ(t.db().log().last(), "delete * from fisecumulate");
+    EXPECT_EQ(t.value("select count(*) from fisecumulate"), "0");
+}
+
+TEST(Database, QueriesRunOneStatementAndEscapedTextRoundTrips) {
+    TempDatabase t;
+    EXPECT_THROW(run("delete from casieri; delete from firme"), DbError);
+    run("insert into casieri (nume,cnp) values('" + sqlEscape("O'NEIL SRL") + "','1')");
+    Query q;
+    q.setSql("select * from casieri where nume='" + sqlEscape("O'NEIL SRL") + "'");
+    q.open();
+    ASSERT_FALSE(q.eof());
+    EXPECT_EQ(q.fieldByName("NUME").asString(), "O'NEIL SRL");
+    EXPECT_EQ(t.db().log().last(), "select * from casieri where nume='O''NEIL SRL'");
+    // Unescaped, the apostrophe breaks the statement and nothing is stored.
+    EXPECT_THROW(run("insert into casieri (nume,cnp) values('O'NEIL','2')"), DbError);
+    EXPECT_EQ(t.value("select count(*) from casieri"), "1");
+    Query none("salvari");
+    none.setSql("select * from casieri");
+    EXPECT_THROW(none.open(), DbError);
+}
+
+TEST(Database, FailedStatementInsideTransactionLeavesNothing) {
+    TempDatabase t;
+    try {
+        Transaction tr;
+        run("insert into numere (codfiscal,nrfactura,nrchitanta) values ('RO1',0,0)");
+        run(insertInvoice("RO1", "1", "31.02.2004"));
+        tr.commit();
+        ADD_FAILURE() << "no error";
+    } catch (const DbError&) {
+    }
+    EXPECT_EQ(t.value("select count(*) from numere"), "0");
+    {
+        Transaction tr;
+        run("insert into numere (codfiscal,nrfactura,nrchitanta) values ('RO1',0,0)");
+        tr.commit();
+    }
+    EXPECT_EQ(t.value("select count(*) from numere"), "1");
+}
+
+TEST(Database, CopyIsConsistentWhileTheSourceIsOpen) {
+    TempDatabase t;
+    run(insertInvoice("RO1", "1", "01.01.2004"));
+    const QString target = t.db().path() + ".copy";
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old contents");
+    old.close();
+    ASSERT_TRUE(copyDatabaseFile(t.db().path(), target));
+    Database copy("copia");
+    copy.open(target);
+    Query q("copia");
+    q.setSql("select count(*) as n from facturi");
+    q.open();
+    EXPECT_EQ(q.fieldByName("n").asInteger(), 1);
+    EXPECT_FALSE(copyDatabaseFile(t.db().path() + ".missing", target));
+}
