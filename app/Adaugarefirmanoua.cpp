@@ -9,11 +9,11 @@
 
 using kov::sqlEscape;
 
-TFormAdaugModificFirmaNoua::TFormAdaugModificFirmaNoua(QWidget* parent)
-    : QDialog(parent),
-      lists_((ui.setupUi(this), ui.Edit1), ui.ComboBox2, ui.ComboBox3, [this](long long tva) {
-          (tva == 1 ? ui.RadioButton1 : ui.RadioButton2)->setChecked(true);
-      }) {
+TFormAdaugModificFirmaNoua::TFormAdaugModificFirmaNoua(QWidget* parent) : QDialog(parent) {
+    ui.setupUi(this);
+    lists_ = CompanyLists(ui.Edit1, ui.ComboBox2, ui.ComboBox3, [this](long long tva) {
+        (tva == 1 ? ui.RadioButton1 : ui.RadioButton2)->setChecked(true);
+    });
     kov::forceUpperCase(ui.Edit1);
     kov::forceUpperCase(ui.ComboBox2);
     kov::forceUpperCase(ui.ComboBox3);

@@ -10,6 +10,7 @@ class QLineEdit;
 
 class CompanyLists {
 public:
+    CompanyLists() = default;
     // showVat receives TVA of the picked company (1 = VAT payer).
     CompanyLists(QLineEdit* description, QComboBox* names, QComboBox* codes,
                  std::function<void(long long)> showVat);
@@ -20,8 +21,8 @@ public:
 private:
     void pick(const QString& column, QComboBox* from, QComboBox* other, const QString& otherColumn);
 
-    QLineEdit* description_;
-    QComboBox* names_;
-    QComboBox* codes_;
+    QLineEdit* description_ = nullptr;
+    QComboBox* names_ = nullptr;
+    QComboBox* codes_ = nullptr;
     std::function<void(long long)> showVat_;
 };

@@ -4,12 +4,12 @@
 
 #include "app/Messages.h"
 
-TFormSelectFirma::TFormSelectFirma(QWidget* parent)
-    : QDialog(parent),
-      lists_((ui.setupUi(this), ui.Edit1), ui.ComboBox2, ui.ComboBox3, [this](long long tva) {
-          ui.Label4->setText(tva == 1 ? QStringLiteral("Platitoare de TVA")
-                                      : QStringLiteral("Neplatitoare de TVA"));
-      }) {
+TFormSelectFirma::TFormSelectFirma(QWidget* parent) : QDialog(parent) {
+    ui.setupUi(this);
+    lists_ = CompanyLists(ui.Edit1, ui.ComboBox2, ui.ComboBox3, [this](long long tva) {
+        ui.Label4->setText(tva == 1 ? QStringLiteral("Platitoare de TVA")
+                                    : QStringLiteral("Neplatitoare de TVA"));
+    });
     kov::onEvent(ui.ComboBox2, &QComboBox::activated, this, &TFormSelectFirma::ComboBox2Change);
     kov::onEvent(ui.ComboBox3, &QComboBox::activated, this, &TFormSelectFirma::ComboBox3Change);
     connect(ui.BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
