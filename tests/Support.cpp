@@ -100,6 +100,10 @@ void Modals::poll() {
     if (!w || !w->isVisible() || w == last_) {
         return;
     }
+    // A window without buttons (the start-up wait window) closes by itself.
+    if (w->findChildren<QAbstractButton*>().isEmpty()) {
+        return;
+    }
     last_ = w;
     const bool expected = !queue_.empty();
     if (auto* box = qobject_cast<QMessageBox*>(w)) {
