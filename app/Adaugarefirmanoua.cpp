@@ -21,8 +21,10 @@ TFormAdaugModificFirmaNoua::TFormAdaugModificFirmaNoua(QWidget* parent) : QDialo
                  &TFormAdaugModificFirmaNoua::ComboBox2Change);
     kov::onEvent(ui.ComboBox3, &QComboBox::activated, this,
                  &TFormAdaugModificFirmaNoua::ComboBox3Change);
-    kov::onEvent(ui.BitBtn1, &QPushButton::clicked, this, &TFormAdaugModificFirmaNoua::BitBtn1Click);
-    kov::onEvent(ui.BitBtn2, &QPushButton::clicked, this, &TFormAdaugModificFirmaNoua::BitBtn2Click);
+    kov::onEvent(ui.BitBtn1, &QPushButton::clicked, this,
+                 &TFormAdaugModificFirmaNoua::BitBtn1Click);
+    kov::onEvent(ui.BitBtn2, &QPushButton::clicked, this,
+                 &TFormAdaugModificFirmaNoua::BitBtn2Click);
     connect(ui.BitBtn5, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -31,11 +33,17 @@ void TFormAdaugModificFirmaNoua::showEvent(QShowEvent* event) {
     kov::guarded([this] { FormShow(); });
 }
 
-void TFormAdaugModificFirmaNoua::FormShow() { lists_.fill(); }
+void TFormAdaugModificFirmaNoua::FormShow() {
+    lists_.fill();
+}
 
-void TFormAdaugModificFirmaNoua::ComboBox2Change() { lists_.pickName(); }
+void TFormAdaugModificFirmaNoua::ComboBox2Change() {
+    lists_.pickName();
+}
 
-void TFormAdaugModificFirmaNoua::ComboBox3Change() { lists_.pickCode(); }
+void TFormAdaugModificFirmaNoua::ComboBox3Change() {
+    lists_.pickCode();
+}
 
 void TFormAdaugModificFirmaNoua::BitBtn1Click() {
     const QString name = ui.ComboBox2->currentText();
@@ -49,7 +57,8 @@ void TFormAdaugModificFirmaNoua::BitBtn1Click() {
         return;
     }
     if (name.isEmpty()) {
-        kov::message(QStringLiteral("Nu ati introdus denumirea firmei!"), QStringLiteral("Atentie!"));
+        kov::message(QStringLiteral("Nu ati introdus denumirea firmei!"),
+                     QStringLiteral("Atentie!"));
         return;
     }
     if (code.isEmpty()) {

@@ -8,7 +8,7 @@
 
 class TFormAdaugModificFirmaNoua : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormAdaugModificFirmaNoua(QWidget* parent = nullptr);
     Ui::TFormAdaugModificFirmaNoua ui;
 
@@ -18,9 +18,9 @@ public:
     void BitBtn1Click();  // Adaugare
     void BitBtn2Click();  // Stergere
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     CompanyLists lists_;
 };

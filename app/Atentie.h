@@ -7,7 +7,7 @@
 
 class TFormAtentie : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormAtentie(QWidget* parent = nullptr);
     Ui::TFormAtentie ui;
 };

@@ -9,7 +9,7 @@ class QComboBox;
 class QLineEdit;
 
 class CompanyLists {
-public:
+  public:
     CompanyLists() = default;
     // showVat receives TVA of the picked company (1 = VAT payer).
     CompanyLists(QLineEdit* description, QComboBox* names, QComboBox* codes,
@@ -18,7 +18,7 @@ public:
     void pickName();
     void pickCode();
 
-private:
+  private:
     void pick(const QString& column, QComboBox* from, QComboBox* other, const QString& otherColumn);
 
     QLineEdit* description_ = nullptr;

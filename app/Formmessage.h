@@ -11,13 +11,13 @@ void CopiereBaza(const QString& source, const QString& target);
 
 class TMesaj : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TMesaj(QWidget* parent = nullptr);
     QString Source;  // set by the caller before showing
     QString Target;
     QTimer Timer1;
     QLabel* Panel1;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 };

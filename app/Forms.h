@@ -8,13 +8,13 @@
 #include <vector>
 
 class Forms {
-public:
+  public:
     Forms();
     ~Forms();
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
-private:
+  private:
     template <class Form>
     void create(Form*& global);
 

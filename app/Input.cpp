@@ -9,21 +9,27 @@ namespace kov {
 namespace {
 
 class CaseValidator : public QValidator {
-public:
+  public:
     CaseValidator(bool upper, QObject* parent) : QValidator(parent), upper_(upper) {}
     State validate(QString& input, int&) const override {
         input = upper_ ? input.toUpper() : input.toLower();
         return Acceptable;
     }
 
-private:
+  private:
     bool upper_;
 };
 
 }  // namespace
 
-void forceUpperCase(QLineEdit* edit) { edit->setValidator(new CaseValidator(true, edit)); }
-void forceLowerCase(QLineEdit* edit) { edit->setValidator(new CaseValidator(false, edit)); }
-void forceUpperCase(QComboBox* combo) { combo->setValidator(new CaseValidator(true, combo)); }
+void forceUpperCase(QLineEdit* edit) {
+    edit->setValidator(new CaseValidator(true, edit));
+}
+void forceLowerCase(QLineEdit* edit) {
+    edit->setValidator(new CaseValidator(false, edit));
+}
+void forceUpperCase(QComboBox* combo) {
+    combo->setValidator(new CaseValidator(true, combo));
+}
 
 }  // namespace kov

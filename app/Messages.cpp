@@ -39,7 +39,9 @@ Answer message(const QString& text, const QString& title, Buttons buttons) {
     return clicked == no ? Answer::No : Answer::Cancel;
 }
 
-void showDefaultError(const QString& text) { message(text, QStringLiteral("Kovaline")); }
+void showDefaultError(const QString& text) {
+    message(text, QStringLiteral("Kovaline"));
+}
 
 QString errorText(const std::exception& e) {
     if (const auto* db = dynamic_cast<const DbError*>(&e)) {

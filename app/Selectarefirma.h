@@ -9,7 +9,7 @@
 
 class TFormSelectFirma : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormSelectFirma(QWidget* parent = nullptr);
     Ui::TFormSelectFirma ui;
 
@@ -17,9 +17,9 @@ public:
     void ComboBox2Change();
     void ComboBox3Change();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     CompanyLists lists_;
 };

@@ -19,7 +19,6 @@ std::map<QString, Database*>& registry() {
     return databases;
 }
 
-constexpr size_t kCacheLimit = 64;
 constexpr qsizetype kLogLimit = 100000;
 
 struct Handle {
@@ -37,6 +36,10 @@ bool onlyBlanks(const char* text) {
 }
 
 }  // namespace
+
+void StatementDeleter::operator()(sqlite3_stmt* stmt) const {
+    sqlite3_finalize(stmt);
+}
 
 DbError::DbError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
@@ -73,8 +76,8 @@ void Database::open(const QString& path, bool create) {
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db))
-                                   : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString message =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
         throw DbError(QStringLiteral("%1: %2").arg(message, path));
     }
@@ -95,23 +98,19 @@ void Database::open(const QString& path, bool create) {
 }
 
 void Database::close() {
-    clearCache();
     if (handle_) {
         sqlite3_close_v2(handle_);
         handle_ = nullptr;
     }
 }
 
-void Database::clearCache() {
-    for (auto& [sql, stmt] : cache_) {
-        sqlite3_finalize(stmt);
-    }
-    cache_.clear();
+int Database::changes() const {
+    return handle_ ? sqlite3_changes(handle_) : 0;
 }
 
-int Database::changes() const { return handle_ ? sqlite3_changes(handle_) : 0; }
-
-void Database::fail() const { throw DbError(QString::fromUtf8(sqlite3_errmsg(handle_))); }
+void Database::fail() const {
+    throw DbError(QString::fromUtf8(sqlite3_errmsg(handle_)));
+}
 
 void Database::record(const QString& sql) {
     if (log_.size() >= kLogLimit) {
@@ -126,13 +125,9 @@ void Database::record(const QString& sql) {
     }
 }
 
-sqlite3_stmt* Database::prepare(const QString& sql) {
+Statement Database::prepare(const QString& sql) {
     if (!handle_) {
         throw DbError(QStringLiteral("Baza de date '%1' nu este conectata").arg(name_));
-    }
-    if (const auto it = cache_.find(sql); it != cache_.end()) {
-        sqlite3_reset(it->second);
-        return it->second;
     }
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
@@ -141,27 +136,22 @@ sqlite3_stmt* Database::prepare(const QString& sql) {
                            &tail) != SQLITE_OK) {
         fail();
     }
+    Statement statement(stmt);
     if (!stmt) {
         throw DbError(QStringLiteral("Instructiunea SQL este goala"));
     }
     if (tail && !onlyBlanks(tail)) {
-        sqlite3_finalize(stmt);
         throw DbError(QStringLiteral("Textul contine mai multe instructiuni SQL"));
     }
-    if (cache_.size() >= kCacheLimit) {
-        clearCache();
-    }
-    cache_.emplace(sql, stmt);
-    return stmt;
+    return statement;
 }
 
 void Database::execute(const QString& sql) {
-    sqlite3_stmt* stmt = prepare(sql);
+    const Statement stmt = prepare(sql);
     record(sql);
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
     }
-    sqlite3_reset(stmt);
     if (rc != SQLITE_DONE) {
         fail();
     }

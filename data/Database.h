@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <memory>
 #include <stdexcept>
-#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -16,15 +15,22 @@ namespace kov {
 inline const QString kMainDatabase = QStringLiteral("kodra");
 inline const QString kBackupDatabase = QStringLiteral("salvari");
 
+struct StatementDeleter {
+    void operator()(sqlite3_stmt* stmt) const;
+};
+// Statement texts carry their values, so each is prepared, run once and finalized: keeping
+// them would only hold memory that the next statement cannot reuse.
+using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
 // Every failure of the database engine, carrying the engine's own message.
 class DbError : public std::runtime_error {
-public:
+  public:
     explicit DbError(const QString& message);
     QString message() const { return QString::fromUtf8(what()); }
 };
 
 class Database {
-public:
+  public:
     explicit Database(QString name);
     ~Database();
     Database(const Database&) = delete;
@@ -43,7 +49,7 @@ public:
     static Database& connected(const QString& name);
 
     // Prepares exactly one statement; refuses a text holding a second one.
-    sqlite3_stmt* prepare(const QString& sql);
+    Statement prepare(const QString& sql);
     void execute(const QString& sql);  // one statement, no rows expected
     sqlite3* handle() const { return handle_; }
     int changes() const;
@@ -55,13 +61,10 @@ public:
 
     [[noreturn]] void fail() const;  // throws the engine's last error
 
-private:
-    void clearCache();
-
+  private:
     QString name_;
     QString path_;
     sqlite3* handle_ = nullptr;
-    std::unordered_map<QString, sqlite3_stmt*> cache_;
     QStringList log_;
     QString logFile_;
 };
@@ -69,14 +72,14 @@ private:
 // Runs an action's statements as one unit: whatever the guard has not committed when it goes
 // out of scope is rolled back. Guards nest.
 class Transaction {
-public:
+  public:
     explicit Transaction(const QString& databaseName = kMainDatabase);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit();
 
-private:
+  private:
     Database& db_;
     QString savepoint_;
     bool done_ = false;

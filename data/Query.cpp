@@ -80,7 +80,8 @@ void Query::close() {
 void Query::open() {
     close();
     Database& db = Database::connected(databaseName_);
-    sqlite3_stmt* stmt = db.prepare(engineSql(sql_));
+    const Statement statement = db.prepare(engineSql(sql_));
+    sqlite3_stmt* stmt = statement.get();
     db.record(sql_);
     const int columns = sqlite3_column_count(stmt);
     for (int c = 0; c < columns; ++c) {
@@ -111,7 +112,6 @@ void Query::open() {
         }
         rows_.push_back(std::move(row));
     }
-    sqlite3_reset(stmt);
     if (rc != SQLITE_DONE) {
         rows_.clear();
         names_.clear();
@@ -123,12 +123,11 @@ void Query::open() {
 void Query::execSql() {
     close();
     Database& db = Database::connected(databaseName_);
-    sqlite3_stmt* stmt = db.prepare(engineSql(sql_));
+    const Statement stmt = db.prepare(engineSql(sql_));
     db.record(sql_);
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
     }
-    sqlite3_reset(stmt);
     if (rc != SQLITE_DONE) {
         db.fail();
     }
@@ -139,7 +138,8 @@ Field Query::field(int column) const {
     if (eof() || column < 0 || column >= names_.size()) {
         throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
     }
-    return Field(rows_[row_][static_cast<size_t>(column)], dateColumns_[static_cast<size_t>(column)]);
+    return Field(rows_[row_][static_cast<size_t>(column)],
+                 dateColumns_[static_cast<size_t>(column)]);
 }
 
 Field Query::fieldByName(const QString& name) const {

@@ -16,7 +16,7 @@ using Value = std::variant<std::monostate, long long, double, QString>;
 
 // One column of the current row, read in the form the caller asks for.
 class Field {
-public:
+  public:
     Field(const Value& value, bool isDate) : value_(value), isDate_(isDate) {}
     bool isNull() const { return std::holds_alternative<std::monostate>(value_); }
     // Plain text form: numbers in general notation (19, 1234.5), dates as dd.mm.yyyy.
@@ -25,13 +25,13 @@ public:
     long long asInteger() const;
     QDate asDate() const;
 
-private:
+  private:
     Value value_;
     bool isDate_;
 };
 
 class Query {
-public:
+  public:
     explicit Query(QString databaseName = kMainDatabase) : databaseName_(std::move(databaseName)) {}
 
     void setSql(const QString& sql) {
@@ -56,7 +56,7 @@ public:
     Field fieldByName(const QString& name) const;
     Field field(int column) const;
 
-private:
+  private:
     QString databaseName_;
     QString sql_;
     QStringList names_;

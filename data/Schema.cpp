@@ -20,12 +20,12 @@ namespace {
 
 // Date columns accept what the windows accept ('5.3.2004', '05.03.2004'); the trigger stores
 // the converted form, and kdate() raises the engine error for a text that is not a date.
-#define DATE_TRIGGERS(t, c)                                                                   \
-    "CREATE TRIGGER IF NOT EXISTS " #t "_" #c "_ins AFTER INSERT ON " #t " WHEN NEW." #c      \
-    " IS NOT kdate(NEW." #c ") BEGIN UPDATE " #t " SET " #c "=kdate(NEW." #c                  \
-    ") WHERE rowid=NEW.rowid; END;"                                                           \
-    "CREATE TRIGGER IF NOT EXISTS " #t "_" #c "_upd AFTER UPDATE OF " #c " ON " #t            \
-    " WHEN NEW." #c " IS NOT kdate(NEW." #c ") BEGIN UPDATE " #t " SET " #c "=kdate(NEW." #c \
+#define DATE_TRIGGERS(t, c)                                                                        \
+    "CREATE TRIGGER IF NOT EXISTS " #t "_" #c "_ins AFTER INSERT ON " #t " WHEN NEW." #c           \
+    " IS NOT kdate(NEW." #c ") BEGIN UPDATE " #t " SET " #c "=kdate(NEW." #c                       \
+    ") WHERE rowid=NEW.rowid; END;"                                                                \
+    "CREATE TRIGGER IF NOT EXISTS " #t "_" #c "_upd AFTER UPDATE OF " #c " ON " #t " WHEN NEW." #c \
+    " IS NOT kdate(NEW." #c ") BEGIN UPDATE " #t " SET " #c "=kdate(NEW." #c                       \
     ") WHERE rowid=NEW.rowid; END;"
 
 const char* const kSchema =

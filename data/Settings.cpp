@@ -16,10 +16,18 @@ QString xdgFolder(const char* variable, const QString& fallback) {
 
 }  // namespace
 
-QString configFolder() { return xdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config")); }
-QString dataFolder() { return xdgFolder("XDG_DATA_HOME", QStringLiteral(".local/share")); }
-QString defaultDatabasePath() { return dataFolder() + QStringLiteral("/Kodra.db"); }
-QString installFile(const QString& name) { return dataFolder() + u'/' + name; }
+QString configFolder() {
+    return xdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config"));
+}
+QString dataFolder() {
+    return xdgFolder("XDG_DATA_HOME", QStringLiteral(".local/share"));
+}
+QString defaultDatabasePath() {
+    return dataFolder() + QStringLiteral("/Kodra.db");
+}
+QString installFile(const QString& name) {
+    return dataFolder() + u'/' + name;
+}
 
 QString floppyFolder(const SettingsStore& store) {
     const QString configured = store.value(QStringLiteral("Drives"), QStringLiteral("A"));
@@ -46,6 +54,8 @@ void SettingsStore::setValue(const QString& section, const QString& name, const 
     }
 }
 
-QString SettingsStore::fileName() const { return settings_->fileName(); }
+QString SettingsStore::fileName() const {
+    return settings_->fileName();
+}
 
 }  // namespace kov

@@ -10,12 +10,12 @@
 namespace kov {
 
 class SettingsError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class SettingsStore {
-public:
+  public:
     SettingsStore();
     // A section "opens without creating it" only when it exists.
     bool hasSection(const QString& section) const;
@@ -24,15 +24,15 @@ public:
     void setValue(const QString& section, const QString& name, const QString& value);
     QString fileName() const;
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };
 
 // Fixed places of the installation, under the user's data folder.
-QString configFolder();  // $XDG_CONFIG_HOME/Kovaline
-QString dataFolder();    // $XDG_DATA_HOME/Kovaline
-QString defaultDatabasePath();                          // Kodra.db in dataFolder()
-QString installFile(const QString& name);               // BazaGoala.mdb, Salvari.mdb
-QString floppyFolder(const SettingsStore& store);       // [Drives] A, default ~/Discheta
+QString configFolder();                            // $XDG_CONFIG_HOME/Kovaline
+QString dataFolder();                              // $XDG_DATA_HOME/Kovaline
+QString defaultDatabasePath();                     // Kodra.db in dataFolder()
+QString installFile(const QString& name);          // BazaGoala.mdb, Salvari.mdb
+QString floppyFolder(const SettingsStore& store);  // [Drives] A, default ~/Discheta
 
 }  // namespace kov

@@ -54,7 +54,8 @@ QString centsToFixed(const std::string& cents, bool negative, bool grouped) {
         }
     }
     const bool zero = cents == "0";
-    return QString::fromStdString((negative && !zero ? "-" : "") + whole + "." + c.substr(c.size() - 2));
+    return QString::fromStdString((negative && !zero ? "-" : "") + whole + "." +
+                                  c.substr(c.size() - 2));
 }
 
 bool allDigits(const QString& s) {
@@ -79,7 +80,9 @@ QString displayAmount(double value) {
     return centsToFixed(centsOf(std::fabs(value)), std::signbit(value), true);
 }
 
-double roundAmount(double value) { return formatAmount(value).toDouble(); }
+double roundAmount(double value) {
+    return formatAmount(value).toDouble();
+}
 
 QString plainNumber(double value) {
     if (value == 0.0) {

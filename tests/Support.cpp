@@ -37,7 +37,9 @@ TempDatabase::TempDatabase(const QString& name) : db_(name) {
     db_.open(home_.path(QStringLiteral("test.db")), true);
 }
 
-void TempDatabase::exec(const QString& sql) { db_.execute(sql); }
+void TempDatabase::exec(const QString& sql) {
+    db_.execute(sql);
+}
 
 QStringList TempDatabase::rows(const QString& sql) {
     Query q(db_.name());

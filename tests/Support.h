@@ -17,7 +17,9 @@
 class QTimer;
 
 // Readable QString values in test failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& l, std::ostream* os) {
     *os << '[' << l.join(QStringLiteral(", ")).toStdString() << ']';
 }
@@ -27,19 +29,19 @@ namespace kov::test {
 
 // HOME, XDG_CONFIG_HOME and XDG_DATA_HOME point into a fresh temporary folder.
 class TempHome {
-public:
+  public:
     TempHome();
     ~TempHome();
     QString path(const QString& relative = {}) const;
 
-private:
+  private:
     QTemporaryDir dir_;
     std::vector<std::pair<QByteArray, QByteArray>> saved_;
 };
 
 // A fresh main database ("kodra") with the schema, on a file in the temporary home.
 class TempDatabase {
-public:
+  public:
     explicit TempDatabase(const QString& name = kMainDatabase);
     Database& db() { return db_; }
     // Runs a statement straight on the connection (test set-up).
@@ -48,7 +50,7 @@ public:
     QStringList rows(const QString& sql);
     QString value(const QString& sql);  // first column of the first row
 
-private:
+  private:
     TempHome home_;
     Database db_;
 };
@@ -61,7 +63,7 @@ struct Box {
 
 // Answers modal widgets as they appear: each queued answer serves the next one.
 class Modals {
-public:
+  public:
     Modals();
     ~Modals();
     // Click the button with this caption on the next modal widget.
@@ -73,7 +75,7 @@ public:
     size_t pending() const { return queue_.size(); }
     void clear() { boxes_.clear(); }
 
-private:
+  private:
     void poll();
 
     std::unique_ptr<QTimer> timer_;

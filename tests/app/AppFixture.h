@@ -16,7 +16,7 @@
 namespace kov::test {
 
 class AppTest : public ::testing::Test {
-protected:
+  protected:
     // A database file with the given own companies (description, name, code), named by DBQ.
     QString prepareDatabase(const std::vector<std::array<QString, 3>>& companies) {
         const QString path = home.path(QStringLiteral("books/Kodra.db"));

@@ -31,7 +31,7 @@ void pick(QComboBox* combo, const QString& text) {
 }  // namespace
 
 class CompaniesTest : public AppTest {
-protected:
+  protected:
     void SetUp() override {
         prepareDatabase({});
         start();
@@ -63,8 +63,8 @@ TEST_F(CompaniesTest, AddingChecksTheFiscalCodeFirstAndWritesTheCompanyWithItsCo
     type(dialog, "", "ALTA SRL", "");
     click(dialog, "Adaugare");
     EXPECT_EQ(modals.texts(),
-              QStringList({"Aceasta firma a mai fost introdusa!", "Nu ati introdus denumirea firmei!",
-                           "Nu ati introdus codul fiscal!"}));
+              QStringList({"Aceasta firma a mai fost introdusa!",
+                           "Nu ati introdus denumirea firmei!", "Nu ati introdus codul fiscal!"}));
     EXPECT_EQ(modals.boxes()[0].title, "Atentie!");
     EXPECT_EQ(rows("select count(*) from datefirma"), QStringList({"1"}));
 }

@@ -81,12 +81,14 @@ TEST(Database, DialectFiltersSumsAndDeleteStar) {
                      "'c%' and codfiscal='RO2'"),
               QStringList({"5"}));
 
-    t.exec("insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-           "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','5.3.2004','CH. 1','X','',"
-           "119.00,100.00,0,0,'plata','',1)");
-    t.exec("insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-           "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','6.3.2004','CH. 2','X','',"
-           "11.90,10.05,0,0,'plata','',1)");
+    t.exec(
+        "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
+        "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','5.3.2004','CH. 1','X','',"
+        "119.00,100.00,0,0,'plata','',1)");
+    t.exec(
+        "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
+        "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','6.3.2004','CH. 2','X','',"
+        "11.90,10.05,0,0,'plata','',1)");
     Query q;
     q.setSql("select sum(FaraTVA) as s from operatiuni where codfiscal='RO1' and month(data)=3");
     q.open();
