@@ -1,0 +1,243 @@
+#include "report_engine/PreviewWindow.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "report_engine/PagePainter.h"
+
+namespace kov::report {
+
+namespace {
+
+constexpr double kZooms[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0};
+constexpr int kMarginPx = 12;  // grey around the sheet
+
+}  // namespace
+
+// One page on a sheet of paper, at the preview's zoom.
+class PageView : public QWidget {
+  public:
+    explicit PageView(QWidget* parent) : QWidget(parent) {}
+
+    void setPage(const Page* page, QSizeF paper, double zoom) {
+        page_ = page;
+        paper_ = paper;
+        zoom_ = zoom;
+        setFixedSize(qRound(paper.width() * pxPerMm()) + 2 * kMarginPx,
+                     qRound(paper.height() * pxPerMm()) + 2 * kMarginPx);
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().dark());
+        const QRectF sheet(kMarginPx, kMarginPx, paper_.width() * pxPerMm(),
+                           paper_.height() * pxPerMm());
+        painter.fillRect(sheet.translated(3, 3), Qt::darkGray);
+        painter.fillRect(sheet, Qt::white);
+        if (page_) {
+            painter.translate(sheet.topLeft());
+            mapMillimetres(painter, zoom_);
+            paintPage(painter, *page_);
+        }
+    }
+
+  private:
+    double pxPerMm() const { return logicalDpiX() / 25.4 * zoom_; }
+
+    const Page* page_ = nullptr;
+    QSizeF paper_;
+    double zoom_ = 1.0;
+};
+
+PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
+    : QDialog(parent), model_(std::move(model)) {
+    setWindowTitle(model_.title.isEmpty() ? QStringLiteral("Previzualizare raport")
+                                          : QStringLiteral("Previzualizare - ") + model_.title);
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+
+    const auto button = [this](const QString& caption, const QString& tip) {
+        auto* b = new QPushButton(caption, this);
+        b->setToolTip(tip);
+        b->setAutoDefault(false);
+        return b;
+    };
+    first_ = button(QStringLiteral("Prima"), QStringLiteral("Prima pagina (Home)"));
+    prior_ = button(QStringLiteral("Anterioara"), QStringLiteral("Pagina anterioara (PgUp)"));
+    next_ = button(QStringLiteral("Urmatoarea"), QStringLiteral("Pagina urmatoare (PgDn)"));
+    last_ = button(QStringLiteral("Ultima"), QStringLiteral("Ultima pagina (End)"));
+    pageLabel_ = new QLabel(this);
+    zoomBox_ = new QComboBox(this);
+    for (double z : kZooms) {
+        zoomBox_->addItem(QStringLiteral("%1%").arg(qRound(z * 100)), z);
+    }
+    auto* print = button(QStringLiteral("Tiparire"), QStringLiteral("Tiparirea raportului"));
+    auto* pdf = button(QStringLiteral("Salvare PDF"), QStringLiteral("Salvarea raportului in PDF"));
+    auto* close = button(QStringLiteral("Inchidere"), QStringLiteral("Inchiderea previzualizarii"));
+
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(first_), static_cast<QWidget*>(prior_),
+                       static_cast<QWidget*>(pageLabel_), static_cast<QWidget*>(next_),
+                       static_cast<QWidget*>(last_)}) {
+        bar->addWidget(w);
+    }
+    bar->addSpacing(16);
+    bar->addWidget(new QLabel(QStringLiteral("Zoom:"), this));
+    bar->addWidget(zoomBox_);
+    bar->addStretch();
+    bar->addWidget(print);
+    bar->addWidget(pdf);
+    bar->addWidget(close);
+
+    view_ = new PageView(this);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(view_);
+    scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    status_ = new QLabel(this);
+    status_->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(scroll_, 1);
+    layout->addWidget(status_);
+
+    connect(first_, &QPushButton::clicked, this, &PreviewWindow::firstPage);
+    connect(prior_, &QPushButton::clicked, this, &PreviewWindow::priorPage);
+    connect(next_, &QPushButton::clicked, this, &PreviewWindow::nextPage);
+    connect(last_, &QPushButton::clicked, this, &PreviewWindow::lastPage);
+    connect(zoomBox_, &QComboBox::activated, this,
+            [this](int index) { setZoom(zoomBox_->itemData(index).toDouble()); });
+    connect(print, &QPushButton::clicked, this, &PreviewWindow::printWithDialog);
+    connect(pdf, &QPushButton::clicked, this, &PreviewWindow::savePdfWithDialog);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    zoomBox_->setCurrentIndex(zoomBox_->findData(1.0));
+    resize(960, 760);
+    refresh();
+}
+
+PreviewWindow::~PreviewWindow() = default;
+
+QWidget* PreviewWindow::pageView() const {
+    return view_;
+}
+
+QString PreviewWindow::statusText() const {
+    return status_->text();
+}
+
+void PreviewWindow::showPage(int number) {
+    current_ = std::clamp(number, 1, std::max(1, pageCount()));
+    refresh();
+}
+
+void PreviewWindow::setZoom(double zoom) {
+    zoom_ = std::clamp(zoom, 0.25, 4.0);
+    const int index = zoomBox_->findData(zoom_);
+    if (index >= 0) {
+        zoomBox_->setCurrentIndex(index);
+    }
+    refresh();
+}
+
+void PreviewWindow::refresh() {
+    const int count = pageCount();
+    const Page* page = count > 0 ? &model_.pages[static_cast<size_t>(current_ - 1)] : nullptr;
+    view_->setPage(page, model_.paper, zoom_);
+    pageLabel_->setText(
+        QStringLiteral("Pagina %1 din %2").arg(count > 0 ? current_ : 0).arg(count));
+    first_->setEnabled(current_ > 1);
+    prior_->setEnabled(current_ > 1);
+    next_->setEnabled(current_ < count);
+    last_->setEnabled(current_ < count);
+}
+
+void PreviewWindow::setStatus(const QString& text) {
+    status_->setText(text);
+    status_->setVisible(!text.isEmpty());
+}
+
+bool PreviewWindow::print(QPrinter& printer) {
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    if (!printPages(printer, model_, range ? printer.fromPage() : 0,
+                    range ? printer.toPage() : 0)) {
+        setStatus(QStringLiteral("Tiparirea nu a reusit."));
+        return false;
+    }
+    setStatus(QStringLiteral("Raportul a fost trimis la imprimanta."));
+    emit printed();
+    return true;
+}
+
+bool PreviewWindow::savePdf(const QString& path) {
+    if (!writePdf(path, model_)) {
+        setStatus(QStringLiteral("Fisierul PDF nu a putut fi scris: ") +
+                  QDir::toNativeSeparators(path));
+        return false;
+    }
+    setStatus(QStringLiteral("Raportul a fost salvat in ") + QDir::toNativeSeparators(path));
+    emit printed();
+    return true;
+}
+
+void PreviewWindow::printWithDialog() {
+    QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer, model_);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Tiparire"));
+    dialog.setMinMax(1, pageCount());
+    if (dialog.exec() == QDialog::Accepted) {
+        print(printer);
+    }
+}
+
+void PreviewWindow::savePdfWithDialog() {
+    QString name = model_.title.isEmpty() ? QStringLiteral("Raport") : model_.title;
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
+    name += QStringLiteral(".pdf");
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salvare PDF"),
+                                                QDir::home().filePath(name),
+                                                QStringLiteral("Fisiere PDF (*.pdf)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".pdf");
+    }
+    savePdf(path);
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_PageDown:
+            nextPage();
+            break;
+        case Qt::Key_PageUp:
+            priorPage();
+            break;
+        case Qt::Key_Home:
+            firstPage();
+            break;
+        case Qt::Key_End:
+            lastPage();
+            break;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+}  // namespace kov::report
