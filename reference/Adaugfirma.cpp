@@ -1,0 +1,194 @@
+#include "reference/Adaugfirma.h"
+
+#include <QStyle>
+
+#include "app/Input.h"
+#include "app/Messages.h"
+#include "data/Query.h"
+#include "data/Values.h"
+
+using kov::sqlEscape;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Atentie !");
+
+}  // namespace
+
+OpeningBalance openingBalance(const QString& debit, const QString& credit) {
+    OpeningBalance b;
+    const auto d = kov::parseNumber(debit);
+    b.side = d ? QStringLiteral("D") : QStringLiteral("C");
+    b.amount = d.value_or(0);
+    if (b.amount == 0) {
+        const auto c = kov::parseNumber(credit);
+        b.side = c ? QStringLiteral("C") : QStringLiteral("D");
+        b.amount = c.value_or(0);
+    }
+    return b;
+}
+
+const QStringList& TFormAdaugareFirma::counties() {
+    static const QStringList list = {
+        "ALBA",         "ARAD",         "ARGES",           "BACAU",
+        "BIHOR",        "BISTRITA",     "BOTOSANI",        "BRASOV",
+        "BRAILA",       "BUZAU",        "CARAS SEVERIN",   "CLUJ",
+        "CONSTANTA",    "COVASNA",      "DIMBOVITA",       "DOLJ",
+        "GALATI",       "GORJ",         "HARGHITA",        "HUNEDOARA",
+        "IALOMITA",     "IASI",         "GIURGIU",         "MARAMURES",
+        "MEHEDINTI",    "MURES",        "NEAMT",           "OLT",
+        "PRAHOVA",      "SATU MARE",    "SALAJ",           "SIBIU",
+        "SUCEAVA",      "TELEORMAN",    "TIMIS",           "TULCEA",
+        "VASLUI",       "VILCEA",       "VRANCEA",         "CALARASI",
+        "BUC.SECTOR 1", "BUC.SECTOR 2", "BUC.SECTOR 3",    "BUC.SECTOR 4",
+        "BUC.SECTOR 5", "BUC.SECTOR 6", "SECTOR AGR ILFOV"};
+    return list;
+}
+
+TFormAdaugareFirma::TFormAdaugareFirma(QWidget* parent) : QDialog(parent) {
+    ui.setupUi(this);
+    ui.ComboBox1->addItems(counties());
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        kov::forceUpperCase(edit);
+    }
+    ui.BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ui.BitBtn3->setToolTip(QStringLiteral("Salvare date delegat"));
+
+    kov::onEvent(ui.Edit14, &QLineEdit::textChanged, this, &TFormAdaugareFirma::Edit14Change);
+    kov::onEvent(ui.Edit15, &QLineEdit::textChanged, this, &TFormAdaugareFirma::Edit15Change);
+    // Both buttons close with OK whatever their handler did; the callers rely on it.
+    connect(ui.BitBtn1, &QPushButton::clicked, this, [this] {
+        kov::guarded([this] { BitBtn1Click(); });
+        accept();
+    });
+    connect(ui.BitBtn3, &QPushButton::clicked, this, [this] {
+        kov::guarded([this] { BitBtn3Click(); });
+        accept();
+    });
+    connect(ui.BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFormAdaugareFirma::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    kov::guarded([this] { FormShow(); });
+}
+
+QList<QWidget*> TFormAdaugareFirma::partnerFields() const {
+    return {ui.Edit1,  ui.Edit2,  ui.Edit3,  ui.Edit4,    ui.Edit12,
+            ui.Edit13, ui.Edit14, ui.Edit15, ui.ComboBox1};
+}
+
+QList<QLineEdit*> TFormAdaugareFirma::delegateFields() const {
+    return {ui.Edit6, ui.Edit7, ui.Edit8, ui.Edit9, ui.Edit10, ui.Edit11};
+}
+
+void TFormAdaugareFirma::FormShow() {
+    if (AddMode) {
+        for (QLineEdit* edit : {ui.Edit1, ui.Edit2, ui.Edit3, ui.Edit4, ui.Edit12, ui.Edit13}) {
+            edit->clear();
+        }
+        for (QLineEdit* edit : delegateFields()) {
+            edit->clear();
+        }
+        ui.ComboBox1->setCurrentIndex(1);  // ARAD
+        ui.Edit14->setText(QStringLiteral("0"));
+        ui.Edit15->setText(QStringLiteral("0"));
+    } else {
+        kov::Query q;
+        q.setSql("select * from firme where cod='" + sqlEscape(ui.Edit1->text()) + "'");
+        q.open();
+        // A code that names no partner leaves the fields empty rather than showing stale data.
+        const auto column = [&q](const char* name) {
+            return q.eof() ? QString() : q.fieldByName(QLatin1String(name)).asString();
+        };
+        ui.Edit2->setText(column("DENUMIRE"));
+        ui.Edit3->setText(column("CODFISCAL"));
+        ui.Edit4->setText(column("LOC"));
+        ui.Edit12->setText(column("CONTBANCA"));
+        ui.Edit13->setText(column("DENBANCA"));
+        ui.ComboBox1->setCurrentIndex(
+            ui.ComboBox1->findText(column("JUDET"), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        ui.Edit6->setText(column("DELEGAT"));
+        ui.Edit7->setText(column("BISERIA"));
+        ui.Edit8->setText(column("BINR"));
+        ui.Edit9->setText(column("BIELIB"));
+        ui.Edit10->setText(column("TRANS"));
+        ui.Edit11->setText(column("TRANSNR"));
+        q.close();
+    }
+    for (QWidget* field : partnerFields()) {
+        field->setEnabled(AddMode);
+    }
+    ui.BitBtn1->setEnabled(AddMode);
+    ui.BitBtn3->setEnabled(!AddMode);
+    ui.BitBtn2->setEnabled(true);
+    (AddMode ? ui.Edit1 : ui.Edit6)->setFocus();
+}
+
+// A change of one balance side zeroes the other; the zeroing itself does not bounce back, so
+// the side the user is typing in keeps its text.
+void TFormAdaugareFirma::Edit14Change() {
+    if (!settling_ && ui.Edit15->text() != QLatin1String("0")) {
+        settling_ = true;
+        ui.Edit15->setText(QStringLiteral("0"));
+        settling_ = false;
+    }
+}
+
+void TFormAdaugareFirma::Edit15Change() {
+    if (!settling_ && ui.Edit14->text() != QLatin1String("0")) {
+        settling_ = true;
+        ui.Edit14->setText(QStringLiteral("0"));
+        settling_ = false;
+    }
+}
+
+void TFormAdaugareFirma::BitBtn1Click() {
+    if (ui.Edit1->text().isEmpty() || ui.Edit2->text().isEmpty() || ui.Edit3->text().isEmpty()) {
+        kov::message(QStringLiteral("Date incomplete!"), kTitle);
+        return;
+    }
+    kov::guardedWith(QStringLiteral("Eroare baza de date!"), kTitle, [this] {
+        const QString debit = ui.Edit14->text();
+        const QString credit = ui.Edit15->text();
+        const OpeningBalance balance = openingBalance(debit, credit);
+        kov::Query q;
+        q.setSql("select * from firme where cod='" + sqlEscape(ui.Edit1->text()) +
+                 "' or codfiscal='" + sqlEscape(ui.Edit3->text()) + "'");
+        q.open();
+        if (!q.eof()) {
+            q.close();
+            kov::message(QStringLiteral("In baza de date exista deja o firma cu acest cod sau cu "
+                                        "acelasi cod fiscal. Introduceti un alt cod."),
+                         kTitle);
+            return;
+        }
+        // The balances go into the statement bare, as typed: only a number may go there.
+        if (!kov::parseNumber(debit) || !kov::parseNumber(credit)) {
+            throw kov::DbError(QStringLiteral("Soldul initial nu este un numar."));
+        }
+        q.setSql(
+            "insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,TIPSOLD,SOLD,OBS,CODFISCAL,"
+            "LOC,CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR) values('" +
+            sqlEscape(ui.Edit1->text()) + "','" + sqlEscape(ui.Edit2->text()) + "','30.06.2003'," +
+            debit + "," + credit + ",'" + balance.side + "'," + kov::formatAmount(balance.amount) +
+            ",'','" + sqlEscape(ui.Edit3->text()) + "','" + sqlEscape(ui.Edit4->text()) + "','" +
+            sqlEscape(ui.Edit12->text()) + "','" + sqlEscape(ui.Edit13->text()) + "','" +
+            sqlEscape(ui.Edit6->text()) + "','" + sqlEscape(ui.ComboBox1->currentText()) + "','" +
+            sqlEscape(ui.Edit7->text()) + "','" + sqlEscape(ui.Edit8->text()) + "','" +
+            sqlEscape(ui.Edit9->text()) + "','" + sqlEscape(ui.Edit10->text()) + "','" +
+            sqlEscape(ui.Edit11->text()) + "')");
+        q.execSql();
+        NewPartnerCode = ui.Edit1->text();
+    });
+}
+
+void TFormAdaugareFirma::BitBtn3Click() {
+    kov::Query q;
+    q.setSql("update firme set DELEGAT='" + sqlEscape(ui.Edit6->text()) + "', BISERIA='" +
+             sqlEscape(ui.Edit7->text()) + "', BINR='" + sqlEscape(ui.Edit8->text()) + "'," +
+             " BIELIB='" + sqlEscape(ui.Edit9->text()) + "', TRANS='" +
+             sqlEscape(ui.Edit10->text()) + "', TRANSNR='" + sqlEscape(ui.Edit11->text()) + "'" +
+             " where cod='" + sqlEscape(ui.Edit1->text()) + "'");
+    q.execSql();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The partner register dialog. The document windows open it in add mode (AddMode yes; on the
+// OK result they reload their partner lists and select NewPartnerCode) or in delegate mode
+// (AddMode no, the partner's code put into Edit1 before showing).
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include "ui_Adaugfirma.h"
+
+// Side and amount of a partner's opening balance, from the two balance fields as typed.
+struct OpeningBalance {
+    QString side;  // "D" or "C"
+    double amount = 0;
+};
+OpeningBalance openingBalance(const QString& debit, const QString& credit);
+
+class TFormAdaugareFirma : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TFormAdaugareFirma(QWidget* parent = nullptr);
+    Ui::TFormAdaugareFirma ui;
+
+    bool AddMode = true;
+    QString NewPartnerCode;  // the partner added last; a refused add leaves it as it was
+
+    static const QStringList& counties();
+
+    void FormShow();
+    void Edit14Change();
+    void Edit15Change();
+    void BitBtn1Click();  // Adaugare
+    void BitBtn3Click();  // saves the delegate data
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    QList<QWidget*> partnerFields() const;
+    QList<QLineEdit*> delegateFields() const;
+    bool settling_ = false;
+};
