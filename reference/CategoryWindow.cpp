@@ -1,0 +1,178 @@
+#include "reference/CategoryWindow.h"
+
+#include <QMouseEvent>
+#include <QRandomGenerator>
+
+#include "app/Input.h"
+#include "app/Messages.h"
+#include "data/Query.h"
+#include "data/Values.h"
+
+using kov::sqlEscape;
+
+namespace {
+
+constexpr int kFirstNumber = 10000;
+constexpr int kLastNumber = 29999;
+
+}  // namespace
+
+CategoryWindow::CategoryWindow(QChar kind, const QString& title, QWidget* parent)
+    : QDialog(parent), kind_(kind) {
+    ui.setupUi(this);
+    setWindowTitle(title);
+    kov::forceLowerCase(ui.Edit1);
+    ui.ListView1->viewport()->installEventFilter(this);
+    kov::onEvent(ui.Edit1, &QLineEdit::textEdited, this, &CategoryWindow::Edit1KeyUp);
+    kov::onEvent(ui.BitBtn1, &QPushButton::clicked, this, &CategoryWindow::BitBtn1Click);
+    kov::onEvent(ui.BitBtn2, &QPushButton::clicked, this, &CategoryWindow::BitBtn2Click);
+    kov::onEvent(ui.BitBtn3, &QPushButton::clicked, this, &CategoryWindow::BitBtn3Click);
+    connect(ui.BitBtn5, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CategoryWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    kov::guarded([this] { FormShow(); });
+}
+
+bool CategoryWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (watched == ui.ListView1->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        mouse->button() == Qt::LeftButton) {
+        // A click beside the rows leaves no row selected.
+        if (!ui.ListView1->itemAt(mouse->position().toPoint())) {
+            ui.ListView1->clearSelection();
+        }
+        kov::guarded([this] { ListView1Click(); });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CategoryWindow::FormShow() {
+    refresh();
+}
+
+void CategoryWindow::refresh() {
+    ui.ListView1->clear();
+    kov::Query q;
+    q.setSql(QStringLiteral("select * from defalcari where tip='") + kind_ + "' order by denumire");
+    for (q.open(); !q.eof(); q.next()) {
+        auto* row = new QTreeWidgetItem(ui.ListView1);
+        row->setText(0, q.fieldByName(QStringLiteral("DENUMIRE")).asString());
+    }
+    ui.Edit1->clear();
+    ui.BitBtn1->setEnabled(false);
+    ui.BitBtn2->setEnabled(false);
+    ui.BitBtn3->setEnabled(false);
+    ui.Edit1->setFocus();
+}
+
+void CategoryWindow::ListView1Click() {
+    const auto selected = ui.ListView1->selectedItems();
+    if (selected.isEmpty()) {
+        ui.Edit1->setFocus();
+        return;
+    }
+    OldName = selected.first()->text(0);
+    ui.Edit1->setText(OldName);
+    ui.BitBtn1->setEnabled(false);
+    ui.BitBtn2->setEnabled(true);
+    ui.BitBtn3->setEnabled(true);
+}
+
+void CategoryWindow::Edit1KeyUp() {
+    if (!ui.Edit1->text().isEmpty()) {
+        ui.BitBtn1->setEnabled(true);
+    }
+}
+
+bool CategoryWindow::nameTaken(const QString& name) const {
+    kov::Query q;
+    q.setSql("select * from defalcari where denumire='" + sqlEscape(name) + "' and tip='" + kind_ +
+             "'");
+    q.open();
+    return !q.eof();
+}
+
+void CategoryWindow::refuseDuplicate() {
+    kov::message(QStringLiteral("Acesta categorie a mai fost introdusa!"),
+                 QStringLiteral("Atentie!"));
+    ui.Edit1->setFocus();
+}
+
+int CategoryWindow::freeNumber() const {
+    kov::Query q;
+    q.setSql(QStringLiteral("select count(distinct id) as n from iduridefalcari where id>=%1 and "
+                            "id<=%2")
+                 .arg(kFirstNumber)
+                 .arg(kLastNumber));
+    q.open();
+    if (q.fieldByName(QStringLiteral("n")).asInteger() > kLastNumber - kFirstNumber) {
+        return 0;
+    }
+    for (;;) {
+        const int number = QRandomGenerator::global()->bounded(kFirstNumber, kLastNumber + 1);
+        q.setSql("select * from iduridefalcari where id=" + QString::number(number));
+        q.open();
+        if (q.eof()) {
+            return number;
+        }
+    }
+}
+
+void CategoryWindow::BitBtn1Click() {
+    const QString name = ui.Edit1->text();
+    if (name.isEmpty()) {
+        return;
+    }
+    if (nameTaken(name)) {
+        refuseDuplicate();
+        ui.BitBtn1->setEnabled(false);
+        return;
+    }
+    const int number = freeNumber();
+    if (number == 0) {
+        kov::message(QStringLiteral("Nu mai sunt numere libere pentru defalcari!"),
+                     QStringLiteral("Atentie!"));
+        ui.Edit1->setFocus();
+        return;
+    }
+    const QString id = QString::number(number);
+    kov::Transaction transaction;
+    kov::Query q;
+    q.setSql("insert into defalcari (id,denumire,tip) values(" + id + ",'" + sqlEscape(name) +
+             "','" + kind_ + "')");
+    q.execSql();
+    q.setSql("insert into iduridefalcari (id) values(" + id + ")");
+    q.execSql();
+    transaction.commit();
+    refresh();
+}
+
+void CategoryWindow::BitBtn2Click() {
+    // The category the user picked, even when the edit was changed since.
+    kov::Query q;
+    q.setSql("delete from defalcari where denumire='" + sqlEscape(OldName) + "' and tip='" + kind_ +
+             "'");
+    q.execSql();
+    refresh();
+}
+
+void CategoryWindow::BitBtn3Click() {
+    const QString name = ui.Edit1->text();
+    if (name.isEmpty()) {
+        kov::message(QStringLiteral("Introduceti denumirea defalcarii!"),
+                     QStringLiteral("Eroare!"));
+        ui.Edit1->setFocus();
+        return;
+    }
+    if (nameTaken(name)) {
+        refuseDuplicate();
+        return;
+    }
+    kov::Query q;
+    q.setSql("update defalcari set denumire='" + sqlEscape(name) + "' where denumire='" +
+             sqlEscape(OldName) + "' and tip='" + kind_ + "'");
+    q.execSql();
+    refresh();
+}
