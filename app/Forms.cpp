@@ -5,7 +5,14 @@
 #include "app/Formmessage.h"
 #include "app/Globals.h"
 #include "app/Main.h"
+#include "app/Progress.h"
 #include "app/Selectarefirma.h"
+#include "reference/Adaugfirma.h"
+#include "reference/Casieri.h"
+#include "reference/Defalcari.h"
+#include "reference/Defalcariven.h"
+#include "reports/Selectluna.h"
+#include "reports/Selectperioada.h"
 
 template <class Form>
 void Forms::create(Form*& global) {
@@ -18,9 +25,16 @@ void Forms::create(Form*& global) {
 Forms::Forms() {
     create(FormMain);
     create(FormSelectFirma);
+    create(FormAdaugareFirma);
+    create(FormProgress);
+    create(FormSelectLuna);
+    create(FormSelectData);
+    create(FormDefalcariVenituri);
     create(FormAdaugModificFirmaNoua);
     create(FormAtentie);
+    create(FormCasieri);
     create(Mesaj);
+    create(FormDefalcari);
 }
 
 Forms::~Forms() {
@@ -31,4 +45,6 @@ Forms::~Forms() {
     }
 }
 
-std::unique_ptr<Forms> createForms() { return std::make_unique<Forms>(); }
+std::unique_ptr<Forms> createForms() {
+    return std::make_unique<Forms>();
+}

@@ -19,6 +19,9 @@
 #include "app/Selectarefirma.h"
 #include "data/Query.h"
 #include "data/Settings.h"
+#include "reference/Casieri.h"
+#include "reference/Defalcari.h"
+#include "reference/Defalcariven.h"
 
 namespace {
 
@@ -97,7 +100,7 @@ void TFormMain::buildMenu() {
         const char* menu;
         const char* caption;  // nullptr: separator
         const char* component;
-        Handler handler;      // nullptr: its window is not available yet
+        Handler handler;  // nullptr: its window is not available yet
     };
     static const Item items[] = {
         {"Fisier", "Selectare firma", "Selectarefirma1", &TFormMain::Selectarefirma1Click},
@@ -131,11 +134,12 @@ void TFormMain::buildMenu() {
         {"Operatiuni diverse", "Stergere document", "Stergeredocument1", nullptr},
         {"Operatiuni diverse", nullptr, nullptr, nullptr},
         {"Operatiuni diverse", "Administrare defalcari cheltuieli", "Administraredefalcari1",
-         nullptr},
+         &TFormMain::Administraredefalcari1Click},
         {"Operatiuni diverse", "Administrare defalcari venituri", "Administraredefalcarivenituri1",
-         nullptr},
+         &TFormMain::Administraredefalcarivenituri1Click},
         {"Operatiuni diverse", nullptr, nullptr, nullptr},
-        {"Operatiuni diverse", "Introducere CNP Casier", "IntroducereCNPCasier1", nullptr},
+        {"Operatiuni diverse", "Introducere CNP Casier", "IntroducereCNPCasier1",
+         &TFormMain::IntroducereCNPCasier1Click},
         {"Rapoarte", "Jurnal de vanzari", "Jurnaldevanzari1", nullptr},
         {"Rapoarte", "Jurnal de cumparari", "Jurnaldecumparari1", nullptr},
         {"Rapoarte", "Registru jurnal de incasari si plati", "Registrujurnaldeincasarisiplati1",
@@ -182,7 +186,9 @@ QAction* TFormMain::action(const QString& component) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QString TFormMain::statusText() const { return statusPanel_->text(); }
+QString TFormMain::statusText() const {
+    return statusPanel_->text();
+}
 
 void TFormMain::setStatusText(const QString& text) {
     statusPanel_->setText(text);
@@ -196,6 +202,12 @@ void TFormMain::showEvent(QShowEvent* event) {
         // Let the window reach the screen before the start-up dialogs.
         QTimer::singleShot(0, this, [this] { kov::guarded([this] { Startup(); }); });
     }
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    // Report previews are windows of their own; closing the main window still ends the run.
+    Terminate();
 }
 
 bool TFormMain::checkRegionalSettings() {
@@ -303,6 +315,22 @@ void TFormMain::Selectarefirma1Click() {
     }
 }
 
-void TFormMain::Adaugarestergerefirma1Click() { FormAdaugModificFirmaNoua->exec(); }
+void TFormMain::Adaugarestergerefirma1Click() {
+    FormAdaugModificFirmaNoua->exec();
+}
 
-void TFormMain::Iesire1Click() { Terminate(); }
+void TFormMain::Iesire1Click() {
+    Terminate();
+}
+
+void TFormMain::IntroducereCNPCasier1Click() {
+    FormCasieri->exec();
+}
+
+void TFormMain::Administraredefalcari1Click() {
+    FormDefalcari->exec();
+}
+
+void TFormMain::Administraredefalcarivenituri1Click() {
+    FormDefalcariVenituri->exec();
+}

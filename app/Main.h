@@ -15,7 +15,7 @@ class QPushButton;
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // Connects the main database; throws the engine's error when it cannot be reached.
     explicit TFormMain(QWidget* parent = nullptr);
     ~TFormMain() override;
@@ -42,11 +42,15 @@ public:
     void Selectarefirma1Click();
     void Adaugarestergerefirma1Click();
     void Iesire1Click();
+    void IntroducereCNPCasier1Click();
+    void Administraredefalcari1Click();
+    void Administraredefalcarivenituri1Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     using Handler = void (TFormMain::*)();
     void buildMenu();
     bool checkRegionalSettings();  // false when the settings were rewritten

@@ -24,6 +24,7 @@ int main(int argc, char* argv[]) {
         kov::showDefaultError(kov::errorText(e));
         return 1;
     }
+    FormMain->resize(1024, 700);  // the size it keeps where no window manager maximizes it
     FormMain->showMaximized();
     return QApplication::exec();
 }

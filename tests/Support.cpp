@@ -7,8 +7,10 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "data/Query.h"
 
@@ -42,7 +44,11 @@ void TempDatabase::exec(const QString& sql) {
 }
 
 QStringList TempDatabase::rows(const QString& sql) {
-    Query q(db_.name());
+    return test::rows(db_.name(), sql);
+}
+
+QStringList rows(const QString& databaseName, const QString& sql) {
+    Query q(databaseName);
     q.setSql(sql);
     q.open();
     QStringList out;
@@ -99,7 +105,8 @@ QStringList Modals::texts() const {
 
 void Modals::poll() {
     QWidget* w = QApplication::activeModalWidget();
-    if (!w || !w->isVisible() || w == last_) {
+    if (!w || !w->isVisible() || w == last_ ||
+        std::find(busy_.begin(), busy_.end(), w) != busy_.end()) {
         return;
     }
     // A window without buttons (the start-up wait window) closes by itself.
@@ -111,17 +118,30 @@ void Modals::poll() {
     if (auto* box = qobject_cast<QMessageBox*>(w)) {
         boxes_.push_back({box->windowTitle(), box->text(), expected});
     }
-    if (expected) {
-        auto action = std::move(queue_.front());
-        queue_.pop_front();
-        action(w);
-    } else if (auto* dialog = qobject_cast<QDialog*>(w)) {
-        dialog->reject();
-    }
-    // A widget seen once may come back later (dialogs are reused): forget it once it closes.
-    if (!w->isVisible()) {
-        last_ = nullptr;
-    }
+    // Act outside the timer's slot: Qt does not fire a timer again while its slot runs, so a
+    // box that the action opens could not be answered from here.
+    QPointer<QWidget> widget(w);
+    QTimer::singleShot(0, timer_.get(), [this, widget, expected] {
+        if (!widget) {
+            last_ = nullptr;
+            return;
+        }
+        if (expected && !queue_.empty()) {
+            auto action = std::move(queue_.front());
+            queue_.pop_front();
+            // While its action runs (and answers boxes it opens), the widget is not new again.
+            QWidget* raw = widget.data();
+            busy_.push_back(raw);
+            action(raw);
+            busy_.erase(std::remove(busy_.begin(), busy_.end(), raw), busy_.end());
+        } else if (auto* dialog = qobject_cast<QDialog*>(widget.data())) {
+            dialog->reject();
+        }
+        // A widget seen once may come back later (dialogs are reused): forget it once closed.
+        if (!widget || !widget->isVisible()) {
+            last_ = nullptr;
+        }
+    });
 }
 
 bool waitFor(const std::function<bool()>& condition, int timeoutMs) {

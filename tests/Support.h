@@ -55,6 +55,9 @@ class TempDatabase {
     Database db_;
 };
 
+// The rows of a select on a named database, columns in plain text form joined by "|".
+QStringList rows(const QString& databaseName, const QString& sql);
+
 struct Box {
     QString title;
     QString text;
@@ -82,6 +85,7 @@ class Modals {
     std::deque<std::function<void(QWidget*)>> queue_;
     std::vector<Box> boxes_;
     QWidget* last_ = nullptr;
+    std::vector<QWidget*> busy_;
 };
 
 // Clicks the button with this caption among the widget's children.

@@ -54,20 +54,7 @@ class AppTest : public ::testing::Test {
         waitFor([] { return false; }, settleMs);
     }
 
-    QStringList rows(const QString& sql) {
-        Query q;
-        q.setSql(sql);
-        q.open();
-        QStringList out;
-        for (; !q.eof(); q.next()) {
-            QStringList row;
-            for (int c = 0; c < q.fieldNames().size(); ++c) {
-                row << q.field(c).asString();
-            }
-            out << row.join(u'|');
-        }
-        return out;
-    }
+    QStringList rows(const QString& sql) { return test::rows(kMainDatabase, sql); }
 
     void TearDown() override {
         forms.reset();
