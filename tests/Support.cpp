@@ -67,6 +67,14 @@ QString TempDatabase::value(const QString& sql) {
     return r.isEmpty() ? QString() : r.first().section(u'|', 0, 0);
 }
 
+QString enabledMask(std::initializer_list<const QWidget*> widgets) {
+    QString out;
+    for (const QWidget* w : widgets) {
+        out += w->isEnabled() ? u'1' : u'0';
+    }
+    return out;
+}
+
 void click(QWidget* parent, const QString& caption) {
     for (auto* button : parent->findChildren<QAbstractButton*>()) {
         if (button->text().remove(u'&') == caption && button->isVisible()) {

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -87,6 +88,9 @@ class Modals {
     QWidget* last_ = nullptr;
     std::vector<QWidget*> busy_;
 };
+
+// Which of the widgets are enabled, as "1" / "0" each, in order ("100": only the first).
+QString enabledMask(std::initializer_list<const QWidget*> widgets);
 
 // Clicks the button with this caption among the widget's children.
 void click(QWidget* parent, const QString& caption);

@@ -30,11 +30,7 @@ class CashiersTest : public ::testing::Test {
     }
     // "Adaugare", "Stergere", "Modificare" enabled, as "1" / "0".
     QString buttons() const {
-        QString s;
-        for (const QWidget* b : {dialog.ui.BitBtn1, dialog.ui.BitBtn2, dialog.ui.BitBtn3}) {
-            s += b->isEnabled() ? u'1' : u'0';
-        }
-        return s;
+        return kov::test::enabledMask({dialog.ui.BitBtn1, dialog.ui.BitBtn2, dialog.ui.BitBtn3});
     }
 
     TempDatabase t;

@@ -37,11 +37,7 @@ class Categories : public ::testing::Test {
 
     // Adaugare, Stergere, Modificare: 1 enabled, 0 disabled.
     static QString buttons(const CategoryWindow& w) {
-        QString out;
-        for (const QPushButton* b : {w.ui.BitBtn1, w.ui.BitBtn2, w.ui.BitBtn3}) {
-            out += b->isEnabled() ? u'1' : u'0';
-        }
-        return out;
+        return kov::test::enabledMask({w.ui.BitBtn1, w.ui.BitBtn2, w.ui.BitBtn3});
     }
 
     TempDatabase t;
