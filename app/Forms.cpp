@@ -1,5 +1,7 @@
 #include "app/Forms.h"
 
+#include <QWidget>
+
 #include "app/Adaugarefirmanoua.h"
 #include "app/Atentie.h"
 #include "app/Formmessage.h"
@@ -26,10 +28,33 @@ Forms::Forms() {
     create(FormMain);
     create(FormSelectFirma);
     create(FormAdaugareFirma);
+    // create(FormChitantaSimpla);  // purchases
+    // create(FormCumparareCombustibil);  // purchases
+    // create(FormFactura);  // sales
+    // create(FormFacturaIntrare);  // purchases
+    // create(FormPlataChitanta);  // purchases
+    // create(FormPlataOrdine);  // purchases
+    // create(FormPlatiDiverse);  // purchases
     create(FormProgress);
+    // create(RaportFactura);  // sales
+    // create(RaportChitante);  // reports
+    // create(RaportJurnal);  // reports
+    // create(RaportJurCumpN);  // reports
+    // create(RaportOperatiuniDiverse);  // reports
     create(FormSelectLuna);
     create(FormSelectData);
+    // create(RaportJurVanzN);  // reports
+    // create(FormIncasareOrdine);  // sales
+    // create(FormIncasareChitanta);  // sales
+    // create(FormStergere);  // maintenance
+    // create(FormSelectareDocument);  // maintenance
+    // create(FormBonFiscal);  // purchases
     create(FormDefalcariVenituri);
+    // create(FormSelectareFisa);  // reports
+    // create(RaportFiseCumulate);  // reports
+    // create(FormOPuriMulte);  // sales
+    // create(FormChitanteMulte);  // sales
+    // create(RaportFacturi);  // reports
     create(FormAdaugModificFirmaNoua);
     create(FormAtentie);
     create(FormCasieri);

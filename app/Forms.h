@@ -1,8 +1,8 @@
 #pragma once
-// Creation of every window, once, in the application's fixed order. The entry point and the
-// tests both call createForms(); the returned owner destroys them in the reverse order.
+// Creation of every window and report form, once, in the application's fixed order. The entry point
+// and the tests both call createForms(); the returned owner destroys them in the reverse order.
 
-#include <QWidget>
+#include <QObject>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,7 +18,7 @@ class Forms {
     template <class Form>
     void create(Form*& global);
 
-    std::vector<std::unique_ptr<QWidget>> owned_;
+    std::vector<std::unique_ptr<QObject>> owned_;
     std::vector<std::function<void()>> clear_;
 };
 

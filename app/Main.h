@@ -46,6 +46,18 @@ class TFormMain : public QMainWindow {
     void Administraredefalcari1Click();
     void Administraredefalcarivenituri1Click();
 
+    // Sales and collections
+    // (sales handlers)
+
+    // Purchases and payments
+    // (purchases handlers)
+
+    // Reports
+    // (reports handlers)
+
+    // Backup, restore and deletion
+    // (maintenance handlers)
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

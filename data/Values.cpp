@@ -84,6 +84,11 @@ double roundAmount(double value) {
     return formatAmount(value).toDouble();
 }
 
+long long cents(double value) {
+    const long long magnitude = std::stoll(centsOf(std::fabs(value)));
+    return std::signbit(value) ? -magnitude : magnitude;
+}
+
 QString plainNumber(double value) {
     if (value == 0.0) {
         return QStringLiteral("0");
@@ -200,6 +205,10 @@ QString sqlEscape(const QString& value) {
     QString out = value;
     out.replace(u'\'', QStringLiteral("''"));
     return out;
+}
+
+QString quoted(const QString& value) {
+    return u'\'' + sqlEscape(value) + u'\'';
 }
 
 }  // namespace kov

@@ -42,4 +42,12 @@ std::optional<QDate> parseIsoDate(const QString& text);
 // A text value ready to go between single quotes: apostrophes doubled.
 QString sqlEscape(const QString& value);
 
+// A text value as a statement literal: between single quotes, apostrophes doubled. Every
+// statement builds its text values through this, so that no value can end the literal.
+QString quoted(const QString& value);
+
+// An amount in whole cents, rounded as formatAmount rounds it. Amounts are compared in cents:
+// 123.80 - 100.00 - 23.80 is not exactly 0 in floating point.
+long long cents(double value);
+
 }  // namespace kov
