@@ -8,17 +8,6 @@ namespace kov::test {
 
 namespace {
 
-QString update(const QString& number, const QString& paid, const QString& owed) {
-    return "update facturi set platit=" + paid + ", restant=" + owed + " where nrfactura='" +
-           number + "' and codfiscal='RO1' and felfactura='I'";
-}
-
-QString movement(const QString& values) {
-    return "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-           "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
-           values + ")";
-}
-
 class Payments : public SettleTest {
   protected:
     void SetUp() override {
@@ -52,19 +41,19 @@ TEST_F(Payments, AmountIsSpreadOverReceivedInvoicesOnly) {
         {false,
          "120",
          {"E|A|0|100", "I|A|1|0", "I|B|0|30"},
-         {update("A", "1", "0"), update("B", "0", "30.00"),
+         {update("A", "1", "0", "I"), update("B", "0", "30.00", "I"),
           movement("'RO1','05.03.2007','CH. 7','C.V. FACT. A,B','',120.00,100.84,0,10002,"
                    "'plata','',1")}},
         {true,
          "80",
          {"E|A|0|100", "I|A|0|20", "I|B|0|50"},
-         {update("A", "0", "20.00"), update("B", "0", "50.00"),
+         {update("A", "0", "20.00", "I"), update("B", "0", "50.00", "I"),
           movement("'RO1','05.03.2007','O.P. 7','C.V. FACT. A,B','',80.00,67.23,1,10002,"
                    "'plata','',1")}},
         {false,
          "150.00",
          {"E|A|0|100", "I|A|1|0", "I|B|1|0"},
-         {update("A", "1", "0"), update("B", "1", "0"),
+         {update("A", "1", "0", "I"), update("B", "1", "0", "I"),
           movement("'RO1','05.03.2007','CH. 7','C.V. FACT. A,B','',150.00,126.05,0,10002,"
                    "'plata','',1")}},
     };

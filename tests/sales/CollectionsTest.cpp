@@ -9,17 +9,6 @@ namespace kov::test {
 
 namespace {
 
-QString update(const QString& number, const QString& paid, const QString& owed) {
-    return "update facturi set platit=" + paid + ", restant=" + owed + " where nrfactura='" +
-           number + "' and codfiscal='RO1' and felfactura='E'";
-}
-
-QString movement(const QString& values) {
-    return "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-           "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
-           values + ")";
-}
-
 struct Owed {
     QString number, owed, kind = "E";
     int paid = 0;

@@ -8,12 +8,6 @@ namespace kov::test {
 
 namespace {
 
-QString movement(const QString& values) {
-    return "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-           "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
-           values + ")";
-}
-
 class Runs : public SettleTest {
   protected:
     static QStringList rows(const DocumentRunWindow& w) {

@@ -22,6 +22,20 @@ inline void retype(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
+// The statement that rewrites an invoice's paid state.
+inline QString update(const QString& number, const QString& paid, const QString& owed,
+                      const QString& kind = "E") {
+    return "update facturi set platit=" + paid + ", restant=" + owed + " where nrfactura='" +
+           number + "' and codfiscal='RO1' and felfactura='" + kind + "'";
+}
+
+// The statement that records a movement with these values.
+inline QString movement(const QString& values) {
+    return "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
+           "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
+           values + ")";
+}
+
 class SettleTest : public ::testing::Test {
   protected:
     SettleTest() { SelectedFiscalCode = QStringLiteral("RO1"); }
