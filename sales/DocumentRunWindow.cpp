@@ -1,6 +1,5 @@
 #include "sales/DocumentRunWindow.h"
 
-#include <QKeyEvent>
 #include <limits>
 
 #include "app/Input.h"
