@@ -9,12 +9,18 @@
 #include "app/Main.h"
 #include "app/Progress.h"
 #include "app/Selectarefirma.h"
+#include "purchases/Platachitanta.h"
+#include "purchases/Plataordine.h"
 #include "reference/Adaugfirma.h"
 #include "reference/Casieri.h"
 #include "reference/Defalcari.h"
 #include "reference/Defalcariven.h"
 #include "reports/Selectluna.h"
 #include "reports/Selectperioada.h"
+#include "sales/Chitantemulte.h"
+#include "sales/Incasarechitanta.h"
+#include "sales/Incasareordine.h"
+#include "sales/Opurimulte.h"
 
 template <class Form>
 void Forms::create(Form*& global) {
@@ -32,8 +38,8 @@ Forms::Forms() {
     // create(FormCumparareCombustibil);  // purchases
     // create(FormFactura);  // sales
     // create(FormFacturaIntrare);  // purchases
-    // create(FormPlataChitanta);  // purchases
-    // create(FormPlataOrdine);  // purchases
+    create(FormPlataChitanta);
+    create(FormPlataOrdine);
     // create(FormPlatiDiverse);  // purchases
     create(FormProgress);
     // create(RaportFactura);  // sales
@@ -44,16 +50,16 @@ Forms::Forms() {
     create(FormSelectLuna);
     create(FormSelectData);
     // create(RaportJurVanzN);  // reports
-    // create(FormIncasareOrdine);  // sales
-    // create(FormIncasareChitanta);  // sales
+    create(FormIncasareOrdine);
+    create(FormIncasareChitanta);
     // create(FormStergere);  // maintenance
     // create(FormSelectareDocument);  // maintenance
     // create(FormBonFiscal);  // purchases
     create(FormDefalcariVenituri);
     // create(FormSelectareFisa);  // reports
     // create(RaportFiseCumulate);  // reports
-    // create(FormOPuriMulte);  // sales
-    // create(FormChitanteMulte);  // sales
+    create(FormOPuriMulte);
+    create(FormChitanteMulte);
     // create(RaportFacturi);  // reports
     create(FormAdaugModificFirmaNoua);
     create(FormAtentie);

@@ -19,9 +19,15 @@
 #include "app/Selectarefirma.h"
 #include "data/Query.h"
 #include "data/Settings.h"
+#include "purchases/Platachitanta.h"
+#include "purchases/Plataordine.h"
 #include "reference/Casieri.h"
 #include "reference/Defalcari.h"
 #include "reference/Defalcariven.h"
+#include "sales/Chitantemulte.h"
+#include "sales/Incasarechitanta.h"
+#include "sales/Incasareordine.h"
+#include "sales/Opurimulte.h"
 
 namespace {
 
@@ -113,13 +119,14 @@ void TFormMain::buildMenu() {
         {"Fisier", "Iesire", "Iesire1", &TFormMain::Iesire1Click},
         {"Incasari", "Eliberare/Introducere factura", "Eliberarefactura1", nullptr},
         {"Incasari", nullptr, nullptr, nullptr},
-        {"Incasari", "Incasare ordine de plata", "Incasareordinedeplata1", nullptr},
-        {"Incasari", "Incasare chitanta", "Incasarechitanta1", nullptr},
+        {"Incasari", "Incasare ordine de plata", "Incasareordinedeplata1",
+         &TFormMain::Incasareordinedeplata1Click},
+        {"Incasari", "Incasare chitanta", "Incasarechitanta1", &TFormMain::Incasarechitanta1Click},
         {"Incasari", nullptr, nullptr, nullptr},
         {"Incasari", "Incasare mai multe chitante/factura", "Incasaremaimultechitantefactura1",
-         nullptr},
+         &TFormMain::Incasaremaimultechitantefactura1Click},
         {"Incasari", "Incasare mai multe ordine/factura", "Incasaremaimulteordinefactura1",
-         nullptr},
+         &TFormMain::Incasaremaimulteordinefactura1Click},
         {"Plati", "Facturi intrare", "Facturiintrare1", nullptr},
         {"Plati", nullptr, nullptr, nullptr},
         {"Plati", "Cumparare combustibil", "Cumpararecombustibil1", nullptr},
@@ -129,8 +136,8 @@ void TFormMain::buildMenu() {
         {"Plati", "Plata bon fiscal", "Platabonfiscal1", nullptr},
         {"Plati", "Plata chitanta simpla", "Platachitantasimpla1", nullptr},
         {"Plati", nullptr, nullptr, nullptr},
-        {"Plati", "Achitare ordin de plata", "AchitarecuOP1", nullptr},
-        {"Plati", "Achitare chitanta", "Achitarechitanta1", nullptr},
+        {"Plati", "Achitare ordin de plata", "AchitarecuOP1", &TFormMain::AchitarecuOP1Click},
+        {"Plati", "Achitare chitanta", "Achitarechitanta1", &TFormMain::Achitarechitanta1Click},
         {"Operatiuni diverse", "Stergere document", "Stergeredocument1", nullptr},
         {"Operatiuni diverse", nullptr, nullptr, nullptr},
         {"Operatiuni diverse", "Administrare defalcari cheltuieli", "Administraredefalcari1",
@@ -333,4 +340,28 @@ void TFormMain::Administraredefalcari1Click() {
 
 void TFormMain::Administraredefalcarivenituri1Click() {
     FormDefalcariVenituri->exec();
+}
+
+void TFormMain::Incasareordinedeplata1Click() {
+    FormIncasareOrdine->exec();
+}
+
+void TFormMain::Incasarechitanta1Click() {
+    FormIncasareChitanta->exec();
+}
+
+void TFormMain::Incasaremaimultechitantefactura1Click() {
+    FormChitanteMulte->exec();
+}
+
+void TFormMain::Incasaremaimulteordinefactura1Click() {
+    FormOPuriMulte->exec();
+}
+
+void TFormMain::AchitarecuOP1Click() {
+    FormPlataOrdine->exec();
+}
+
+void TFormMain::Achitarechitanta1Click() {
+    FormPlataChitanta->exec();
 }

@@ -48,9 +48,15 @@ class TFormMain : public QMainWindow {
 
     // Sales and collections
     // (sales handlers)
+    void Incasareordinedeplata1Click();
+    void Incasarechitanta1Click();
+    void Incasaremaimultechitantefactura1Click();
+    void Incasaremaimulteordinefactura1Click();
 
     // Purchases and payments
     // (purchases handlers)
+    void AchitarecuOP1Click();
+    void Achitarechitanta1Click();
 
     // Reports
     // (reports handlers)

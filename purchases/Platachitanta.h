@@ -1,0 +1,10 @@
+#pragma once
+// Cash paid for received invoices, against a receipt ("Achitare chitanta").
+
+#include "sales/SettleWindow.h"
+
+class TFormPlataChitanta : public SettleWindow {
+    Q_OBJECT
+  public:
+    explicit TFormPlataChitanta(QWidget* parent = nullptr);
+};

@@ -1,0 +1,78 @@
+#include "sales/SettleWidgets.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDialog>
+#include <QTreeWidget>
+
+#include "app/Messages.h"
+#include "data/Query.h"
+#include "data/Values.h"
+
+namespace kov {
+
+namespace {
+
+bool before(const QString& a, const QString& b) {
+    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : QString::compare(a, b) < 0;
+}
+
+}  // namespace
+
+QTreeWidgetItem* insertSorted(QTreeWidget* list, const QStringList& columns) {
+    int at = 0;
+    while (at < list->topLevelItemCount() &&
+           !before(columns.value(0), list->topLevelItem(at)->text(0))) {
+        ++at;
+    }
+    auto* row = new QTreeWidgetItem(columns);
+    list->insertTopLevelItem(at, row);
+    return row;
+}
+
+QTreeWidgetItem* findRow(const QTreeWidget* list, const QString& caption) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(0) == caption) {
+            return list->topLevelItem(i);
+        }
+    }
+    return nullptr;
+}
+
+QStringList captions(const QTreeWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        out << list->topLevelItem(i)->text(0);
+    }
+    return out;
+}
+
+void fillCategories(QComboBox* combo, const Flow& flow, const QStringList& leading) {
+    combo->clear();
+    combo->addItems(leading);
+    Query q;
+    q.setSql("select * from defalcari where tip=" + quoted(flow.categoryKind) +
+             " order by denumire");
+    for (q.open(); !q.eof(); q.next()) {
+        combo->addItem(q.fieldByName(QStringLiteral("DENUMIRE")).asString());
+    }
+}
+
+void paintAqua(QWidget* widget, bool on) {
+    widget->setStyleSheet(on ? QStringLiteral("QComboBox { background-color: aqua; }") : QString());
+}
+
+bool anotherDocument(QDialog* window, Document document) {
+    if (message(moreDocumentsQuestion(document), QString(), Buttons::YesNo) == Answer::Yes) {
+        return true;
+    }
+    window->accept();
+    return false;
+}
+
+QString today() {
+    return formatDate(QDate::currentDate());
+}
+
+}  // namespace kov

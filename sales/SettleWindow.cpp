@@ -1,0 +1,170 @@
+#include "sales/SettleWindow.h"
+
+#include "app/Input.h"
+#include "data/Database.h"
+#include "data/Values.h"
+#include "data/Vat.h"
+#include "sales/SettleWidgets.h"
+
+SettleWindow::SettleWindow(const SettleWindowKind& kind, QWidget* parent)
+    : kov::FormDialog(parent),
+      flow_(kind.flow),
+      document_(kind.document),
+      registerChoice_(kind.registerChoice) {
+    ui.setupUi(this);
+    setWindowTitle(kind.caption);
+    ui.Label2->setText(kind.document == kov::Document::Receipt ? QStringLiteral("Nr. chitanta:")
+                                                               : QStringLiteral("Numar OP:"));
+    ui.GroupBox4->setVisible(registerChoice_);
+    kov::forceUpperCase(ui.Edit15);
+    kov::onEvent(ui.Button1, &QPushButton::clicked, this, &SettleWindow::Button1Click);
+    kov::onEvent(ui.Edit1, &QLineEdit::textEdited, this, &SettleWindow::Edit1KeyUp);
+    kov::onEvent(ui.Edit2, &QLineEdit::textEdited, this, &SettleWindow::Edit2KeyUp);
+    kov::onEvent(ui.Edit15, &QLineEdit::textEdited, this, &SettleWindow::Edit15KeyUp);
+    kov::onEvent(ui.Edit13, &QLineEdit::textEdited, this, &SettleWindow::Edit13KeyUp);
+    kov::onEvent(ui.BitBtn1, &QPushButton::clicked, this, &SettleWindow::BitBtn1Click);
+    kov::onEvent(ui.BitBtn2, &QPushButton::clicked, this, &SettleWindow::BitBtn2Click);
+    kov::onEvent(ui.ListView1, &QTreeWidget::itemClicked, this, &SettleWindow::ListView1Click);
+    kov::onEvent(ui.RadioButton5, &QRadioButton::clicked, this, &SettleWindow::RadioButton5Click);
+    kov::onEvent(ui.RadioButton6, &QRadioButton::clicked, this, &SettleWindow::RadioButton6Click);
+    kov::onEvent(ui.BitBtn4, &QPushButton::clicked, this, &SettleWindow::BitBtn4Click);
+    connect(ui.BitBtn5, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void SettleWindow::FormShow() {
+    reset();
+}
+
+// The register choice is the user's and outlives the reset.
+void SettleWindow::reset() {
+    ui.ListView1->clear();
+    ui.Edit1->clear();
+    ui.Edit2->clear();
+    ui.Edit4->clear();
+    ui.Edit5->setText(QStringLiteral("0"));
+    ui.Edit13->setText(QStringLiteral("19"));
+    ui.Edit14->setText(QStringLiteral("0"));
+    ui.Edit15->setText(QStringLiteral("0"));
+    DateValid = NumberGiven = AmountValid = ListFilled = false;
+    updateAccept();
+    kov::fillCategories(ui.ComboBox5, flow_);
+    ui.RadioButton5->setChecked(true);
+    RadioButton5Click();
+    ui.Edit1->setFocus();
+}
+
+void SettleWindow::updateAccept() {
+    ui.BitBtn4->setEnabled(DateValid && NumberGiven && AmountValid && ListFilled);
+}
+
+void SettleWindow::Button1Click() {
+    ui.Edit1->setText(kov::today());
+    Edit1KeyUp();
+}
+
+void SettleWindow::Edit1KeyUp() {
+    DateValid = kov::parseDate(ui.Edit1->text()).has_value();
+    updateAccept();
+}
+
+void SettleWindow::Edit2KeyUp() {
+    NumberGiven = !ui.Edit2->text().isEmpty();
+    updateAccept();
+}
+
+void SettleWindow::Edit15KeyUp() {
+    splitVat();
+}
+
+void SettleWindow::Edit13KeyUp() {
+    splitVat();
+}
+
+// A rate of -100 or less is a number but splits nothing; "Acceptare" refuses it by name.
+void SettleWindow::splitVat() {
+    const auto total = kov::parseNumber(ui.Edit15->text());
+    AmountValid = total && kov::parseNumber(ui.Edit13->text());
+    const auto rate = kov::parseRate(ui.Edit13->text());
+    if (total && rate) {
+        const kov::VatAmounts split = kov::vatFromTotal(*total, *rate);
+        ui.Edit5->setText(kov::formatAmount(split.net));
+        ui.Edit14->setText(kov::formatAmount(split.vat));
+    }
+    updateAccept();
+}
+
+void SettleWindow::BitBtn1Click() {
+    const QString number = ui.Edit4->text();
+    if (number.isEmpty()) {
+        return;
+    }
+    if (kov::findRow(ui.ListView1, number)) {
+        kov::message(QStringLiteral("Acest numar de factura a mai fost introdus!"),
+                     QStringLiteral("Atentie!"));
+        return;
+    }
+    kov::insertSorted(ui.ListView1, {number});
+    ui.Edit4->clear();
+    ListFilled = true;
+    updateAccept();
+}
+
+void SettleWindow::BitBtn2Click() {
+    delete kov::findRow(ui.ListView1, ui.Edit4->text());
+    ListFilled = ui.ListView1->topLevelItemCount() > 0;
+    ui.Edit4->clear();
+    updateAccept();
+}
+
+void SettleWindow::ListView1Click() {
+    if (auto* row = ui.ListView1->currentItem()) {
+        ui.Edit4->setText(row->text(0));
+    }
+}
+
+void SettleWindow::RadioButton5Click() {
+    ui.ComboBox5->setEnabled(true);
+    kov::paintAqua(ui.ComboBox5, true);
+    ui.ComboBox5->setCurrentIndex(ui.ComboBox5->count() > 0 ? 0 : -1);
+}
+
+void SettleWindow::RadioButton6Click() {
+    ui.ComboBox5->setEnabled(false);
+    kov::paintAqua(ui.ComboBox5, false);
+    ui.ComboBox5->setCurrentIndex(-1);
+}
+
+void SettleWindow::BitBtn4Click() {
+    const auto rate = kov::parseRate(ui.Edit13->text());
+    if (!rate) {
+        kov::message(QStringLiteral("Cota TVA introdusa gresit!"), QStringLiteral("Eroare!"));
+        ui.Edit13->setFocus();
+        return;
+    }
+    const auto amount = kov::parseNumber(ui.Edit15->text());
+    if (!amount) {
+        return;  // "Acceptare" is off until the amount converts
+    }
+    const QStringList numbers = kov::captions(ui.ListView1);
+    if (const auto refusal = kov::checkInvoices(flow_, numbers)) {
+        kov::message(refusal->text, refusal->title);
+        return;
+    }
+    kov::Transaction transaction;
+    kov::Movement movement;
+    movement.explanation = kov::settleInvoices(flow_, numbers, *amount);
+    movement.date = ui.Edit1->text();
+    movement.number = kov::documentNumber(document_, ui.Edit2->text());
+    movement.total = *amount;
+    movement.net = kov::netOfTotal(*amount, *rate);
+    movement.bank = kov::bankFlag(document_);
+    movement.category = ui.RadioButton5->isChecked()
+                            ? kov::categoryId(flow_, ui.ComboBox5->currentText())
+                            : QStringLiteral("0");
+    movement.inRegister = !registerChoice_ || ui.RadioButton1->isChecked() ? 1 : 0;
+    kov::insertMovement(flow_, movement);
+    transaction.commit();
+    if (kov::anotherDocument(this, document_)) {
+        reset();
+    }
+}
