@@ -4,6 +4,7 @@
 
 #include "app/Input.h"
 #include "app/Messages.h"
+#include "app/VatRateField.h"
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
@@ -37,6 +38,7 @@ DocumentRunWindow::DocumentRunWindow(kov::Document document, const QString& capt
     : kov::FormDialog(parent), document_(document) {
     ui.setupUi(this);
     setWindowTitle(caption);
+    rate_ = new kov::VatRateField(ui.Edit3, ui.Edit8);
     const bool receipts = document == kov::Document::Receipt;
     ui.GroupBox1->setTitle(receipts ? QStringLiteral("Chitante")
                                     : QStringLiteral("Ordine de plata"));
@@ -86,7 +88,7 @@ void DocumentRunWindow::FormShow() {
 void DocumentRunWindow::reset() {
     ui.Edit3->clear();
     ui.Edit2->clear();
-    ui.Edit8->setText(QStringLiteral("19"));
+    rate_->reset();
     for (QLineEdit* edit : {ui.Edit9, ui.Edit10, ui.Edit11, ui.Edit12, ui.Edit13}) {
         edit->clear();
     }

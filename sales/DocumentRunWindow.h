@@ -4,6 +4,7 @@
 // paid state is left as it is. The two menu windows are this one with their document.
 
 #include "app/FormBase.h"
+#include "app/VatRateField.h"
 #include "sales/Settlement.h"
 #include "ui_DocumentRunWindow.h"
 
@@ -48,4 +49,5 @@ class DocumentRunWindow : public kov::FormDialog {
     bool rowsReady();
 
     kov::Document document_;
+    kov::VatRateField* rate_ = nullptr;  // owned by its edit
 };

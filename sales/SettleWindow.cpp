@@ -1,6 +1,7 @@
 #include "sales/SettleWindow.h"
 
 #include "app/Input.h"
+#include "app/VatRateField.h"
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
@@ -17,6 +18,7 @@ SettleWindow::SettleWindow(const SettleWindowKind& kind, QWidget* parent)
                                                                : QStringLiteral("Numar OP:"));
     ui.GroupBox4->setVisible(registerChoice_);
     kov::forceUpperCase(ui.Edit15);
+    rate_ = new kov::VatRateField(ui.Edit1, ui.Edit13, [this] { splitVat(); });
     kov::onEvent(ui.Button1, &QPushButton::clicked, this, &SettleWindow::Button1Click);
     kov::onEvent(ui.Edit1, &QLineEdit::textEdited, this, &SettleWindow::Edit1KeyUp);
     kov::onEvent(ui.Edit2, &QLineEdit::textEdited, this, &SettleWindow::Edit2KeyUp);
@@ -42,7 +44,7 @@ void SettleWindow::reset() {
     ui.Edit2->clear();
     ui.Edit4->clear();
     ui.Edit5->setText(QStringLiteral("0"));
-    ui.Edit13->setText(QStringLiteral("19"));
+    rate_->reset();
     ui.Edit14->setText(QStringLiteral("0"));
     ui.Edit15->setText(QStringLiteral("0"));
     DateValid = NumberGiven = AmountValid = ListFilled = false;

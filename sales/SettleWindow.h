@@ -4,6 +4,7 @@
 // one with their flow, document and caption.
 
 #include "app/FormBase.h"
+#include "app/VatRateField.h"
 #include "sales/Settlement.h"
 #include "ui_SettleWindow.h"
 
@@ -44,6 +45,7 @@ class SettleWindow : public kov::FormDialog {
     void splitVat();
     void updateAccept();
 
+    kov::VatRateField* rate_ = nullptr;  // owned by its edit
     const kov::Flow& flow_;
     kov::Document document_;
     bool registerChoice_;

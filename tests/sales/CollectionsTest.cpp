@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include "data/VatRates.h"
 #include "sales/Incasarechitanta.h"
 #include "sales/Incasareordine.h"
 #include "tests/sales/SettleDriver.h"
@@ -181,6 +182,9 @@ TEST_F(Collections, ReadinessListCategoryAndRegisterChoice) {
     EXPECT_EQ(receipts.ui.ComboBox5->currentText(), "chirie");
 
     // Each flag alone is not enough; a wrong total or rate takes readiness away again.
+    const QString todaysRate = QString::number(kov::standardVatRate(QDate::currentDate()));
+    EXPECT_EQ(receipts.ui.Edit13->text(), todaysRate);
+    retype(receipts.ui.Edit13, "19");
     retype(receipts.ui.Edit1, "31.02.2007");
     retype(receipts.ui.Edit2, "7");
     retype(receipts.ui.Edit15, "119");
@@ -235,7 +239,7 @@ TEST_F(Collections, ReadinessListCategoryAndRegisterChoice) {
     EXPECT_EQ(receipts.ui.Edit1->text(), "");
     EXPECT_EQ(receipts.ui.Edit2->text(), "");
     EXPECT_EQ(receipts.ui.Edit15->text(), "0");
-    EXPECT_EQ(receipts.ui.Edit13->text(), "19");
+    EXPECT_EQ(receipts.ui.Edit13->text(), todaysRate);
     EXPECT_EQ(list->topLevelItemCount(), 0);
     EXPECT_FALSE(ready());
     EXPECT_TRUE(receipts.ui.RadioButton2->isChecked());
