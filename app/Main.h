@@ -51,6 +51,11 @@ class TFormMain : public QMainWindow {
 
     // Purchases and payments
     // (purchases handlers)
+    void Facturiintrare1Click();
+    void Cumpararecombustibil1Click();
+    void Platidiverse1Click();
+    void Platabonfiscal1Click();
+    void Platachitantasimpla1Click();
 
     // Reports
     // (reports handlers)
