@@ -173,7 +173,7 @@ TEST_F(ReceiptsTest, MiscellaneousPaymentsStoreTheAmountWithTwoDecimals) {
     }
 }
 
-TEST_F(ReceiptsTest, EveryWindowRefusesARateThatIsNoNumberOrAtMostMinus100) {
+TEST_F(ReceiptsTest, EveryWindowRefusesABadRateOrTypedVatBeforeWriting) {
     struct Window {
         const char* name;
         std::function<std::unique_ptr<QDialog>()> make;
@@ -198,20 +198,39 @@ TEST_F(ReceiptsTest, EveryWindowRefusesARateThatIsNoNumberOrAtMostMinus100) {
         {"fiscal receipt", [] { return std::make_unique<TFormBonFiscal>(); }, receipt},
         {"simple receipt", [] { return std::make_unique<TFormChitantaSimpla>(); }, receipt},
     };
+    struct Bad {
+        const char* name;
+        Fill enter;
+        const char* text;
+        const char* focus;
+    };
+    const auto rate = [](const char* typed) {
+        return Bad{typed, [typed](QWidget& w) { type(w, "Edit13", typed); },
+                   "Cota TVA introdusa gresit!", "Edit13"};
+    };
+    const Bad bads[] = {rate("X"),
+                        rate("-100"),
+                        rate("-150"),
+                        {"typed VAT",
+                         [](QWidget& w) {
+                             click(w, "Button3");
+                             type(w, "Edit14", "1,5");
+                         },
+                         "Suma TVA introdusa gresit!", "Edit14"}};
     for (const Window& window : windows) {
-        for (const char* rate : {"X", "-100", "-150"}) {
-            SCOPED_TRACE(std::string(window.name) + " at " + rate);
+        for (const Bad& bad : bads) {
+            SCOPED_TRACE(std::string(window.name) + ": " + bad.name);
             const auto w = window.make();
             open(*w);
             window.fill(*w);
             type(*w, "Edit15", "119");
-            type(*w, "Edit13", rate);
+            bad.enter(*w);
             modals.clear();
             EXPECT_EQ(save(*w, "BitBtn3", "OK"), QStringList());
             ASSERT_EQ(modals.boxes().size(), 1u);
             EXPECT_EQ(modals.boxes()[0].title, "Eroare!");
-            EXPECT_EQ(modals.boxes()[0].text, "Cota TVA introdusa gresit!");
-            EXPECT_TRUE(w->focusWidget() == part(*w, "Edit13"));
+            EXPECT_EQ(modals.boxes()[0].text, bad.text);
+            EXPECT_TRUE(w->focusWidget() == part(*w, bad.focus));
             EXPECT_TRUE(w->isVisible());
         }
     }
