@@ -2,7 +2,8 @@
 
 TFormBonFiscal::TFormBonFiscal(QWidget* parent) : PurchaseWindow(parent) {
     ui.setupUi(this);
-    setup(receiptWidgets(ui), {QStringLiteral("Date furnizor"), ui.Edit15, ui.Edit15, false});
+    setup(documentWidgets(ui, ui.Edit3, ui.Edit2, ui.Edit1, ui.Edit4),
+          {QStringLiteral("Date furnizor"), ui.Edit15, ui.Edit15, false});
 }
 
 bool TFormBonFiscal::check() {

@@ -6,15 +6,8 @@
 
 TFormFacturaIntrare::TFormFacturaIntrare(QWidget* parent) : PurchaseWindow(parent) {
     ui.setupUi(this);
-    PurchaseWidgets w = commonWidgets(ui);
-    w.date = ui.Edit1;
-    w.number = ui.Edit2;
-    w.explanation = ui.Edit6;
-    w.remarks = ui.Edit3;
-    w.RadioButton5 = ui.RadioButton5;
-    w.RadioButton6 = ui.RadioButton6;
-    w.ComboBox5 = ui.ComboBox5;
-    setup(w, {QStringLiteral("Date furnizor / prestator"), nullptr, nullptr, false});
+    setup(documentWidgets(ui, ui.Edit1, ui.Edit2, ui.Edit6, ui.Edit3),
+          {QStringLiteral("Date furnizor / prestator"), nullptr, nullptr, false});
     kov::onEvent(ui.CheckBox1, &QCheckBox::clicked, this, &TFormFacturaIntrare::CheckBox1Click);
     kov::onEvent(ui.RadioButton1, &QRadioButton::clicked, this,
                  &TFormFacturaIntrare::RadioButton1Click);

@@ -61,14 +61,15 @@ PurchaseWidgets commonWidgets(Ui& ui) {
     return w;
 }
 
-// The fiscal and simple receipt forms also name their other components alike.
+// The forms with an explanation, remarks and a category: these last are named alike too.
 template <class Ui>
-PurchaseWidgets receiptWidgets(Ui& ui) {
+PurchaseWidgets documentWidgets(Ui& ui, QLineEdit* date, QLineEdit* number, QLineEdit* explanation,
+                                QLineEdit* remarks) {
     PurchaseWidgets w = commonWidgets(ui);
-    w.date = ui.Edit3;
-    w.number = ui.Edit2;
-    w.explanation = ui.Edit1;
-    w.remarks = ui.Edit4;
+    w.date = date;
+    w.number = number;
+    w.explanation = explanation;
+    w.remarks = remarks;
     w.RadioButton5 = ui.RadioButton5;
     w.RadioButton6 = ui.RadioButton6;
     w.ComboBox5 = ui.ComboBox5;

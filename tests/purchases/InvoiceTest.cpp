@@ -24,6 +24,18 @@ class InvoiceTest : public PurchaseTest {
         type(w, "Edit3", "obs");
         pickSupplier(w);
     }
+
+    // A cash payment by receipt 45 of what is typed as paid, on the total typed.
+    static std::function<void(TFormFacturaIntrare&)> cash(const QString& total,
+                                                          const QString& paid) {
+        return [total, paid](TFormFacturaIntrare& w) {
+            type(w, "Edit15", total);
+            click(w, "CheckBox1");
+            EXPECT_EQ(w.ui.Edit7->text(), total);  // the amount paid starts as the total
+            type(w, "Edit4", "45");
+            type(w, "Edit7", paid);
+        };
+    }
 };
 
 }  // namespace
@@ -41,12 +53,7 @@ TEST_F(InvoiceTest, SavesTheInvoiceAndItsCashPaymentAsTyped) {
          "84.03|15.97",
          {kInvoice + "'F1','05.03.2004',100.00,84.03,19,15.97,0,100.00,'A1','I')"}},
         {"partial payment by receipt",
-         [](auto& w) {
-             type(w, "Edit15", "119");
-             click(w, "CheckBox1");
-             type(w, "Edit4", "45");
-             type(w, "Edit7", "50");
-         },
+         cash("119", "50"),
          "100.00|19.00",
          {kInvoice + "'F1','05.03.2004',119.00,100.00,19,19.00,0,69.00,'A1','I')",
           kPayment +
@@ -69,23 +76,14 @@ TEST_F(InvoiceTest, SavesTheInvoiceAndItsCashPaymentAsTyped) {
          {kInvoice + "'F1','05.03.2004',119.00,99.00,19,20,1,0.00,'A1','I')",
           kPayment + "'05.03.2004','F.F1 + BF.7','MARFA','',119.00,100.00,0,0,'plata','OBS',1)"}},
         {"paid to the cent settles the invoice",
-         [](auto& w) {
-             type(w, "Edit15", "119");
-             click(w, "CheckBox1");
-             EXPECT_EQ(part(w, "Edit7")->text(), "119");
-             type(w, "Edit4", "45");
-             type(w, "Edit7", "118.999");
-         },
+         cash("119", "118.999"),
          "100.00|19.00",
          {kInvoice + "'F1','05.03.2004',119.00,100.00,19,19.00,1,0.00,'A1','I')",
           kPayment +
               "'05.03.2004','F.F1 + CH.45','MARFA','',119.00,100.00,0,22222,'plata','OBS',1)"}},
         {"overpaid, answered Da: a negative amount owed",
          [this](auto& w) {
-             type(w, "Edit15", "100");
-             click(w, "CheckBox1");
-             type(w, "Edit4", "45");
-             type(w, "Edit7", "120");
+             cash("100", "120")(w);
              modals.answer("Da");
          },
          "84.03|15.97",
