@@ -8,7 +8,6 @@
 
 #include <QString>
 #include <memory>
-#include <optional>
 
 #include "app/FormBase.h"
 #include "purchases/PurchaseParts.h"
