@@ -9,8 +9,13 @@
 #include "app/Main.h"
 #include "app/Progress.h"
 #include "app/Selectarefirma.h"
+#include "purchases/Bonfiscal.h"
+#include "purchases/Chitantasimpla.h"
+#include "purchases/Cumpararecombustibil.h"
+#include "purchases/Facturiintrare.h"
 #include "purchases/Platachitanta.h"
 #include "purchases/Plataordine.h"
+#include "purchases/Platidiverse.h"
 #include "reference/Adaugfirma.h"
 #include "reference/Casieri.h"
 #include "reference/Defalcari.h"
@@ -34,13 +39,13 @@ Forms::Forms() {
     create(FormMain);
     create(FormSelectFirma);
     create(FormAdaugareFirma);
-    // create(FormChitantaSimpla);  // purchases
-    // create(FormCumparareCombustibil);  // purchases
+    create(FormChitantaSimpla);
+    create(FormCumparareCombustibil);
     // create(FormFactura);  // sales
-    // create(FormFacturaIntrare);  // purchases
+    create(FormFacturaIntrare);
     create(FormPlataChitanta);
     create(FormPlataOrdine);
-    // create(FormPlatiDiverse);  // purchases
+    create(FormPlatiDiverse);
     create(FormProgress);
     // create(RaportFactura);  // sales
     // create(RaportChitante);  // reports
@@ -54,7 +59,7 @@ Forms::Forms() {
     create(FormIncasareChitanta);
     // create(FormStergere);  // maintenance
     // create(FormSelectareDocument);  // maintenance
-    // create(FormBonFiscal);  // purchases
+    create(FormBonFiscal);
     create(FormDefalcariVenituri);
     // create(FormSelectareFisa);  // reports
     // create(RaportFiseCumulate);  // reports

@@ -19,8 +19,13 @@
 #include "app/Selectarefirma.h"
 #include "data/Query.h"
 #include "data/Settings.h"
+#include "purchases/Bonfiscal.h"
+#include "purchases/Chitantasimpla.h"
+#include "purchases/Cumpararecombustibil.h"
+#include "purchases/Facturiintrare.h"
 #include "purchases/Platachitanta.h"
 #include "purchases/Plataordine.h"
+#include "purchases/Platidiverse.h"
 #include "reference/Casieri.h"
 #include "reference/Defalcari.h"
 #include "reference/Defalcariven.h"
@@ -127,14 +132,16 @@ void TFormMain::buildMenu() {
          &TFormMain::Incasaremaimultechitantefactura1Click},
         {"Incasari", "Incasare mai multe ordine/factura", "Incasaremaimulteordinefactura1",
          &TFormMain::Incasaremaimulteordinefactura1Click},
-        {"Plati", "Facturi intrare", "Facturiintrare1", nullptr},
+        {"Plati", "Facturi intrare", "Facturiintrare1", &TFormMain::Facturiintrare1Click},
         {"Plati", nullptr, nullptr, nullptr},
-        {"Plati", "Cumparare combustibil", "Cumpararecombustibil1", nullptr},
+        {"Plati", "Cumparare combustibil", "Cumpararecombustibil1",
+         &TFormMain::Cumpararecombustibil1Click},
         {"Plati", nullptr, nullptr, nullptr},
-        {"Plati", "Plati diverse", "Platidiverse1", nullptr},
+        {"Plati", "Plati diverse", "Platidiverse1", &TFormMain::Platidiverse1Click},
         {"Plati", nullptr, nullptr, nullptr},
-        {"Plati", "Plata bon fiscal", "Platabonfiscal1", nullptr},
-        {"Plati", "Plata chitanta simpla", "Platachitantasimpla1", nullptr},
+        {"Plati", "Plata bon fiscal", "Platabonfiscal1", &TFormMain::Platabonfiscal1Click},
+        {"Plati", "Plata chitanta simpla", "Platachitantasimpla1",
+         &TFormMain::Platachitantasimpla1Click},
         {"Plati", nullptr, nullptr, nullptr},
         {"Plati", "Achitare ordin de plata", "AchitarecuOP1", &TFormMain::AchitarecuOP1Click},
         {"Plati", "Achitare chitanta", "Achitarechitanta1", &TFormMain::Achitarechitanta1Click},
@@ -364,4 +371,24 @@ void TFormMain::AchitarecuOP1Click() {
 
 void TFormMain::Achitarechitanta1Click() {
     FormPlataChitanta->exec();
+}
+
+void TFormMain::Facturiintrare1Click() {
+    FormFacturaIntrare->exec();
+}
+
+void TFormMain::Cumpararecombustibil1Click() {
+    FormCumparareCombustibil->exec();
+}
+
+void TFormMain::Platidiverse1Click() {
+    FormPlatiDiverse->exec();
+}
+
+void TFormMain::Platabonfiscal1Click() {
+    FormBonFiscal->exec();
+}
+
+void TFormMain::Platachitantasimpla1Click() {
+    FormChitantaSimpla->exec();
 }

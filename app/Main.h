@@ -57,6 +57,11 @@ class TFormMain : public QMainWindow {
     // (purchases handlers)
     void AchitarecuOP1Click();
     void Achitarechitanta1Click();
+    void Facturiintrare1Click();
+    void Cumpararecombustibil1Click();
+    void Platidiverse1Click();
+    void Platabonfiscal1Click();
+    void Platachitantasimpla1Click();
 
     // Reports
     // (reports handlers)
