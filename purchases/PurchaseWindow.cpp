@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "app/Input.h"
+#include "app/VatRateField.h"
 #include "data/Values.h"
 #include "data/Vat.h"
 
@@ -21,6 +22,7 @@ void PurchaseWindow::setup(const PurchaseWidgets& widgets,
         kov::shade(computed, kov::Shade::Aqua);
     }
     partners_ = new PartnerLookup(w_.partners, partnerConfig, this);
+    rate_ = new kov::VatRateField(w_.date, w_.Edit13, [this] { amountsChanged(); });
     partners_->connectHandlers({
         .ComboBox2Exit = [this] { ComboBox2Exit(); },
         .ComboBox3Exit = [this] { ComboBox3Exit(); },
@@ -67,7 +69,7 @@ void PurchaseWindow::clearFields() {
     for (QLineEdit* amount : {w_.Edit15, w_.Edit5, w_.Edit14}) {
         amount->setText(QStringLiteral("0"));
     }
-    w_.Edit13->setText(QStringLiteral("19"));
+    rate_->reset();
     Edit14Exit();
 }
 

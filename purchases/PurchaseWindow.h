@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/FormBase.h"
+#include "app/VatRateField.h"
 #include "purchases/PurchaseParts.h"
 #include "sales/PartnerLookup.h"
 
@@ -136,4 +137,5 @@ class PurchaseWindow : public kov::FormDialog {
     PurchaseWidgets w_;
     PartnerLookup* partners_ = nullptr;
     std::unique_ptr<kov::CategoryChoice> category_;
+    kov::VatRateField* rate_ = nullptr;  // owned by its edit
 };
