@@ -226,56 +226,46 @@ void PreviewWindow::printWithDialog() {
     }
 }
 
-QString PreviewWindow::askSavePath(const QString& caption, const QString& filter,
-                                   const QString& suffix) {
+void PreviewWindow::saveWithDialog(const QString& format, const QString& suffix,
+                                   bool (PreviewWindow::*save)(const QString&)) {
     QString name = model_.title.isEmpty() ? QStringLiteral("Raport") : model_.title;
     name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
     QString proposed = QDir::home().filePath(name + u'.' + suffix);
-    // The dialog adds the suffix to a bare name before it checks for an existing file; should
-    // one come back bare all the same, the full name goes back to the dialog to be confirmed.
+    // The dialog adds the suffix to a bare name before it asks about replacing a file; should
+    // a name come back bare all the same, it goes back to the dialog with its suffix.
     for (;;) {
-        QFileDialog dialog(this, caption, QString(), filter);
+        QFileDialog dialog(this, QStringLiteral("Salvare ") + format, QString(),
+                           QStringLiteral("Fisiere %1 (*.%2)").arg(format, suffix));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(suffix);
         dialog.selectFile(proposed);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-            return {};
+            return;
         }
-        const QString path = dialog.selectedFiles().constFirst();
-        if (!QFileInfo(path).suffix().isEmpty()) {
-            return path;
+        QString path = dialog.selectedFiles().constFirst();
+        if (QFileInfo(path).suffix().isEmpty()) {
+            proposed = path + u'.' + suffix;
+            if (QFileInfo::exists(proposed)) {
+                continue;
+            }
+            path = proposed;
         }
-        proposed = path + u'.' + suffix;
-        if (!QFileInfo::exists(proposed)) {
-            return proposed;
-        }
+        (this->*save)(path);
+        return;
     }
 }
 
 void PreviewWindow::savePdfWithDialog() {
-    const QString path = askSavePath(QStringLiteral("Salvare PDF"),
-                                     QStringLiteral("Fisiere PDF (*.pdf)"), QStringLiteral("pdf"));
-    if (!path.isEmpty()) {
-        savePdf(path);
-    }
+    saveWithDialog(QStringLiteral("PDF"), QStringLiteral("pdf"), &PreviewWindow::savePdf);
 }
 
 void PreviewWindow::saveXlsxWithDialog() {
-    const QString path =
-        askSavePath(QStringLiteral("Salvare Excel"), QStringLiteral("Fisiere Excel (*.xlsx)"),
-                    QStringLiteral("xlsx"));
-    if (!path.isEmpty()) {
-        saveXlsx(path);
-    }
+    saveWithDialog(QStringLiteral("Excel"), QStringLiteral("xlsx"), &PreviewWindow::saveXlsx);
 }
 
 void PreviewWindow::saveCsvWithDialog() {
-    const QString path = askSavePath(QStringLiteral("Salvare CSV"),
-                                     QStringLiteral("Fisiere CSV (*.csv)"), QStringLiteral("csv"));
-    if (!path.isEmpty()) {
-        saveCsv(path);
-    }
+    saveWithDialog(QStringLiteral("CSV"), QStringLiteral("csv"), &PreviewWindow::saveCsv);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {

@@ -60,9 +60,10 @@ class PreviewWindow : public QDialog {
     void refresh();
     void setStatus(const QString& text);
     bool reportSave(bool written, const QString& what, const QString& path);
-    // The file name chosen in the save dialog, the report's title proposed; empty when the
-    // user gives up. The dialog asks before an existing file is replaced.
-    QString askSavePath(const QString& caption, const QString& filter, const QString& suffix);
+    // Asks for the file name, the report's title proposed, and saves; the dialog asks before
+    // an existing file is replaced.
+    void saveWithDialog(const QString& format, const QString& suffix,
+                        bool (PreviewWindow::*save)(const QString&));
 
     PageModel model_;
     int current_ = 1;

@@ -168,22 +168,24 @@ XlsxSheet::XlsxSheet(lxw_workbook* book, const PageModel& model) {
         name = "Raport";
     }
     sheet_ = workbook_add_worksheet(book, name.constData());
-    for (size_t type = 0; type < formats_.size(); ++type) {
-        for (int bold = 0; bold < 2; ++bold) {
-            lxw_format* f = workbook_add_format(book);
-            if (bold) {
-                format_set_bold(f);
-            }
-            if (type == static_cast<size_t>(CellType::Amount)) {
-                format_set_num_format(f, "#,##0.00");
-            } else if (type == static_cast<size_t>(CellType::Date)) {
-                format_set_num_format(f, "dd.mm.yyyy");
-            } else if (type == static_cast<size_t>(CellType::Count)) {
-                format_set_num_format(f, "0");
-            }
-            formats_[type][static_cast<size_t>(bold)] = f;
+    // One format object per distinct look: the library looks a format up by its content on
+    // every cell until that object has an index of its own, which a duplicate never gets.
+    // Plain text takes the default format.
+    const auto numeric = [&](const char* code, bool bold) {
+        lxw_format* f = workbook_add_format(book);
+        format_set_num_format(f, code);
+        if (bold) {
+            format_set_bold(f);
         }
-    }
+        return f;
+    };
+    lxw_format* bold = workbook_add_format(book);
+    format_set_bold(bold);
+    formats_ = {{{nullptr, bold},
+                 {nullptr, bold},
+                 {numeric("#,##0.00", false), numeric("#,##0.00", true)},
+                 {numeric("0", false), numeric("0", true)},
+                 {numeric("dd.mm.yyyy", false), numeric("dd.mm.yyyy", true)}}};
     header_ = workbook_add_format(book);
     format_set_bold(header_);
     format_set_text_wrap(header_);
