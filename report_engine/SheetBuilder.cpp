@@ -86,22 +86,25 @@ SheetBuilder::SheetBuilder(const ReportForm& form) {
     }
 }
 
+// Line numbers and masked amounts are numbers; a field may hold dates, which its values tell.
+SheetBuilder::Kind SheetBuilder::kindOf(const TextControl& control) {
+    const auto* data = dynamic_cast<const DataText*>(&control);
+    const auto* expression = dynamic_cast<const Expression*>(&control);
+    if (control.kind() == ItemKind::SystemData) {
+        return Kind::Count;
+    }
+    if ((data && data->mask == Mask::Amount) || (expression && expression->mask == Mask::Amount)) {
+        return Kind::Amount;
+    }
+    return data ? Kind::DateOrText : Kind::Text;
+}
+
 void SheetBuilder::defineColumns(const ReportForm& form) {
     std::vector<const TextControl*> detail = textControls(form, BandKind::Detail);
     std::stable_sort(detail.begin(), detail.end(),
                      [](const auto* a, const auto* b) { return a->rect.left() < b->rect.left(); });
     for (const TextControl* control : detail) {
-        Kind kind = Kind::Text;
-        const auto* data = dynamic_cast<const DataText*>(control);
-        const auto* expression = dynamic_cast<const Expression*>(control);
-        if (control->kind() == ItemKind::SystemData) {
-            kind = Kind::Count;
-        } else if ((data && data->mask == Mask::Amount) ||
-                   (expression && expression->mask == Mask::Amount)) {
-            kind = Kind::Amount;
-        } else if (data) {
-            kind = Kind::DateOrText;
-        }
+        const Kind kind = kindOf(*control);
         detailColumns_.insert(control->name, static_cast<int>(columns_.size()));
         columns_.push_back({control->rect.left(), control->rect.right(), kind});
     }
@@ -173,13 +176,10 @@ void SheetBuilder::defineSummary(const ReportForm& form) {
             lineTop = control->rect.top();
             lineBottom = std::max(control->rect.bottom(), lineTop);
         }
-        const auto* expression = dynamic_cast<const Expression*>(control);
-        const auto* data = dynamic_cast<const DataText*>(control);
         Slot slot;
         slot.column = columnAt(anchor(*control));
         slot.row = summaryLines_ - 1;
-        slot.amount = (expression && expression->mask == Mask::Amount) ||
-                      (data && data->mask == Mask::Amount);
+        slot.kind = kindOf(*control);
         placed.push_back({control->name, slot, control->rect.left()});
     }
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
@@ -287,10 +287,13 @@ void SheetBuilder::take(const std::vector<PlacedItem>& items) {
                 if (slot.column < 0 || text.trimmed().isEmpty()) {
                     continue;
                 }
-                const bool amount = slot.amount || columns_[slot.column].kind == Kind::Amount;
+                Kind kind = slot.kind == Kind::Count ? Kind::Count : Kind::Text;
+                if (slot.kind == Kind::Amount || columns_[slot.column].kind == Kind::Amount) {
+                    kind = Kind::Amount;
+                }
                 SheetCell& cell = lines[static_cast<size_t>(slot.row)][slot.column];
                 if (cell.type == CellType::Empty) {
-                    cell = typed(text, amount ? Kind::Amount : Kind::Text);
+                    cell = typed(text, kind);
                 } else {
                     cell = typed(cell.text + u' ' + text, Kind::Text);
                 }

@@ -11,6 +11,7 @@
 namespace kov::report {
 
 class ReportForm;
+class TextControl;
 
 // Collects the table while a form is laid out, from the bands as they are placed.
 class SheetBuilder {
@@ -31,10 +32,11 @@ class SheetBuilder {
     };
     struct Slot {
         int column = -1;
-        int row = 0;          // summary line
-        bool amount = false;  // summary: an amount mask on the control
+        int row = 0;             // summary line
+        Kind kind = Kind::Text;  // as the control alone would have it
     };
 
+    static Kind kindOf(const TextControl& control);
     void defineColumns(const ReportForm& form);
     void defineSummary(const ReportForm& form);
     int columnAt(double x) const;
