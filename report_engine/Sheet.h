@@ -1,8 +1,9 @@
 #pragma once
 // A report as one table, for spreadsheets: the title band's texts on top, one header row of
 // column captions, one row per detail line and the summary band's lines. The columns are the
-// text controls of the detail band from left to right; each cell carries the text printed
-// and, where the report shows a number or a date, its value.
+// text controls of the detail band, and captions over columns the detail leaves blank, from
+// left to right; each cell carries the text printed and, where the report shows a number or a
+// date, its value.
 
 #include <QDate>
 #include <QString>

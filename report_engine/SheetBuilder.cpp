@@ -46,7 +46,7 @@ bool within(double x, double left, double right) {
     return x >= left - kSlack && x <= right + kSlack;
 }
 
-// The texts of rendered items by control name, lines joined by blanks.
+// The texts of rendered items by control name.
 QHash<QString, QString> textsByName(const std::vector<PlacedItem>& items) {
     QHash<QString, QString> out;
     for (const PlacedItem& item : items) {

@@ -119,8 +119,8 @@ QString sheetName(const QString& title) {
 }
 
 // The workbook is freed on every path; close() reports whether the file came out whole. Rows
-// go to disk as they are written, in order, with their texts inline: a journal of ten
-// thousand lines is written in a fraction of the time a table of shared strings takes.
+// go to disk as they are written, in order, with their texts inline, which keeps a long
+// journal fast and its memory flat.
 class Workbook {
   public:
     Workbook(const QString& path, const QString& scratch) : scratch_(QFile::encodeName(scratch)) {
