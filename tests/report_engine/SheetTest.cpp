@@ -255,6 +255,10 @@ TEST(ReportSheet, XlsxHoldsEveryPrintedCellTypedWithTheTotalsAndPrintSetUp) {
 TEST(ReportSheet, CsvHoldsTheSameRowsFromTheSaveDialog) {
     Demo demo;
     QTemporaryDir dir;
+    const QString path = dir.filePath("jurnal.csv");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("vechi") == 5);
+    file.close();
     test::Modals modals;
     QString proposed;
     modals.handle([&](QWidget* w) {
@@ -267,14 +271,15 @@ TEST(ReportSheet, CsvHoldsTheSameRowsFromTheSaveDialog) {
         name->setText("jurnal");
         static_cast<QDialog*>(dialog)->accept();  // the file dialog's own checks run
     });
+    modals.answer("Yes");  // the file dialog asks before "jurnal" replaces jurnal.csv
     test::click(&demo.preview(), "Salvare CSV");
     EXPECT_EQ(proposed, "Raport demonstrativ.csv");
-    const QString path = dir.filePath("jurnal.csv");
+    EXPECT_EQ(modals.boxes().size(), 1u);
+    EXPECT_EQ(modals.pending(), 0u);
     EXPECT_EQ(demo.preview().statusText(),
               "Raportul a fost salvat in " + QDir::toNativeSeparators(path));
     EXPECT_EQ(demo.printed, 0);
 
-    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
