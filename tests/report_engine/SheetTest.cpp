@@ -57,7 +57,7 @@ struct Demo {
     }
     PreviewWindow& preview() { return *report.previewWindow(); }
     // Every printed text of a detail control, over all pages.
-    QStringList printed_(const QString& name) {
+    QStringList printedTexts(const QString& name) {
         QStringList out;
         for (const Page& page : preview().model().pages) {
             for (const PlacedItem* item : page.find(name)) {
@@ -203,9 +203,9 @@ TEST(ReportSheet, XlsxHoldsEveryPrintedCellTypedWithTheTotalsAndPrintSetUp) {
     }
     EXPECT_EQ(header, QStringList({"Nr. crt", "Data", "Documentul", "Explicatii", "Suma"}));
 
-    const QStringList lines = demo.printed_("RSysData1"), dates = demo.printed_("RDBText1"),
-                      docs = demo.printed_("RDBText2"), texts = demo.printed_("RDBText3"),
-                      sums = demo.printed_("RDBText4");
+    const QStringList lines = demo.printedTexts("RSysData1"), dates = demo.printedTexts("RDBText1"),
+                      docs = demo.printedTexts("RDBText2"), texts = demo.printedTexts("RDBText3"),
+                      sums = demo.printedTexts("RDBText4");
     ASSERT_EQ(lines.size(), 300);
     for (int i = 0; i < 300; ++i) {
         SCOPED_TRACE(i);
@@ -230,7 +230,7 @@ TEST(ReportSheet, XlsxHoldsEveryPrintedCellTypedWithTheTotalsAndPrintSetUp) {
     EXPECT_EQ(total.at(0).text, "Total:");
     EXPECT_TRUE(total.at(4).numeric && total[4].format == "#,##0.00");
     EXPECT_EQ(cents(total[4].number), cents(demo.total()));
-    EXPECT_EQ(displayAmount(total[4].number), demo.printed_("RExpr1").constFirst());
+    EXPECT_EQ(displayAmount(total[4].number), demo.printedTexts("RExpr1").constFirst());
     EXPECT_EQ(grid[306].at(0).text, "Intocmit");
 
     // Header frozen, repeated on printed pages, portrait A4, columns sized to their content.
@@ -291,9 +291,9 @@ TEST(ReportSheet, CsvHoldsTheSameRowsFromTheSaveDialog) {
     EXPECT_EQ(records[1][0], "RAPORT DEMONSTRATIV");
     EXPECT_EQ(records[2][0], kPeriod);
     EXPECT_EQ(records[4], QStringList({"Nr. crt", "Data", "Documentul", "Explicatii", "Suma"}));
-    const QStringList lines = demo.printed_("RSysData1"), dates = demo.printed_("RDBText1"),
-                      docs = demo.printed_("RDBText2"), texts = demo.printed_("RDBText3"),
-                      sums = demo.printed_("RDBText4");
+    const QStringList lines = demo.printedTexts("RSysData1"), dates = demo.printedTexts("RDBText1"),
+                      docs = demo.printedTexts("RDBText2"), texts = demo.printedTexts("RDBText3"),
+                      sums = demo.printedTexts("RDBText4");
     for (int i = 0; i < 300; ++i) {
         const QStringList& r = records[static_cast<size_t>(5 + i)];
         EXPECT_EQ(
