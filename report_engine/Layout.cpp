@@ -4,6 +4,7 @@
 
 #include "data/Query.h"
 #include "report_engine/ReportForm.h"
+#include "report_engine/SheetBuilder.h"
 #include "report_engine/TextMetrics.h"
 
 namespace kov::report {
@@ -19,7 +20,7 @@ struct Rendered {
 
 class Layouter {
   public:
-    Layouter(const ReportForm& form, Query& rows) : form_(form), rows_(rows) {}
+    Layouter(const ReportForm& form, Query& rows) : form_(form), rows_(rows), sheet_(form) {}
 
     PageModel run();
 
@@ -37,6 +38,7 @@ class Layouter {
     Query& rows_;
     TextMetrics metrics_;
     PageModel model_;
+    SheetBuilder sheet_;
     QStringList sumFields_;
     QHash<QString, double> sums_;
     int line_ = 0;
@@ -110,6 +112,7 @@ Rendered Layouter::render(const Band& band, const Context& context) {
 }
 
 void Layouter::place(Rendered rendered, double top) {
+    sheet_.take(rendered.items);
     std::vector<PlacedItem>& items = model_.pages.back().items;
     for (PlacedItem& item : rendered.items) {
         item.rect.translate(form_.margins().left(), top);
@@ -213,6 +216,7 @@ PageModel Layouter::run() {
         y_ += height;
     }
     finishPage(true);
+    model_.sheet = sheet_.finish();
     return std::move(model_);
 }
 

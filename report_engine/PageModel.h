@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "report_engine/ReportTypes.h"
+#include "report_engine/Sheet.h"
 
 namespace kov::report {
 
@@ -56,6 +57,7 @@ struct PageModel {
     QString title;
     QSizeF paper;  // mm: width across and height down, as printed
     std::vector<Page> pages;
+    Sheet sheet;  // the same report as one table, for spreadsheets
 
     int pageCount() const { return static_cast<int>(pages.size()); }
 };

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "report_engine/PagePainter.h"
+#include "report_engine/SheetWriter.h"
 
 namespace kov::report {
 
@@ -86,6 +87,9 @@ PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
     }
     auto* print = button(QStringLiteral("Tiparire"), QStringLiteral("Tiparirea raportului"));
     auto* pdf = button(QStringLiteral("Salvare PDF"), QStringLiteral("Salvarea raportului in PDF"));
+    auto* xlsx = button(QStringLiteral("Salvare Excel"),
+                        QStringLiteral("Salvarea raportului ca foaie Excel"));
+    auto* csv = button(QStringLiteral("Salvare CSV"), QStringLiteral("Salvarea raportului in CSV"));
     auto* close = button(QStringLiteral("Inchidere"), QStringLiteral("Inchiderea previzualizarii"));
 
     auto* bar = new QHBoxLayout;
@@ -100,6 +104,8 @@ PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
     bar->addStretch();
     bar->addWidget(print);
     bar->addWidget(pdf);
+    bar->addWidget(xlsx);
+    bar->addWidget(csv);
     bar->addWidget(close);
 
     view_ = new PageView(this);
@@ -123,6 +129,8 @@ PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
             [this](int index) { setZoom(zoomBox_->itemData(index).toDouble()); });
     connect(print, &QPushButton::clicked, this, &PreviewWindow::printWithDialog);
     connect(pdf, &QPushButton::clicked, this, &PreviewWindow::savePdfWithDialog);
+    connect(xlsx, &QPushButton::clicked, this, &PreviewWindow::saveXlsxWithDialog);
+    connect(csv, &QPushButton::clicked, this, &PreviewWindow::saveCsvWithDialog);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     zoomBox_->setCurrentIndex(zoomBox_->findData(1.0));
@@ -183,15 +191,28 @@ bool PreviewWindow::print(QPrinter& printer) {
     return true;
 }
 
+bool PreviewWindow::reportSave(bool written, const QString& what, const QString& path) {
+    setStatus(written
+                  ? QStringLiteral("Raportul a fost salvat in ") + QDir::toNativeSeparators(path)
+                  : QStringLiteral("Fisierul %1 nu a putut fi scris: %2")
+                        .arg(what, QDir::toNativeSeparators(path)));
+    return written;
+}
+
 bool PreviewWindow::savePdf(const QString& path) {
-    if (!writePdf(path, model_)) {
-        setStatus(QStringLiteral("Fisierul PDF nu a putut fi scris: ") +
-                  QDir::toNativeSeparators(path));
+    if (!reportSave(writePdf(path, model_), QStringLiteral("PDF"), path)) {
         return false;
     }
-    setStatus(QStringLiteral("Raportul a fost salvat in ") + QDir::toNativeSeparators(path));
     emit printed();
     return true;
+}
+
+bool PreviewWindow::saveXlsx(const QString& path) {
+    return reportSave(writeXlsx(path, model_), QStringLiteral("Excel"), path);
+}
+
+bool PreviewWindow::saveCsv(const QString& path) {
+    return reportSave(writeCsv(path, model_), QStringLiteral("CSV"), path);
 }
 
 void PreviewWindow::printWithDialog() {
@@ -205,20 +226,46 @@ void PreviewWindow::printWithDialog() {
     }
 }
 
-void PreviewWindow::savePdfWithDialog() {
+void PreviewWindow::saveWithDialog(const QString& format, const QString& suffix,
+                                   bool (PreviewWindow::*save)(const QString&)) {
     QString name = model_.title.isEmpty() ? QStringLiteral("Raport") : model_.title;
     name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
-    name += QStringLiteral(".pdf");
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salvare PDF"),
-                                                QDir::home().filePath(name),
-                                                QStringLiteral("Fisiere PDF (*.pdf)"));
-    if (path.isEmpty()) {
+    QString proposed = QDir::home().filePath(name + u'.' + suffix);
+    // The dialog adds the suffix to a bare name before it asks about replacing a file; should
+    // a name come back bare all the same, it goes back to the dialog with its suffix.
+    for (;;) {
+        QFileDialog dialog(this, QStringLiteral("Salvare ") + format, QString(),
+                           QStringLiteral("Fisiere %1 (*.%2)").arg(format, suffix));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(suffix);
+        dialog.selectFile(proposed);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return;
+        }
+        QString path = dialog.selectedFiles().constFirst();
+        if (QFileInfo(path).suffix().isEmpty()) {
+            proposed = path + u'.' + suffix;
+            if (QFileInfo::exists(proposed)) {
+                continue;
+            }
+            path = proposed;
+        }
+        (this->*save)(path);
         return;
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".pdf");
-    }
-    savePdf(path);
+}
+
+void PreviewWindow::savePdfWithDialog() {
+    saveWithDialog(QStringLiteral("PDF"), QStringLiteral("pdf"), &PreviewWindow::savePdf);
+}
+
+void PreviewWindow::saveXlsxWithDialog() {
+    saveWithDialog(QStringLiteral("Excel"), QStringLiteral("xlsx"), &PreviewWindow::saveXlsx);
+}
+
+void PreviewWindow::saveCsvWithDialog() {
+    saveWithDialog(QStringLiteral("CSV"), QStringLiteral("csv"), &PreviewWindow::saveCsv);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {

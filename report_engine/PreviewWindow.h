@@ -1,6 +1,7 @@
 #pragma once
-// The preview of a laid-out report: page navigation, zoom, printing and saving as PDF. The
-// buttons open their dialogs and then call print() and savePdf(), which tests call directly.
+// The preview of a laid-out report: page navigation, zoom, printing, saving as PDF and as a
+// spreadsheet. The buttons open their dialogs and then call print(), savePdf(), saveXlsx()
+// and saveCsv(), which tests call directly.
 
 #include <QDialog>
 
@@ -36,6 +37,9 @@ class PreviewWindow : public QDialog {
     // Both raise printed() when the pages went out.
     bool print(QPrinter& printer);
     bool savePdf(const QString& path);
+    // Spreadsheets are not printouts: neither raises printed().
+    bool saveXlsx(const QString& path);
+    bool saveCsv(const QString& path);
 
     void firstPage() { showPage(1); }
     void priorPage() { showPage(current_ - 1); }
@@ -43,6 +47,8 @@ class PreviewWindow : public QDialog {
     void lastPage() { showPage(pageCount()); }
     void printWithDialog();
     void savePdfWithDialog();
+    void saveXlsxWithDialog();
+    void saveCsvWithDialog();
 
   signals:
     void printed();
@@ -53,6 +59,11 @@ class PreviewWindow : public QDialog {
   private:
     void refresh();
     void setStatus(const QString& text);
+    bool reportSave(bool written, const QString& what, const QString& path);
+    // Asks for the file name, the report's title proposed, and saves; the dialog asks before
+    // an existing file is replaced.
+    void saveWithDialog(const QString& format, const QString& suffix,
+                        bool (PreviewWindow::*save)(const QString&));
 
     PageModel model_;
     int current_ = 1;

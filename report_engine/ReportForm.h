@@ -31,7 +31,9 @@
 //   report.query().close();
 //
 // AfterPrint is raised each time the report reaches a printer or a PDF file, never for
-// pages that are only previewed.
+// pages that are only previewed. The preview also saves the report as a spreadsheet (XLSX,
+// CSV): the title band's texts, the column captions, one row per detail line with amounts,
+// dates and line numbers as values, and the summary's lines; that is not printing either.
 
 #include <QMarginsF>
 #include <QObject>
