@@ -15,6 +15,8 @@
 #include "reference/Defalcariven.h"
 #include "reports/Selectluna.h"
 #include "reports/Selectperioada.h"
+#include "sales/Facturi.h"
+#include "sales/RaportFactura.h"
 
 template <class Form>
 void Forms::create(Form*& global) {
@@ -30,13 +32,13 @@ Forms::Forms() {
     create(FormAdaugareFirma);
     // create(FormChitantaSimpla);  // purchases
     // create(FormCumparareCombustibil);  // purchases
-    // create(FormFactura);  // sales
+    create(FormFactura);
     // create(FormFacturaIntrare);  // purchases
     // create(FormPlataChitanta);  // purchases
     // create(FormPlataOrdine);  // purchases
     // create(FormPlatiDiverse);  // purchases
     create(FormProgress);
-    // create(RaportFactura);  // sales
+    create(RaportFactura);
     // create(RaportChitante);  // reports
     // create(RaportJurnal);  // reports
     // create(RaportJurCumpN);  // reports

@@ -22,6 +22,7 @@
 #include "reference/Casieri.h"
 #include "reference/Defalcari.h"
 #include "reference/Defalcariven.h"
+#include "sales/Facturi.h"
 
 namespace {
 
@@ -63,7 +64,6 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
     BitBtn1->setFixedSize(65, 65);
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     BitBtn1->setIconSize(QSize(48, 48));
-    BitBtn1->setEnabled(false);  // opens the invoice form once it exists
     layout->addWidget(BitBtn1, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addStretch();
     auto* panel2 = new QWidget(panel1);
@@ -85,6 +85,8 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(statusPanel_, 1);
     buildMenu();
+
+    kov::onEvent(BitBtn1, &QPushButton::clicked, this, &TFormMain::BitBtn1Click);
 
     Timer1.setInterval(1000);
     Timer1.setSingleShot(true);
@@ -111,7 +113,8 @@ void TFormMain::buildMenu() {
         {"Fisier", "Incarcare de pe discheta", "Incarcaredepedischeta1", nullptr},
         {"Fisier", nullptr, nullptr, nullptr},
         {"Fisier", "Iesire", "Iesire1", &TFormMain::Iesire1Click},
-        {"Incasari", "Eliberare/Introducere factura", "Eliberarefactura1", nullptr},
+        {"Incasari", "Eliberare/Introducere factura", "Eliberarefactura1",
+         &TFormMain::Eliberarefactura1Click},
         {"Incasari", nullptr, nullptr, nullptr},
         {"Incasari", "Incasare ordine de plata", "Incasareordinedeplata1", nullptr},
         {"Incasari", "Incasare chitanta", "Incasarechitanta1", nullptr},
@@ -333,4 +336,12 @@ void TFormMain::Administraredefalcari1Click() {
 
 void TFormMain::Administraredefalcarivenituri1Click() {
     FormDefalcariVenituri->exec();
+}
+
+void TFormMain::Eliberarefactura1Click() {
+    FormFactura->exec();
+}
+
+void TFormMain::BitBtn1Click() {
+    Eliberarefactura1Click();
 }

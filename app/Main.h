@@ -47,7 +47,9 @@ class TFormMain : public QMainWindow {
     void Administraredefalcarivenituri1Click();
 
     // Sales and collections
-    // (sales handlers)
+    void Eliberarefactura1Click();
+    void BitBtn1Click();  // the picture button: the invoice, as Eliberarefactura1
+                          // (sales handlers)
 
     // Purchases and payments
     // (purchases handlers)
