@@ -37,6 +37,19 @@ long long nextNumber(const QString& text) {
     return (n && *n >= INT_MIN && *n <= INT_MAX ? *n : 0) + 1;
 }
 
+// Refills a pick list from one column of a select, nothing chosen; a failed read keeps it.
+void fillList(QComboBox* list, const QString& sql, const QString& column) {
+    QStringList items;
+    kov::Query q;
+    q.setSql(sql);
+    for (q.open(); !q.eof(); q.next()) {
+        items << q.fieldByName(column).asString();
+    }
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+}
+
 }  // namespace
 
 TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
@@ -106,28 +119,17 @@ kov::AmountFields TFormFactura::amounts() const {
 
 void TFormFactura::FormShow() {
     openingFields();
-    ui.ComboBox6->clear();
-    kov::Query q;
-    q.setSql(QStringLiteral("select * from defalcari where tip='v' order by denumire"));
-    q.open();
-    for (; !q.eof(); q.next()) {
-        ui.ComboBox6->addItem(q.fieldByName(QStringLiteral("DENUMIRE")).asString());
-    }
-    q.close();
-    ui.ComboBox6->setCurrentIndex(-1);
+    fillList(ui.ComboBox6,
+             QStringLiteral("select * from defalcari where tip='v' order by denumire"),
+             QStringLiteral("DENUMIRE"));
     Partners->load();
     readCounters();
     Partners->clearDetails();
     ui.Edit1->setFocus();
     ui.Edit2->setText(QString::number(InvoiceCounter));
     kov::guardedWith(kCashierError, kError, [this] {
-        ui.ComboBox5->clear();
-        kov::Query cashiers;
-        cashiers.setSql(QStringLiteral("select * from casieri order by nume"));
-        cashiers.open();
-        for (; !cashiers.eof(); cashiers.next()) {
-            ui.ComboBox5->addItem(cashiers.fieldByName(QStringLiteral("NUME")).asString());
-        }
+        fillList(ui.ComboBox5, QStringLiteral("select * from casieri order by nume"),
+                 QStringLiteral("NUME"));
     });
     clearCashier();
 }
