@@ -21,15 +21,6 @@ const QString kError = QStringLiteral("Eroare!");
 const QString kWarning = QStringLiteral("Atentie!");
 const QString kCashierError = QStringLiteral("Eroare la tabelul de casieri");
 
-void setAqua(QWidget* widget) {
-    QPalette palette = widget->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Base, Qt::cyan);
-        palette.setColor(group, QPalette::Button, Qt::cyan);
-    }
-    widget->setPalette(palette);
-}
-
 // The counter that follows a number used: a text that is no whole number counts as 0, as does
 // one too large for a counter.
 long long nextNumber(const QString& text) {
@@ -61,7 +52,7 @@ TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
     }
     for (QWidget* widget :
          QList<QWidget*>{ui.ComboBox1, ui.ComboBox5, ui.ComboBox6, ui.Edit14, ui.Edit17}) {
-        setAqua(widget);
+        kov::setAqua(widget);
     }
     ui.ComboBox6->setMaxVisibleItems(10);
 
