@@ -144,6 +144,9 @@ void TFormFactura::readCounters() {
     kov::Query q;
     q.setSql("select * from numere where CODFISCAL=" + quoted(SelectedFiscalCode));
     q.open();
+    // A company without counters (or a switch to one) starts from 0, not from the last one's.
+    InvoiceCounter = 0;
+    ReceiptCounter = 0;
     if (!q.eof()) {
         InvoiceCounter = q.fieldByName(QStringLiteral("NRFACTURA")).asInteger();
         ReceiptCounter = q.fieldByName(QStringLiteral("NRCHITANTA")).asInteger();

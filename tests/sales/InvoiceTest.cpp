@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include "app/Globals.h"
 #include "reference/Adaugfirma.h"
@@ -166,6 +167,14 @@ TEST_F(InvoiceTest, OpensWithTheOfferedNumberAndAPersonClient) {
     EXPECT_EQ(w.ui.Edit8->text(), "");
     EXPECT_EQ(w.ui.ComboBox4->currentText(), "ZETA SRL");
     EXPECT_TRUE(w.focusWidget() == w.ui.BitBtn1);
+    // A partner that was not added moves the focus nowhere.
+    w.ui.Edit3->setFocus();
+    modals.handle([](QWidget* d) { QTimer::singleShot(0, d, [d] { click(d, "Adaugare"); }); })
+        .answer("OK");
+    w.ui.Button2->click();
+    EXPECT_EQ(modals.texts(), QStringList{"Date incomplete!"});
+    EXPECT_TRUE(w.focusWidget() == w.ui.Edit3);
+    modals.clear();
     withReceipt();
     EXPECT_EQ(w.ui.Edit4->text(), "3");
     EXPECT_EQ(w.ui.ComboBox6->currentText(), "ONORARII");
