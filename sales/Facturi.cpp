@@ -276,10 +276,9 @@ void TFormFactura::ComboBox5Change() {
     });
 }
 
-bool TFormFactura::refuse(const QString& text, const QString& title, QWidget* focus) {
+void TFormFactura::refuse(const QString& text, const QString& title, QWidget* focus) {
     kov::message(text, title);
     focus->setFocus();
-    return false;
 }
 
 std::optional<PendingInvoice> TFormFactura::checked() {

@@ -59,7 +59,7 @@ class TFormFactura : public kov::FormDialog {
     void followTotal();
     // The checks before recording; the invoice to record, or nothing after a refusal.
     std::optional<PendingInvoice> checked();
-    bool refuse(const QString& text, const QString& title, QWidget* focus);
+    void refuse(const QString& text, const QString& title, QWidget* focus);
     bool numberUsed();
     QString breakdownValue();
     void fillPrintout(const PendingInvoice& invoice);
