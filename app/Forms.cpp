@@ -23,9 +23,11 @@
 #include "reports/Selectluna.h"
 #include "reports/Selectperioada.h"
 #include "sales/Chitantemulte.h"
+#include "sales/Facturi.h"
 #include "sales/Incasarechitanta.h"
 #include "sales/Incasareordine.h"
 #include "sales/Opurimulte.h"
+#include "sales/RaportFactura.h"
 
 template <class Form>
 void Forms::create(Form*& global) {
@@ -41,13 +43,13 @@ Forms::Forms() {
     create(FormAdaugareFirma);
     create(FormChitantaSimpla);
     create(FormCumparareCombustibil);
-    // create(FormFactura);  // sales
+    create(FormFactura);
     create(FormFacturaIntrare);
     create(FormPlataChitanta);
     create(FormPlataOrdine);
     create(FormPlatiDiverse);
     create(FormProgress);
-    // create(RaportFactura);  // sales
+    create(RaportFactura);
     // create(RaportChitante);  // reports
     // create(RaportJurnal);  // reports
     // create(RaportJurCumpN);  // reports

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QValidator>
+#include <QWidget>
 
 namespace kov {
 
@@ -28,6 +29,15 @@ void forceUpperCase(QLineEdit* edit) {
 void forceLowerCase(QLineEdit* edit) {
     edit->setValidator(new CaseValidator(false, edit));
 }
+void setAqua(QWidget* widget) {
+    QPalette palette = widget->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Base, Qt::cyan);
+        palette.setColor(group, QPalette::Button, Qt::cyan);
+    }
+    widget->setPalette(palette);
+}
+
 void forceUpperCase(QComboBox* combo) {
     combo->setValidator(new CaseValidator(true, combo));
 }

@@ -30,6 +30,7 @@
 #include "reference/Defalcari.h"
 #include "reference/Defalcariven.h"
 #include "sales/Chitantemulte.h"
+#include "sales/Facturi.h"
 #include "sales/Incasarechitanta.h"
 #include "sales/Incasareordine.h"
 #include "sales/Opurimulte.h"
@@ -74,7 +75,6 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
     BitBtn1->setFixedSize(65, 65);
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     BitBtn1->setIconSize(QSize(48, 48));
-    BitBtn1->setEnabled(false);  // opens the invoice form once it exists
     layout->addWidget(BitBtn1, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addStretch();
     auto* panel2 = new QWidget(panel1);
@@ -96,6 +96,8 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(statusPanel_, 1);
     buildMenu();
+
+    kov::onEvent(BitBtn1, &QPushButton::clicked, this, &TFormMain::BitBtn1Click);
 
     Timer1.setInterval(1000);
     Timer1.setSingleShot(true);
@@ -122,7 +124,8 @@ void TFormMain::buildMenu() {
         {"Fisier", "Incarcare de pe discheta", "Incarcaredepedischeta1", nullptr},
         {"Fisier", nullptr, nullptr, nullptr},
         {"Fisier", "Iesire", "Iesire1", &TFormMain::Iesire1Click},
-        {"Incasari", "Eliberare/Introducere factura", "Eliberarefactura1", nullptr},
+        {"Incasari", "Eliberare/Introducere factura", "Eliberarefactura1",
+         &TFormMain::Eliberarefactura1Click},
         {"Incasari", nullptr, nullptr, nullptr},
         {"Incasari", "Incasare ordine de plata", "Incasareordinedeplata1",
          &TFormMain::Incasareordinedeplata1Click},
@@ -391,4 +394,12 @@ void TFormMain::Platabonfiscal1Click() {
 
 void TFormMain::Platachitantasimpla1Click() {
     FormChitantaSimpla->exec();
+}
+
+void TFormMain::Eliberarefactura1Click() {
+    FormFactura->exec();
+}
+
+void TFormMain::BitBtn1Click() {
+    Eliberarefactura1Click();
 }

@@ -47,14 +47,14 @@ class TFormMain : public QMainWindow {
     void Administraredefalcarivenituri1Click();
 
     // Sales and collections
-    // (sales handlers)
     void Incasareordinedeplata1Click();
     void Incasarechitanta1Click();
     void Incasaremaimultechitantefactura1Click();
     void Incasaremaimulteordinefactura1Click();
+    void Eliberarefactura1Click();
+    void BitBtn1Click();  // the picture button: the invoice, as Eliberarefactura1
 
     // Purchases and payments
-    // (purchases handlers)
     void AchitarecuOP1Click();
     void Achitarechitanta1Click();
     void Facturiintrare1Click();
@@ -64,10 +64,8 @@ class TFormMain : public QMainWindow {
     void Platachitantasimpla1Click();
 
     // Reports
-    // (reports handlers)
 
     // Backup, restore and deletion
-    // (maintenance handlers)
 
   protected:
     void showEvent(QShowEvent* event) override;

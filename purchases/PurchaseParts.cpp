@@ -76,12 +76,6 @@ void fillToday(QLineEdit* date) {
     date->setText(formatDate(QDate::currentDate()));
 }
 
-void reformatAmount(QLineEdit* field) {
-    if (const auto value = parseNumber(field->text())) {
-        field->setText(formatAmount(*value));
-    }
-}
-
 CategoryChoice::CategoryChoice(QRadioButton* yes, QRadioButton* no, QComboBox* list)
     : yes_(yes), no_(no), list_(list) {
     list_->setEditable(false);

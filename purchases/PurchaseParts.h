@@ -6,6 +6,8 @@
 #include <functional>
 #include <initializer_list>
 
+#include "sales/AmountFields.h"
+
 class QComboBox;
 class QDialog;
 class QLineEdit;
@@ -25,9 +27,6 @@ void onExit(QWidget* widget, std::function<void()> action);
 
 // "Azi": today's date as "dd.mm.yyyy".
 void fillToday(QLineEdit* date);
-
-// A field that holds a number shows it with two decimals; anything else stays as it is.
-void reformatAmount(QLineEdit* field);
 
 // The group "Defalcare operatiuni diverse": "Da" with the list of expense categories, "Nu".
 class CategoryChoice {

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "app/Globals.h"
+#include "app/Input.h"
 #include "app/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
@@ -57,10 +58,7 @@ PartnerLookup::PartnerLookup(const PartnerWidgets& widgets, PartnerLookupConfig 
     for (QComboBox* list : {w_.ComboBox2, w_.ComboBox3, w_.ComboBox4}) {
         list->setEditable(false);
         list->setMaxVisibleItems(10);
-        QPalette palette = list->palette();
-        palette.setColor(QPalette::Button, Qt::cyan);
-        palette.setColor(QPalette::Base, Qt::cyan);
-        list->setPalette(palette);
+        kov::setAqua(list);
     }
     exits_ = {[this] { ComboBox2Exit(); }, [this] { ComboBox3Exit(); },
               [this] { ComboBox4Exit(); }};

@@ -1,0 +1,510 @@
+#include "sales/Facturi.h"
+
+#include <QFocusEvent>
+#include <QTime>
+#include <climits>
+
+#include "app/Globals.h"
+#include "app/Input.h"
+#include "app/Messages.h"
+#include "data/Query.h"
+#include "data/Values.h"
+#include "data/Vat.h"
+#include "reference/Adaugfirma.h"
+#include "sales/PartnerLookup.h"
+
+using kov::quoted;
+
+namespace {
+
+const QString kError = QStringLiteral("Eroare!");
+const QString kWarning = QStringLiteral("Atentie!");
+const QString kCashierError = QStringLiteral("Eroare la tabelul de casieri");
+
+// The counter that follows a number used: a text that is no whole number counts as 0, as does
+// one too large for a counter.
+long long nextNumber(const QString& text) {
+    const auto n = kov::parseInteger(text);
+    return (n && *n >= INT_MIN && *n <= INT_MAX ? *n : 0) + 1;
+}
+
+// Refills a pick list from one column of a select, nothing chosen; a failed read keeps it.
+void fillList(QComboBox* list, const QString& sql, const QString& column) {
+    QStringList items;
+    kov::Query q;
+    q.setSql(sql);
+    for (q.open(); !q.eof(); q.next()) {
+        items << q.fieldByName(column).asString();
+    }
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+}
+
+}  // namespace
+
+TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
+    ui.setupUi(this);
+    ui.ComboBox1->addItems(TFormAdaugareFirma::counties());
+    for (QLineEdit* edit : {ui.Edit2, ui.Edit6, ui.Edit3, ui.Edit13, ui.Edit8, ui.Edit9, ui.Edit10,
+                            ui.Edit11, ui.Edit12, ui.Edit16, ui.Edit4}) {
+        kov::forceUpperCase(edit);
+    }
+    for (QWidget* widget :
+         QList<QWidget*>{ui.ComboBox1, ui.ComboBox5, ui.ComboBox6, ui.Edit14, ui.Edit17}) {
+        kov::setAqua(widget);
+    }
+    ui.ComboBox6->setMaxVisibleItems(10);
+
+    Partners =
+        new PartnerLookup({ui.GroupBox2,
+                           ui.ComboBox2,
+                           ui.ComboBox3,
+                           ui.ComboBox4,
+                           ui.Button2,
+                           ui.Button3,
+                           {ui.Label18, ui.Label19, ui.Label20}},
+                          {QStringLiteral("Date platitor"), ui.BitBtn1, nullptr, true}, this);
+    Partners->connectHandlers({.ComboBox2Exit = [this] { ComboBox2Exit(); },
+                               .ComboBox3Exit = [this] { ComboBox3Exit(); },
+                               .ComboBox4Exit = [this] { ComboBox4Exit(); },
+                               .ComboBox2Change = [this] { ComboBox2Change(); },
+                               .ComboBox3Change = [this] { ComboBox3Change(); },
+                               .ComboBox4Change = [this] { ComboBox4Change(); },
+                               .Button2Click = [this] { Button2Click(); },
+                               .Button3Click = [this] { Button3Click(); }});
+
+    kov::onEvent(ui.Button1, &QPushButton::clicked, this, &TFormFactura::Button1Click);
+    kov::onEvent(ui.RadioButton1, &QRadioButton::clicked, this, &TFormFactura::RadioButton1Click);
+    kov::onEvent(ui.RadioButton2, &QRadioButton::clicked, this, &TFormFactura::RadioButton2Click);
+    kov::onEvent(ui.CheckBox1, &QCheckBox::clicked, this, &TFormFactura::CheckBox1Click);
+    kov::onEvent(ui.Edit5, &QLineEdit::textEdited, this, &TFormFactura::Edit5KeyUp);
+    kov::onEvent(ui.Edit13, &QLineEdit::textEdited, this, &TFormFactura::Edit13KeyUp);
+    kov::onEvent(ui.Edit15, &QLineEdit::textEdited, this, &TFormFactura::Edit15KeyUp);
+    kov::onEvent(ui.ComboBox5, &QComboBox::activated, this, &TFormFactura::ComboBox5Change);
+    kov::onEvent(ui.BitBtn1, &QPushButton::clicked, this, &TFormFactura::BitBtn1Click);
+    kov::onEvent(ui.BitBtn3, &QPushButton::clicked, this, &TFormFactura::BitBtn3Click);
+    connect(ui.BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    ui.Edit5->installEventFilter(this);
+    ui.Edit15->installEventFilter(this);
+}
+
+bool TFormFactura::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Another window coming to the front (a message box) is not leaving the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (watched == ui.Edit5) {
+                kov::guarded([this] { Edit5Exit(); });
+            } else if (watched == ui.Edit15) {
+                kov::guarded([this] { Edit15Exit(); });
+            }
+        }
+    }
+    return kov::FormDialog::eventFilter(watched, event);
+}
+
+kov::AmountFields TFormFactura::amounts() const {
+    return {ui.Edit5, ui.Edit13, ui.Edit14, ui.Edit15};
+}
+
+void TFormFactura::FormShow() {
+    openingFields();
+    fillList(ui.ComboBox6,
+             QStringLiteral("select * from defalcari where tip='v' order by denumire"),
+             QStringLiteral("DENUMIRE"));
+    Partners->load();
+    readCounters();
+    Partners->clearDetails();
+    ui.Edit1->setFocus();
+    ui.Edit2->setText(QString::number(InvoiceCounter));
+    kov::guardedWith(kCashierError, kError, [this] {
+        fillList(ui.ComboBox5, QStringLiteral("select * from casieri order by nume"),
+                 QStringLiteral("NUME"));
+    });
+    clearCashier();
+}
+
+void TFormFactura::openingFields() {
+    ui.Edit1->clear();
+    ui.Edit6->setText(QStringLiteral("ONORARIU"));
+    ui.Edit3->clear();
+    ui.Edit5->setText(QStringLiteral("0"));
+    ui.Edit13->setText(QStringLiteral("19"));
+    ui.Edit14->setText(QStringLiteral("0"));
+    ui.Edit15->setText(QStringLiteral("0"));
+    ui.CheckBox1->setChecked(false);
+    ui.RadioButton5->setChecked(true);
+    setReceiptFields(false);
+    ui.RadioButton2->setChecked(true);
+    RadioButton2Click();
+}
+
+void TFormFactura::readCounters() {
+    kov::Query q;
+    q.setSql("select * from numere where CODFISCAL=" + quoted(SelectedFiscalCode));
+    q.open();
+    // A company without counters (or a switch to one) starts from 0, not from the last one's.
+    InvoiceCounter = 0;
+    ReceiptCounter = 0;
+    if (!q.eof()) {
+        InvoiceCounter = q.fieldByName(QStringLiteral("NRFACTURA")).asInteger();
+        ReceiptCounter = q.fieldByName(QStringLiteral("NRCHITANTA")).asInteger();
+    }
+}
+
+void TFormFactura::clearCashier() {
+    ui.ComboBox5->setCurrentIndex(-1);
+    ui.Edit17->clear();
+}
+
+void TFormFactura::Button1Click() {
+    ui.Edit1->setText(kov::formatDate(QDate::currentDate()));
+}
+
+// The person's fields with their labels.
+QList<QWidget*> TFormFactura::personFields() const {
+    return {ui.Edit8,   ui.Edit9,   ui.Edit10,  ui.Edit11,  ui.Edit12,  ui.Edit16,  ui.ComboBox1,
+            ui.Label11, ui.Label12, ui.Label13, ui.Label14, ui.Label15, ui.Label16, ui.Label17};
+}
+
+void TFormFactura::RadioButton1Click() {
+    for (QLineEdit* edit : {ui.Edit8, ui.Edit9, ui.Edit10, ui.Edit11, ui.Edit12, ui.Edit16}) {
+        edit->clear();
+    }
+    ui.ComboBox1->setCurrentIndex(-1);
+    for (QWidget* widget : personFields()) {
+        widget->setEnabled(false);
+    }
+    Partners->setListsEnabled(true);
+    for (QComboBox* list : {ui.ComboBox2, ui.ComboBox3, ui.ComboBox4}) {
+        list->setCurrentIndex(-1);
+    }
+}
+
+void TFormFactura::RadioButton2Click() {
+    for (QLineEdit* edit : {ui.Edit8, ui.Edit9, ui.Edit10, ui.Edit11, ui.Edit12, ui.Edit16}) {
+        edit->clear();
+    }
+    ui.ComboBox1->setCurrentIndex(1);  // ARAD
+    for (QWidget* widget : personFields()) {
+        widget->setEnabled(true);
+    }
+    Partners->setListsEnabled(false);
+}
+
+void TFormFactura::setReceiptFields(bool on) {
+    if (!on) {
+        ui.Edit4->clear();
+        ui.Edit7->clear();
+    }
+    for (QWidget* widget : QList<QWidget*>{ui.Edit4, ui.Edit7, ui.Label7, ui.Label8, ui.GroupBox5,
+                                           ui.RadioButton5, ui.RadioButton6, ui.ComboBox6}) {
+        widget->setEnabled(on);
+    }
+    ui.ComboBox6->setCurrentIndex(on && ui.ComboBox6->count() > 0 ? 0 : -1);
+}
+
+void TFormFactura::CheckBox1Click() {
+    const bool on = ui.CheckBox1->isChecked();
+    setReceiptFields(on);
+    if (on) {
+        ui.Edit7->setText(ui.Edit15->text());
+        ui.Edit4->setText(QString::number(ReceiptCounter));
+        ui.Edit4->setFocus();
+    }
+}
+
+// With a receipt, the amount received follows the total.
+void TFormFactura::followTotal() {
+    const auto total = kov::parseNumber(ui.Edit15->text());
+    if (ui.CheckBox1->isChecked() && total) {
+        ui.Edit7->setText(kov::formatAmount(*total));
+    }
+}
+
+void TFormFactura::Edit5KeyUp() {
+    if (kov::amountsFromNet(amounts())) {
+        followTotal();
+    }
+}
+
+void TFormFactura::Edit13KeyUp() {
+    Edit5KeyUp();
+}
+
+void TFormFactura::Edit15KeyUp() {
+    if (kov::amountsFromTotal(amounts())) {
+        followTotal();
+    }
+}
+
+void TFormFactura::Edit5Exit() {
+    kov::reformatAmount(ui.Edit5);
+}
+
+void TFormFactura::Edit15Exit() {
+    kov::reformatAmount(ui.Edit15);
+}
+
+void TFormFactura::ComboBox2Exit() {
+    Partners->ComboBox2Exit();
+}
+
+void TFormFactura::ComboBox3Exit() {
+    Partners->ComboBox3Exit();
+}
+
+void TFormFactura::ComboBox4Exit() {
+    Partners->ComboBox4Exit();
+}
+
+void TFormFactura::Button2Click() {
+    Partners->Button2Click();
+}
+
+void TFormFactura::Button3Click() {
+    Partners->Button3Click();
+}
+
+void TFormFactura::ComboBox5Change() {
+    kov::guardedWith(kCashierError, kError, [this] {
+        kov::Query q;
+        q.setSql("select * from casieri where nume=" + quoted(ui.ComboBox5->currentText()));
+        q.open();
+        ui.Edit17->setText(q.eof() ? QString() : q.fieldByName(QStringLiteral("CNP")).asString());
+    });
+}
+
+void TFormFactura::refuse(const QString& text, const QString& title, QWidget* focus) {
+    kov::message(text, title);
+    focus->setFocus();
+}
+
+std::optional<PendingInvoice> TFormFactura::checked() {
+    const QString wrongAmount = QStringLiteral("Suma introdusa gresit!");
+    const bool receipt = ui.CheckBox1->isChecked();
+    if (!kov::parseDate(ui.Edit1->text())) {
+        refuse(QStringLiteral("Data introdusa gresit!"), kError, ui.Edit1);
+        return std::nullopt;
+    }
+    const auto total = kov::parseNumber(ui.Edit15->text());
+    const auto received = kov::parseNumber(ui.Edit7->text());
+    if (receipt) {
+        if (!total) {
+            refuse(wrongAmount, kError, ui.Edit15);
+            return std::nullopt;
+        }
+        if (!received) {
+            refuse(QStringLiteral("Suma de pe chitanta introdusa gresit!"), kError, ui.Edit7);
+            return std::nullopt;
+        }
+        if (kov::cents(*received) > kov::cents(*total) &&
+            kov::message(QStringLiteral("Suma de pe chitanta mai mare decit cea de pa factura! "
+                                        "Continuati?"),
+                         kWarning, kov::Buttons::YesNo) != kov::Answer::Yes) {
+            ui.Edit7->setFocus();
+            return std::nullopt;
+        }
+    } else if (!total) {
+        refuse(wrongAmount, kError, ui.Edit15);
+        return std::nullopt;
+    }
+    const bool firm = ui.RadioButton1->isChecked();
+    const struct {
+        bool failed;
+        const char* text;
+        QWidget* focus;
+    } steps[] = {
+        {ui.Edit2->text().isEmpty(), "Nu s-a introdus numarul de factura!", ui.Edit2},
+        {receipt && ui.Edit4->text().isEmpty(), "Nu s-a introdus numarul de chitanta!", ui.Edit4},
+        {firm && (ui.ComboBox2->currentIndex() < 0 || ui.ComboBox3->currentIndex() < 0 ||
+                  ui.ComboBox4->currentIndex() < 0),
+         "Nu s-a introdus firma!", ui.ComboBox2},
+        {!firm && ui.Edit8->text().isEmpty() && ui.Edit10->text().isEmpty() &&
+             ui.Edit11->text().isEmpty() && ui.Edit12->text().isEmpty(),
+         "Nu s-au introdus date suficiente despre persoana!", ui.Edit8},
+        {ui.Edit6->text().isEmpty(), "Nu s-a introdus explicatia!", ui.Edit6},
+        // Both go into the statement bare, and a rate of -100 would divide by zero.
+        {!kov::parseNumber(ui.Edit5->text()), "Suma introdusa gresit!", ui.Edit5},
+        {!kov::parseRate(ui.Edit13->text()), "Cota TVA introdusa gresit!", ui.Edit13},
+    };
+    for (const auto& step : steps) {
+        if (step.failed) {
+            refuse(QString::fromLatin1(step.text), kError, step.focus);
+            return std::nullopt;
+        }
+    }
+
+    PendingInvoice p;
+    p.number = ui.Edit2->text();
+    p.date = ui.Edit1->text();
+    p.total = ui.Edit15->text();
+    p.net = ui.Edit5->text();
+    p.rate = ui.Edit13->text();
+    p.vat = ui.Edit14->text();
+    // Settled only when the receipt covers the total to the cent.
+    const long long owed = kov::cents(*total) - (receipt ? kov::cents(*received) : 0);
+    p.paid = receipt && owed == 0 ? QStringLiteral("1") : QStringLiteral("0");
+    p.remainder = kov::formatAmount(static_cast<double>(owed) / 100);
+    p.clientCode = firm ? ui.ComboBox2->currentText() : "PF " + ui.Edit10->text();
+    p.receipt = receipt;
+    if (receipt) {
+        p.breakdown = breakdownValue();
+        p.receiptNumber = ui.Edit4->text();
+        p.lineText = ui.Edit6->text();
+        p.receiptAmount = *received;
+        p.remarks = ui.Edit3->text();
+    }
+    return p;
+}
+
+// The income category of the receipt; none chosen, or one that is not found, is 0.
+QString TFormFactura::breakdownValue() {
+    if (!ui.RadioButton5->isChecked()) {
+        return QStringLiteral("0");
+    }
+    kov::Query q;
+    q.setSql("select * from defalcari where denumire=" + quoted(ui.ComboBox6->currentText()) +
+             " and tip='v'");
+    q.open();
+    return q.eof() ? QStringLiteral("0") : q.fieldByName(QStringLiteral("ID")).asString();
+}
+
+// An issued invoice of the company with this number; received invoices number on their own.
+bool TFormFactura::numberUsed() {
+    kov::Query q;
+    q.setSql("select * from facturi where NRFACTURA=" + quoted(ui.Edit2->text()) +
+             " and codfiscal=" + quoted(SelectedFiscalCode) + " and felfactura='E'");
+    q.open();
+    if (q.eof()) {
+        return false;
+    }
+    // What was typed stays, so that only the number needs changing.
+    refuse(QStringLiteral("Factura cu acest numar a mai fost introdusa!"), kWarning, ui.Edit2);
+    return true;
+}
+
+void TFormFactura::updateCounters(const PendingInvoice& invoice) {
+    QString sql = "update numere set nrfactura=" + QString::number(nextNumber(invoice.number));
+    if (invoice.receipt) {
+        sql += ", nrchitanta=" + QString::number(nextNumber(invoice.receiptNumber));
+    }
+    kov::Query q;
+    q.setSql(sql + " where codfiscal=" + quoted(SelectedFiscalCode));
+    q.execSql();
+}
+
+void TFormFactura::fillPrintout(const PendingInvoice& invoice) {
+    const auto set = [](const char* label, const QString& text) {
+        RaportFactura->setCaption(QLatin1String(label), text);
+    };
+    const bool firm = ui.RadioButton1->isChecked();
+    if (firm) {
+        // Read afresh: the delegate may have been changed through "Modificare delegat".
+        kov::Query q;
+        q.setSql("select * from firme where cod=" + quoted(ui.ComboBox2->currentText()));
+        q.open();
+        const auto column = [&q](const char* name) {
+            return q.eof() ? QString() : q.fieldByName(QLatin1String(name)).asString();
+        };
+        const std::pair<const char*, const char*> client[] = {
+            {"RLabel1", "DENUMIRE"}, {"RLabel2", "CODFISCAL"}, {"RLabel3", "LOC"},
+            {"RLabel4", "JUDET"},    {"RLabel5", "CONTBANCA"}, {"RLabel6", "DENBANCA"},
+            {"RLabel21", "DELEGAT"}, {"RLabel22", "BISERIA"},  {"RLabel23", "BINR"},
+            {"RLabel24", "BIELIB"},  {"RLabel26", "TRANSNR"}};
+        for (const auto& [label, name] : client) {
+            set(label, column(name));
+        }
+    } else {
+        const std::pair<const char*, QString> client[] = {
+            {"RLabel1", ui.Edit8->text()},   {"RLabel2", "CNP " + ui.Edit10->text()},
+            {"RLabel3", ui.Edit9->text()},   {"RLabel4", ui.ComboBox1->currentText()},
+            {"RLabel5", QString()},          {"RLabel6", QString()},
+            {"RLabel21", ui.Edit8->text()},  {"RLabel22", ui.Edit11->text()},
+            {"RLabel23", ui.Edit12->text()}, {"RLabel24", ui.Edit16->text()},
+            {"RLabel26", QString()}};
+        for (const auto& [label, text] : client) {
+            set(label, text);
+        }
+    }
+    const std::pair<const char*, QString> invoiceValues[] = {
+        {"RLabel7", ui.Edit2->text()},
+        {"RLabel8", ui.Edit1->text()},
+        {"RLabel10", QString()},
+        {"RLabel11", ui.Edit13->text()},
+        {"RLabel13", ui.Edit6->text()},
+        {"RLabel15", ui.Edit5->text()},
+        {"RLabel16", ui.Edit5->text()},
+        {"RLabel17", ui.Edit14->text()},
+        {"RLabel18", ui.Edit5->text()},
+        {"RLabel19", ui.Edit14->text()},
+        {"RLabel20", ui.Edit15->text()},
+        {"RLabel27", ui.Edit1->text()},
+        {"RLabel28", QTime::currentTime().toString(QStringLiteral("hh.mm"))}};
+    for (const auto& [label, text] : invoiceValues) {
+        set(label, text);
+    }
+    const bool receipt = invoice.receipt;
+    const auto caption = [](const char* label) {
+        return RaportFactura->label(QLatin1String(label)).caption;
+    };
+    const std::pair<const char*, QString> receiptValues[] = {
+        {"RLabel9", ui.Edit4->text()},
+        {"RLabel29", ui.Edit1->text()},
+        {"RLabel30", caption(firm ? "RLabel1" : "RLabel21")},
+        {"RLabel31", caption("RLabel3")},
+        {"RLabel32", ui.Edit7->text()},
+        {"RLabel33", ui.Edit2->text() + u'/' + ui.Edit1->text()},
+        {"RLabel34", ui.ComboBox5->currentText()},
+        {"RLabel25", "CNP " + ui.Edit17->text()}};
+    for (const auto& [label, text] : receiptValues) {
+        set(label, receipt ? text : QString());
+    }
+    RaportFactura->Pending = invoice;
+}
+
+void TFormFactura::reset() {
+    openingFields();
+    Partners->clearDetails();
+    ui.Edit1->setFocus();
+    readCounters();
+    ui.Edit2->setText(QString::number(InvoiceCounter));
+    clearCashier();
+}
+
+void TFormFactura::BitBtn3Click() {
+    const auto invoice = checked();
+    if (!invoice || numberUsed()) {
+        return;
+    }
+    {
+        // The invoice and the numbers it takes are recorded together or not at all.
+        kov::Transaction transaction;
+        recordInvoice(*invoice);
+        updateCounters(*invoice);
+        transaction.commit();
+    }
+    if (kov::message(QStringLiteral("Mai introduceti alte facturi?"), QString(),
+                     kov::Buttons::YesNo) == kov::Answer::Yes) {
+        reset();
+    } else {
+        accept();
+    }
+}
+
+void TFormFactura::BitBtn1Click() {
+    const auto invoice = checked();
+    if (!invoice || numberUsed()) {
+        return;
+    }
+    fillPrintout(*invoice);
+    RaportFactura->Printed = false;
+    RaportFactura->previewModal();
+    // Printing recorded the invoice; a preview closed unprinted (or whose recording failed)
+    // leaves the window as it is, to print again or save.
+    if (RaportFactura->Printed) {
+        updateCounters(*invoice);
+        accept();
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Issuing an invoice of the selected company to a firm of the partner register or to a private
+// person, optionally with a cash receipt. "Salvare" records it at once; "Tiparire" shows the
+// printout, which records it when the user prints.
+
+#include <QString>
+#include <optional>
+
+#include "app/FormBase.h"
+#include "sales/AmountFields.h"
+#include "sales/RaportFactura.h"
+#include "ui_Facturi.h"
+
+class PartnerLookup;
+
+class TFormFactura : public kov::FormDialog {
+    Q_OBJECT
+  public:
+    explicit TFormFactura(QWidget* parent = nullptr);
+    Ui::TFormFactura ui;
+    PartnerLookup* Partners = nullptr;  // the chosen firm's details
+
+    // The numbers to offer next, from numere.
+    long long InvoiceCounter = 0;
+    long long ReceiptCounter = 0;
+
+    void FormShow() override;
+    void Button1Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void CheckBox1Click();
+    void Edit5KeyUp();
+    void Edit13KeyUp();
+    void Edit15KeyUp();
+    void Edit5Exit();
+    void Edit15Exit();
+    void ComboBox2Exit();
+    void ComboBox3Exit();
+    void ComboBox4Exit();
+    void ComboBox2Change() { ComboBox2Exit(); }
+    void ComboBox3Change() { ComboBox3Exit(); }
+    void ComboBox4Change() { ComboBox4Exit(); }
+    void Button2Click();
+    void Button3Click();
+    void ComboBox5Change();
+    void BitBtn1Click();  // Tiparire
+    void BitBtn3Click();  // Salvare
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    kov::AmountFields amounts() const;
+    QList<QWidget*> personFields() const;
+    void openingFields();
+    void readCounters();
+    void clearCashier();
+    void setReceiptFields(bool on);
+    void followTotal();
+    // The checks before recording; the invoice to record, or nothing after a refusal.
+    std::optional<PendingInvoice> checked();
+    void refuse(const QString& text, const QString& title, QWidget* focus);
+    bool numberUsed();
+    QString breakdownValue();
+    void fillPrintout(const PendingInvoice& invoice);
+    void updateCounters(const PendingInvoice& invoice);
+    void reset();
+};
