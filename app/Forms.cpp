@@ -9,6 +9,8 @@
 #include "app/Main.h"
 #include "app/Progress.h"
 #include "app/Selectarefirma.h"
+#include "maintenance/Selectaredocument.h"
+#include "maintenance/Stergeredocument.h"
 #include "reference/Adaugfirma.h"
 #include "reference/Casieri.h"
 #include "reference/Defalcari.h"
@@ -46,8 +48,8 @@ Forms::Forms() {
     // create(RaportJurVanzN);  // reports
     // create(FormIncasareOrdine);  // sales
     // create(FormIncasareChitanta);  // sales
-    // create(FormStergere);  // maintenance
-    // create(FormSelectareDocument);  // maintenance
+    create(FormStergere);
+    create(FormSelectareDocument);
     // create(FormBonFiscal);  // purchases
     create(FormDefalcariVenituri);
     // create(FormSelectareFisa);  // reports

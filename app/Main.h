@@ -12,6 +12,9 @@
 class QAction;
 class QLabel;
 class QPushButton;
+namespace kov {
+struct StatusLine;
+}
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
@@ -56,7 +59,9 @@ class TFormMain : public QMainWindow {
     // (reports handlers)
 
     // Backup, restore and deletion
-    // (maintenance handlers)
+    void Salvarepedischeta1Click();
+    void Incarcaredepedischeta1Click();
+    void Stergeredocument1Click();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -68,6 +73,7 @@ class TFormMain : public QMainWindow {
     bool checkRegionalSettings();  // false when the settings were rewritten
     void chooseCompany();
     void takeSelection(bool keepCaption);
+    kov::StatusLine statusLine();  // the status bar as the backup commands use it
 
     std::map<QString, QAction*> actions_;
     QLabel* statusPanel_ = nullptr;
