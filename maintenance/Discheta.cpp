@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <vector>
 
 #include "app/Globals.h"
@@ -104,21 +105,56 @@ QString literal(const Query& row, const QString& column, Kind kind) {
     return literal(row.fieldByName(column), kind);
 }
 
-// The row as an insert into the table; a restored row also gets the company's fiscal code.
-QString insertStatement(const Table& table, const Query& row, const QString& fiscalCode = {}) {
-    QStringList names;
-    QStringList values;
-    if (!fiscalCode.isNull()) {
-        names << QStringLiteral("CODFISCAL");
-        values << quoted(fiscalCode);
+// Rows going into one table, sent as multi-row inserts: one statement per batch instead of one
+// per row keeps a backup of years of books within seconds. Every row keeps its columns and
+// value forms; a restored row also gets the company's fiscal code.
+class Inserter {
+  public:
+    Inserter(const QString& databaseName, const Table& table, const QString& fiscalCode = {})
+        : query_(databaseName), table_(table), fiscalCode_(fiscalCode) {}
+    ~Inserter() = default;
+    Inserter(const Inserter&) = delete;
+    Inserter& operator=(const Inserter&) = delete;
+
+    void add(const Query& row) {
+        QStringList values;
+        if (!fiscalCode_.isNull()) {
+            values << quoted(fiscalCode_);
+        }
+        for (const Column& column : table_.columns) {
+            values << literal(row, column.name, column.kind);
+        }
+        rows_ << "(" + values.join(u',') + ")";
+        if (rows_.size() == kBatch) {
+            flush();
+        }
     }
-    for (const Column& column : table.columns) {
-        names << column.name;
-        values << literal(row, column.name, column.kind);
+
+    // Whatever a caller does not flush is not written: a command that fails leaves it out.
+    void flush() {
+        if (rows_.isEmpty()) {
+            return;
+        }
+        QStringList names;
+        if (!fiscalCode_.isNull()) {
+            names << QStringLiteral("CODFISCAL");
+        }
+        for (const Column& column : table_.columns) {
+            names << column.name;
+        }
+        query_.setSql("insert into " + table_.name + " (" + names.join(u',') + ") values" +
+                      rows_.join(u','));
+        rows_.clear();
+        query_.execSql();
     }
-    return "insert into " + table.name + " (" + names.join(u',') + ") values(" + values.join(u',') +
-           ")";
-}
+
+  private:
+    static constexpr qsizetype kBatch = 200;
+    Query query_;
+    const Table& table_;
+    QString fiscalCode_;
+    QStringList rows_;
+};
 
 // Closes the backup connection on every way out of a command.
 struct Release {
@@ -146,6 +182,7 @@ void mergeDocuments(const Table& table, const QString& numberColumn, const QStri
                     const QString& fiscalCode) {
     Query source(kBackupDatabase);
     Query target;
+    Inserter inserter(kMainDatabase, table, fiscalCode);
     QHash<QString, int> seen;
     source.setSql("select * from " + table.name + " order by " + order);
     source.open();
@@ -162,30 +199,36 @@ void mergeDocuments(const Table& table, const QString& numberColumn, const QStri
         target.open();
         const int wanted =
             ++seen[QStringList{number, day.toString(Qt::ISODate), total, net}.join(u'\n')];
+        // Rows held back for the batch are not counted yet; the comparison with the row's
+        // occurrence in the backup gives the same answer whether they are written or not.
         if (target.recordCount() < wanted) {
-            target.setSql(insertStatement(table, source, fiscalCode));
-            target.execSql();
+            inserter.add(source);
         }
     }
+    inserter.flush();
 }
 
 // A partner counts as present when code, fiscal code and name all match.
 void mergePartners() {
     Query source(kBackupDatabase);
     Query target;
+    Inserter inserter(kMainDatabase, partners());
+    QSet<QString> held;  // partners waiting in the batch, by the compared columns
     source.setSql(QStringLiteral("select * from firme"));
     source.open();
     for (; !source.eof(); source.next()) {
-        target.setSql(
-            "select * from firme where COD=" + literal(source, QStringLiteral("COD"), Kind::Text) +
+        const QString condition =
+            "COD=" + literal(source, QStringLiteral("COD"), Kind::Text) +
             " and CODFISCAL=" + literal(source, QStringLiteral("CODFISCAL"), Kind::Text) +
-            " and DENUMIRE=" + literal(source, QStringLiteral("DENUMIRE"), Kind::Text));
+            " and DENUMIRE=" + literal(source, QStringLiteral("DENUMIRE"), Kind::Text);
+        target.setSql("select * from firme where " + condition);
         target.open();
-        if (target.eof()) {
-            target.setSql(insertStatement(partners(), source));
-            target.execSql();
+        if (target.eof() && !held.contains(condition)) {
+            held.insert(condition);
+            inserter.add(source);
         }
     }
+    inserter.flush();
 }
 
 }  // namespace
@@ -212,7 +255,6 @@ void fillBackup(Database& backup, const QString& fiscalCode) {
     // One commit for the whole file instead of one per row.
     Transaction unit(backup.name());
     Query source;
-    Query target(backup.name());
     for (const Table* table :
          {&companies(), &categories(), &invoices(), &partners(), &categoryIds(), &operations()}) {
         QString sql = "select * from " + table->name;
@@ -221,10 +263,11 @@ void fillBackup(Database& backup, const QString& fiscalCode) {
         }
         source.setSql(sql);
         source.open();
+        Inserter inserter(backup.name(), *table);
         for (; !source.eof(); source.next()) {
-            target.setSql(insertStatement(*table, source));
-            target.execSql();
+            inserter.add(source);
         }
+        inserter.flush();
     }
     unit.commit();
 }

@@ -312,7 +312,7 @@ TEST_F(FloppyTest, ABackupFromOneHomeRestoresIntoAnotherWithEveryRowAccountedFor
             "sum(cast(round(faratva * 100) as integer)) from " +
             table + " where codfiscal='" + code + "'");
     };
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 250; ++i) {  // more than one batch of inserts
         const QString amount = QString::number(1000 + i * 37.45, 'f', 2);
         invoice(QString("'RO1','A%1','%2.%3.2004',%4,%4,0,0,%5,0,'P%6','%7'")
                     .arg(i % 45)  // some numbers recur, on other days or amounts
