@@ -312,6 +312,7 @@ TEST_F(FloppyTest, ABackupFromOneHomeRestoresIntoAnotherWithEveryRowAccountedFor
             "sum(cast(round(faratva * 100) as integer)) from " +
             table + " where codfiscal='" + code + "'");
     };
+    Transaction setUp;
     for (int i = 0; i < 250; ++i) {  // more than one batch of inserts
         const QString amount = QString::number(1000 + i * 37.45, 'f', 2);
         invoice(QString("'RO1','A%1','%2.%3.2004',%4,%4,0,0,%5,0,'P%6','%7'")
@@ -335,6 +336,7 @@ TEST_F(FloppyTest, ABackupFromOneHomeRestoresIntoAnotherWithEveryRowAccountedFor
         partner("P" + QString::number(i), "FIRMA " + QString::number(i),
                 "RO9" + QString::number(i));
     }
+    setUp.commit();
     const QStringList sentInvoices =
         books->rows("select " + invoiceColumns + " from facturi order by " + invoiceColumns);
     const QStringList sentOperations =
