@@ -15,6 +15,7 @@ TFormSelectareDocument::TFormSelectareDocument(QWidget* parent) : kov::FormDialo
 // An earlier choice must never come back: "Acceptare" without a click returns nothing.
 void TFormSelectareDocument::FormShow() {
     ChosenNumber.clear();
+    ui.ListView1->setCurrentItem(nullptr);  // no row may look chosen when none is
     ui.ListView1->clearSelection();
     ui.ListView1->setFocus();
 }
