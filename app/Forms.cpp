@@ -9,6 +9,8 @@
 #include "app/Main.h"
 #include "app/Progress.h"
 #include "app/Selectarefirma.h"
+#include "maintenance/Selectaredocument.h"
+#include "maintenance/Stergeredocument.h"
 #include "purchases/Bonfiscal.h"
 #include "purchases/Chitantasimpla.h"
 #include "purchases/Cumpararecombustibil.h"
@@ -59,8 +61,8 @@ Forms::Forms() {
     // create(RaportJurVanzN);  // reports
     create(FormIncasareOrdine);
     create(FormIncasareChitanta);
-    // create(FormStergere);  // maintenance
-    // create(FormSelectareDocument);  // maintenance
+    create(FormStergere);
+    create(FormSelectareDocument);
     create(FormBonFiscal);
     create(FormDefalcariVenituri);
     // create(FormSelectareFisa);  // reports

@@ -19,6 +19,8 @@
 #include "app/Selectarefirma.h"
 #include "data/Query.h"
 #include "data/Settings.h"
+#include "maintenance/Discheta.h"
+#include "maintenance/Stergeredocument.h"
 #include "purchases/Bonfiscal.h"
 #include "purchases/Chitantasimpla.h"
 #include "purchases/Cumpararecombustibil.h"
@@ -120,8 +122,10 @@ void TFormMain::buildMenu() {
         {"Fisier", "Adaugare/stergere firma", "Adaugarestergerefirma1",
          &TFormMain::Adaugarestergerefirma1Click},
         {"Fisier", nullptr, nullptr, nullptr},
-        {"Fisier", "Salvare pe discheta", "Salvarepedischeta1", nullptr},
-        {"Fisier", "Incarcare de pe discheta", "Incarcaredepedischeta1", nullptr},
+        {"Fisier", "Salvare pe discheta", "Salvarepedischeta1",
+         &TFormMain::Salvarepedischeta1Click},
+        {"Fisier", "Incarcare de pe discheta", "Incarcaredepedischeta1",
+         &TFormMain::Incarcaredepedischeta1Click},
         {"Fisier", nullptr, nullptr, nullptr},
         {"Fisier", "Iesire", "Iesire1", &TFormMain::Iesire1Click},
         {"Incasari", "Eliberare/Introducere factura", "Eliberarefactura1",
@@ -148,7 +152,8 @@ void TFormMain::buildMenu() {
         {"Plati", nullptr, nullptr, nullptr},
         {"Plati", "Achitare ordin de plata", "AchitarecuOP1", &TFormMain::AchitarecuOP1Click},
         {"Plati", "Achitare chitanta", "Achitarechitanta1", &TFormMain::Achitarechitanta1Click},
-        {"Operatiuni diverse", "Stergere document", "Stergeredocument1", nullptr},
+        {"Operatiuni diverse", "Stergere document", "Stergeredocument1",
+         &TFormMain::Stergeredocument1Click},
         {"Operatiuni diverse", nullptr, nullptr, nullptr},
         {"Operatiuni diverse", "Administrare defalcari cheltuieli", "Administraredefalcari1",
          &TFormMain::Administraredefalcari1Click},
@@ -402,4 +407,20 @@ void TFormMain::Eliberarefactura1Click() {
 
 void TFormMain::BitBtn1Click() {
     Eliberarefactura1Click();
+}
+
+kov::StatusLine TFormMain::statusLine() {
+    return {[this] { return statusText(); }, [this](const QString& text) { setStatusText(text); }};
+}
+
+void TFormMain::Salvarepedischeta1Click() {
+    kov::saveToFloppy(Database2, statusLine());
+}
+
+void TFormMain::Incarcaredepedischeta1Click() {
+    kov::loadFromFloppy(Database2, statusLine());
+}
+
+void TFormMain::Stergeredocument1Click() {
+    FormStergere->exec();
 }

@@ -12,6 +12,9 @@
 class QAction;
 class QLabel;
 class QPushButton;
+namespace kov {
+struct StatusLine;
+}
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
@@ -66,6 +69,9 @@ class TFormMain : public QMainWindow {
     // Reports
 
     // Backup, restore and deletion
+    void Salvarepedischeta1Click();
+    void Incarcaredepedischeta1Click();
+    void Stergeredocument1Click();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -77,6 +83,7 @@ class TFormMain : public QMainWindow {
     bool checkRegionalSettings();  // false when the settings were rewritten
     void chooseCompany();
     void takeSelection(bool keepCaption);
+    kov::StatusLine statusLine();  // the status bar as the backup commands use it
 
     std::map<QString, QAction*> actions_;
     QLabel* statusPanel_ = nullptr;

@@ -1,0 +1,127 @@
+// Floppy backup and restore of one company holding 20,000 invoices and 20,000 operations: the
+// backup (fill the backup file, copy it to the floppy folder) and the restore into the same
+// books (copy back, check, merge with every duplicate test finding its row). Numbers recur as
+// they do in real books: every fortieth operation is a monthly "CHIRIE".
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "data/Database.h"
+#include "data/Query.h"
+#include "data/Settings.h"
+#include "maintenance/Discheta.h"
+
+using namespace kov;
+
+namespace {
+
+int kDocuments = 20000;  // a count on the command line replaces it
+const QString kCompany = QStringLiteral("RO1");
+
+QString dateOf(int i) {
+    return QStringLiteral("%1.%2.%3").arg(i % 28 + 1).arg(i / 28 % 12 + 1).arg(2020 + i % 5);
+}
+
+void fill(Database& db) {
+    Transaction unit;
+    for (int i = 0; i < 50; ++i) {
+        db.execute(QStringLiteral("insert into firme values('C%1','FIRMA %1','30.06.2003',0,0,'D',"
+                                  "0,'','RO%1','CLUJ','','','','CLUJ','','','','','')")
+                       .arg(i));
+    }
+    for (int i = 0; i < kDocuments; ++i) {
+        const QString amount = QString::number(100 + i % 997 * 1.19, 'f', 2);
+        db.execute(
+            "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,"
+            "PLATIT,RESTANT,CODCLIENT,FELFACTURA) values('" +
+            kCompany + "','" + QString::number(i) + "','" + dateOf(i) + "'," + amount +
+            ",100.00,19,19.00,0," + amount + ",'C" + QString::number(i % 50) + "','" +
+            (i % 3 ? "E" : "I") + "')");
+        const QString number = i % 4 == 0   ? "CH. " + QString::number(i)
+                               : i % 4 == 1 ? "O.P. " + QString::number(i)
+                               : i % 4 == 2
+                                   ? "F." + QString::number(i) + " + CH." + QString::number(i)
+                               : i % 40 == 3 ? QStringLiteral("CHIRIE")
+                                             : "D" + QString::number(i);
+        db.execute(
+            "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,"
+            "FARATVA,BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('" +
+            kCompany + "','" + dateOf(i) + "','" + number + "','ONORARIU',''," + amount +
+            ",100.00," + QString::number(i % 4 == 1) + ",0,'incasare','',1)");
+    }
+    unit.commit();
+}
+
+QString count(const QString& table) {
+    Query q;
+    q.setSql("select count(*) as n from " + table + " where codfiscal='" + kCompany + "'");
+    q.open();
+    return q.fieldByName(QStringLiteral("n")).asString();
+}
+
+// Wall time and processor time of one step: the machine may be shared with other work.
+struct Timing {
+    QElapsedTimer wall;
+    std::clock_t cpu = 0;
+    void start() {
+        wall.start();
+        cpu = std::clock();
+    }
+    QString figures() const {
+        return QStringLiteral("%1 s (processor %2 s)")
+            .arg(static_cast<double>(wall.nsecsElapsed()) / 1e9, 0, 'f', 3)
+            .arg(static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC, 0, 'f', 3);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc > 1) {
+        kDocuments = std::atoi(argv[1]);
+    }
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+    SettingsStore().setValue(QStringLiteral("Drives"), QStringLiteral("A"),
+                             home.path() + QStringLiteral("/floppy"));
+
+    Database main(kMainDatabase);
+    main.open(home.path() + QStringLiteral("/Kodra.db"), true);
+    Database backup(kBackupDatabase);
+
+    Timing clock;
+    QElapsedTimer fillClock;
+    fillClock.start();
+    fill(main);
+    std::printf("filling the books: %.3f s\n", static_cast<double>(fillClock.nsecsElapsed()) / 1e9);
+
+    clock.start();
+    fillBackup(backup, kCompany);
+    backup.close();
+    QDir().mkpath(floppyFolder(SettingsStore()));
+    const bool saved = copyDatabaseFile(backupFile(), floppyFile());
+    const QString backupTime = clock.figures();
+
+    clock.start();
+    const bool loaded = copyDatabaseFile(floppyFile(), backupFile()) && isBackupFile(backupFile());
+    backup.open(backupFile());
+    mergeBackup(kCompany);
+    backup.close();
+    const QString restoreTime = clock.figures();
+
+    std::printf("%d invoices and %d operations of one company\n", kDocuments, kDocuments);
+    std::printf("backup:  %s, target < 2 s%s\n", qPrintable(backupTime),
+                saved ? "" : "  COPY FAILED");
+    std::printf("restore: %s, target < 3 s, every row already present%s\n", qPrintable(restoreTime),
+                loaded ? "" : "  COPY FAILED");
+    std::printf("after the restore: %s invoices, %s operations\n", qPrintable(count("facturi")),
+                qPrintable(count("operatiuni")));
+    return 0;
+}
