@@ -13,6 +13,14 @@
 #include "reference/Casieri.h"
 #include "reference/Defalcari.h"
 #include "reference/Defalcariven.h"
+#include "reports/RaportChitante.h"
+#include "reports/RaportFacturi.h"
+#include "reports/RaportFiseCumulate.h"
+#include "reports/RaportJurCumpN.h"
+#include "reports/RaportJurVanzN.h"
+#include "reports/RaportJurnal.h"
+#include "reports/RaportOperatiuniDiverse.h"
+#include "reports/Selectarefisa.h"
 #include "reports/Selectluna.h"
 #include "reports/Selectperioada.h"
 
@@ -37,24 +45,24 @@ Forms::Forms() {
     // create(FormPlatiDiverse);  // purchases
     create(FormProgress);
     // create(RaportFactura);  // sales
-    // create(RaportChitante);  // reports
-    // create(RaportJurnal);  // reports
-    // create(RaportJurCumpN);  // reports
-    // create(RaportOperatiuniDiverse);  // reports
+    create(RaportChitante);
+    create(RaportJurnal);
+    create(RaportJurCumpN);
+    create(RaportOperatiuniDiverse);
     create(FormSelectLuna);
     create(FormSelectData);
-    // create(RaportJurVanzN);  // reports
+    create(RaportJurVanzN);
     // create(FormIncasareOrdine);  // sales
     // create(FormIncasareChitanta);  // sales
     // create(FormStergere);  // maintenance
     // create(FormSelectareDocument);  // maintenance
     // create(FormBonFiscal);  // purchases
     create(FormDefalcariVenituri);
-    // create(FormSelectareFisa);  // reports
-    // create(RaportFiseCumulate);  // reports
+    create(FormSelectareFisa);
+    create(RaportFiseCumulate);
     // create(FormOPuriMulte);  // sales
     // create(FormChitanteMulte);  // sales
-    // create(RaportFacturi);  // reports
+    create(RaportFacturi);
     create(FormAdaugModificFirmaNoua);
     create(FormAtentie);
     create(FormCasieri);
