@@ -21,14 +21,11 @@ QDate dateOf(const QString& text) {
 // The day itself, then the later days of its month, then the later months of its year, then
 // the later years; with "<" the mirror. Compared field by field: the time of day never counts.
 QString fromOrUntil(const QDate& d, const char* same, const char* other) {
-    return QStringLiteral(
-               "((day(data)%1%2 and month(data)=%3 and year(data)=%4) or "
-               "(month(data)%5%3 and year(data)=%4) or (year(data)%5%4))")
-        .arg(QLatin1String(same))
-        .arg(d.day())
-        .arg(d.month())
-        .arg(d.year())
-        .arg(QLatin1String(other));
+    // All at once: a number put in first could run into the digits of a later marker.
+    return QStringLiteral("((day(data)%1%2 and month(data)=%3 and year(data)=%4) or "
+                          "(month(data)%5%3 and year(data)=%4) or (year(data)%5%4))")
+        .arg(QLatin1String(same), QString::number(d.day()), QString::number(d.month()),
+             QString::number(d.year()), QLatin1String(other));
 }
 
 QString dayCondition(const QDate& d) {
