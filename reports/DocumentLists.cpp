@@ -22,8 +22,9 @@ QDate dateOf(const QString& text) {
 // the later years; with "<" the mirror. Compared field by field: the time of day never counts.
 QString fromOrUntil(const QDate& d, const char* same, const char* other) {
     // All at once: a number put in first could run into the digits of a later marker.
-    return QStringLiteral("((day(data)%1%2 and month(data)=%3 and year(data)=%4) or "
-                          "(month(data)%5%3 and year(data)=%4) or (year(data)%5%4))")
+    return QStringLiteral(
+               "((day(data)%1%2 and month(data)=%3 and year(data)=%4) or "
+               "(month(data)%5%3 and year(data)=%4) or (year(data)%5%4))")
         .arg(QLatin1String(same), QString::number(d.day()), QString::number(d.month()),
              QString::number(d.year()), QLatin1String(other));
 }

@@ -8,7 +8,7 @@ using Source = ListColumn::Source;
 
 TRaportChitante::TRaportChitante(QObject* parent)
     : ListReport({Orientation::Landscape, QStringLiteral("CHITANTE/ORDINE DE PLATA INCASATE"),
-                  fonts::kNarrow9},
+                  fonts::kNarrow9, true, true, false},
                  {{10, "Nr.\ncrt", Source::LineNumber, {}, Align::Right, fonts::kNarrow9},
                   {24, "Data", Source::Field, "Data", Align::Right, fonts::kNarrow9},
                   {50, "Nr. document", Source::Field, "NrDoc", Align::Left, fonts::kNarrow9},

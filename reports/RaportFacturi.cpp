@@ -7,7 +7,8 @@ using namespace kov::reports;
 using Source = ListColumn::Source;
 
 TRaportFacturi::TRaportFacturi(QObject* parent)
-    : ListReport({Orientation::Portrait, QStringLiteral("FACTURI EMISE"), fonts::kCourier9},
+    : ListReport({Orientation::Portrait, QStringLiteral("FACTURI EMISE"), fonts::kCourier9, true,
+                  true, false},
                  {{10, "Nr.\ncrt", Source::LineNumber, {}, Align::Right, fonts::kNarrow9},
                   {22, "Data", Source::Field, "DATA", Align::Right, fonts::kNarrow9},
                   {34, "Nr. factura", Source::Field, "NRFACTURA", Align::Left, fonts::kNarrow9},

@@ -73,13 +73,13 @@ TEST_F(Cards, DialogOffersTheKindsCategoriesAndYearsToNextYear) {
                   QString::number(today.year() + 1));
         EXPECT_EQ(ui.ComboBox3->currentText(), QString::number(today.year()));
         EXPECT_EQ(ui.ComboBox2->currentIndex(), today.month() - 1);
-        EXPECT_EQ(enabledMask({ui.ComboBox2, ui.ComboBox3, ui.ComboBox4, ui.ComboBox5,
-                               ui.ComboBox6, ui.ComboBox7, ui.Label5}),
+        EXPECT_EQ(enabledMask({ui.ComboBox2, ui.ComboBox3, ui.ComboBox4, ui.ComboBox5, ui.ComboBox6,
+                               ui.ComboBox7, ui.Label5}),
                   "1100000");
         EXPECT_EQ(ui.ComboBox4->currentIndex(), -1);
         ui.RadioButton2->click();
-        EXPECT_EQ(enabledMask({ui.ComboBox2, ui.ComboBox3, ui.ComboBox4, ui.ComboBox5,
-                               ui.ComboBox6, ui.ComboBox7, ui.Label5}),
+        EXPECT_EQ(enabledMask({ui.ComboBox2, ui.ComboBox3, ui.ComboBox4, ui.ComboBox5, ui.ComboBox6,
+                               ui.ComboBox7, ui.Label5}),
                   "0011111");
         EXPECT_EQ(ui.ComboBox2->currentIndex(), -1);
         EXPECT_EQ(ui.ComboBox6->currentText(), QString::number(today.year()));
@@ -109,8 +109,25 @@ TEST_F(Cards, LedgerCardForAMonthOrARangeAcrossTheYearEnd) {
          "privind chirie / Noiembrie 2003 - Februarie 2004",
          "1,000.00",
          {}},
-        {"chirie", false, 4, 2004, 0, 0, {}, {}, {}, "Nu exista inregistrari la chirie pe luna selectata!"},
-        {"chirie", true, 3, 2004, 1, 2004, {}, {}, {},
+        {"chirie",
+         false,
+         4,
+         2004,
+         0,
+         0,
+         {},
+         {},
+         {},
+         "Nu exista inregistrari la chirie pe luna selectata!"},
+        {"chirie",
+         true,
+         3,
+         2004,
+         1,
+         2004,
+         {},
+         {},
+         {},
          "Nu exista inregistrari la chirie pe perioada selectata!"},
         {"CHIRIE X", false, 1, 2004, 0, 0, {}, {}, {}, "Nu exista defalcarea CHIRIE X!"},
     };
@@ -144,7 +161,10 @@ TEST_F(Cards, CumulativeCardsGiveEveryCategoryItsMonthAndYearToDate) {
         QStringList rows;  // denumire|sumaluna|sumaan
         QStringList sums;
     } const cases[] = {
-        {u'c', 1, {"chirie|300|300", "protocol d'iarna|0|0", "telefon|60|60"}, {"360.00", "360.00"}},
+        {u'c',
+         1,
+         {"chirie|300|300", "protocol d'iarna|0|0", "telefon|60|60"},
+         {"360.00", "360.00"}},
         {u'c', 2, {"chirie|400|700", "protocol d'iarna|0|0", "telefon|0|60"}, {"400.00", "760.00"}},
         {u'v', 1, {"onorarii|70|70"}, {"70.00", "70.00"}},
     };

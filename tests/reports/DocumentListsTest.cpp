@@ -12,13 +12,13 @@ namespace {
 class DocumentLists : public ReportTest {
   protected:
     DocumentLists() {
-        for (const auto& [number, date] : std::initializer_list<std::pair<QString, QString>>{
-                 {"A", "14.03.2004"},
-                 {"B", "15.03.2004"},
-                 {"C", "31.03.2004"},
-                 {"D", "1.4.2004"},
-                 {"E1", "10.04.2004"},
-                 {"F", "11.04.2004"}}) {
+        for (const auto& [number, date] :
+             std::initializer_list<std::pair<QString, QString>>{{"A", "14.03.2004"},
+                                                                {"B", "15.03.2004"},
+                                                                {"C", "31.03.2004"},
+                                                                {"D", "1.4.2004"},
+                                                                {"E1", "10.04.2004"},
+                                                                {"F", "11.04.2004"}}) {
             invoice("E", number, date, "A1", 100, 19);
         }
         invoice("I", "R1", "20.03.2004", "A1", 100, 19);
@@ -45,31 +45,85 @@ TEST_F(DocumentLists, DayOrOpenOrClosedRangeWithBothEndsIncluded) {
         QStringList documents;
         QString period, message;
     } const cases[] = {
-        {DocumentList::IssuedInvoices, false, "15.03.2004", "10.04.2004", {"B", "C", "D", "E1"},
-         "din data de 15.03.2004 pana la data de 10.04.2004", {}},
-        {DocumentList::IssuedInvoices, false, "", "31.03.2004", {"A", "B", "C"},
-         "pana la data de 31.03.2004", {}},
-        {DocumentList::IssuedInvoices, false, "1.4.2004", "", {"D", "E1", "F"},
-         "din data de 1.4.2004", {}},
+        {DocumentList::IssuedInvoices,
+         false,
+         "15.03.2004",
+         "10.04.2004",
+         {"B", "C", "D", "E1"},
+         "din data de 15.03.2004 pana la data de 10.04.2004",
+         {}},
+        {DocumentList::IssuedInvoices,
+         false,
+         "",
+         "31.03.2004",
+         {"A", "B", "C"},
+         "pana la data de 31.03.2004",
+         {}},
+        {DocumentList::IssuedInvoices,
+         false,
+         "1.4.2004",
+         "",
+         {"D", "E1", "F"},
+         "din data de 1.4.2004",
+         {}},
         {DocumentList::IssuedInvoices, true, "15.03.2004", {}, {"B"}, "la data de 15.03.2004", {}},
         {DocumentList::IssuedInvoices, true, "", {}, {"A", "B", "C", "D", "E1", "F"}, "", {}},
         {DocumentList::ReceivedInvoices, false, "", "", {"R1"}, "", {}},
-        {DocumentList::IssuedInvoices, true, "16.03.2004", {}, {}, {},
+        {DocumentList::IssuedInvoices,
+         true,
+         "16.03.2004",
+         {},
+         {},
+         {},
          "Nu exista facturi emise in perioada selectata!"},
-        {DocumentList::ReceivedInvoices, true, "16.03.2004", {}, {}, {},
+        {DocumentList::ReceivedInvoices,
+         true,
+         "16.03.2004",
+         {},
+         {},
+         {},
          "Nu exista facturi de intrare in perioada selectata!"},
-        {DocumentList::CollectedReceipts, true, "15.03.2004", {}, {"CH. 1", "F.12 + CH.13"},
-         "la data de 15.03.2004", {}},
-        {DocumentList::PaidReceipts, true, "15.03.2004", {}, {"BF. 3", "CH. 4", "F.20 + BF.21"},
-         "la data de 15.03.2004", {}},
-        {DocumentList::PaidReceipts, false, "15.03.2004", "15.03.2004",
-         {"BF. 3", "CH. 4", "F.20 + BF.21"}, "din data de 15.03.2004 pana la data de 15.03.2004",
+        {DocumentList::CollectedReceipts,
+         true,
+         "15.03.2004",
+         {},
+         {"CH. 1", "F.12 + CH.13"},
+         "la data de 15.03.2004",
          {}},
-        {DocumentList::CollectedReceipts, false, "16.03.2004", "", {"O.P. 2"},
-         "din data de 16.03.2004", {}},
-        {DocumentList::CollectedReceipts, true, "17.03.2004", {}, {}, {},
+        {DocumentList::PaidReceipts,
+         true,
+         "15.03.2004",
+         {},
+         {"BF. 3", "CH. 4", "F.20 + BF.21"},
+         "la data de 15.03.2004",
+         {}},
+        {DocumentList::PaidReceipts,
+         false,
+         "15.03.2004",
+         "15.03.2004",
+         {"BF. 3", "CH. 4", "F.20 + BF.21"},
+         "din data de 15.03.2004 pana la data de 15.03.2004",
+         {}},
+        {DocumentList::CollectedReceipts,
+         false,
+         "16.03.2004",
+         "",
+         {"O.P. 2"},
+         "din data de 16.03.2004",
+         {}},
+        {DocumentList::CollectedReceipts,
+         true,
+         "17.03.2004",
+         {},
+         {},
+         {},
          "Nu exista chitante sau ordine de plata incasate in data selectata!"},
-        {DocumentList::PaidReceipts, false, "17.03.2004", "", {}, {},
+        {DocumentList::PaidReceipts,
+         false,
+         "17.03.2004",
+         "",
+         {},
+         {},
          "Nu exista chitante sau ordine de plata achitate in data selectata!"},
     };
     const char* titles[] = {"FACTURI EMISE", "FACTURI INTRARE", "CHITANTE/ORDINE DE PLATA ACHITATE",
@@ -80,9 +134,9 @@ TEST_F(DocumentLists, DayOrOpenOrClosedRangeWithBothEndsIncluded) {
         c.day ? pickDay(c.from) : pickRange(c.from, c.to);
         const bool invoices =
             c.list == DocumentList::IssuedInvoices || c.list == DocumentList::ReceivedInvoices;
-        kov::report::ReportForm& form = invoices
-                                            ? static_cast<kov::report::ReportForm&>(*RaportFacturi)
-                                            : static_cast<kov::report::ReportForm&>(*RaportChitante);
+        kov::report::ReportForm& form =
+            invoices ? static_cast<kov::report::ReportForm&>(*RaportFacturi)
+                     : static_cast<kov::report::ReportForm&>(*RaportChitante);
         kov::reports::documentList(c.list);
         if (!c.message.isEmpty()) {
             ASSERT_EQ(modals.boxes().size(), 1u);

@@ -59,7 +59,12 @@ TEST_F(Journals, FillRegistruSplitByRateAndPrintEveryLineAndTotal) {
          {"07.03.2004|F77|O'NEIL SRL|RO555|1,190.00||1,000.00|190.00||"},
          {"1,190.00", "", "1,000.00", "190.00", "", ""},
          {}},
-        {"sales, empty month", true, 2, {}, {}, "Nu exista inregistrari la vanzari pe luna selectata!"},
+        {"sales, empty month",
+         true,
+         2,
+         {},
+         {},
+         "Nu exista inregistrari la vanzari pe luna selectata!"},
         {"purchases, empty month",
          false,
          4,
@@ -85,9 +90,9 @@ TEST_F(Journals, FillRegistruSplitByRateAndPrintEveryLineAndTotal) {
             continue;
         }
         EXPECT_TRUE(modals.boxes().empty());
-        EXPECT_EQ(FormProgress->text(), c.sales
-                                            ? "Se genereaza jurnalul de vanzari. Va rugam asteptati..."
-                                            : "Se genereaza jurnalul de cumparari. Va rugam asteptati...");
+        EXPECT_EQ(FormProgress->text(),
+                  c.sales ? "Se genereaza jurnalul de vanzari. Va rugam asteptati..."
+                          : "Se genereaza jurnalul de cumparari. Va rugam asteptati...");
         ASSERT_TRUE(form.previewWindow() && form.previewWindow()->isVisible()) << before;
         const kov::report::PageModel model = previewed(form);
         EXPECT_EQ(model.paper, QSizeF(297, 210));
@@ -109,9 +114,9 @@ TEST_F(Journals, FillRegistruSplitByRateAndPrintEveryLineAndTotal) {
         EXPECT_EQ(textOf(model, "LCota1"), "Operatiuni taxabile\n- cota 19 % -");
         EXPECT_EQ(textOf(model, "LCota2"), "Operatiuni taxabile\n- cota 9 % -");
         const QStringList texts = model.pages.front().texts();
-        for (const char* caption : {"- lei -", "Nr.\nCrt.", "Data", "Denumirea",
-                                    "Codul\nde\ninregis-\ntrare fiscala", "Total pe jurnal :",
-                                    "Intocmit", "pag. 1"}) {
+        for (const char* caption :
+             {"- lei -", "Nr.\nCrt.", "Data", "Denumirea", "Codul\nde\ninregis-\ntrare fiscala",
+              "Total pe jurnal :", "Intocmit", "pag. 1"}) {
             EXPECT_TRUE(texts.contains(caption)) << caption;
         }
         EXPECT_TRUE(texts.contains(c.sales ? "Beneficiarul" : "Furnizor/prestator"));

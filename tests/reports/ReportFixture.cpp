@@ -46,10 +46,12 @@ ReportTest::ReportTest() {
     make(RaportFacturi);
     make(RaportChitante);
     SelectedFiscalCode = "RO100";
-    db.exec("insert into datefirma (descriere,nume,codfiscal,tva) values('S.C.','ALFA "
-            "SRL','RO100',1)");
-    db.exec("insert into datefirma (descriere,nume,codfiscal,tva) values('','BETA "
-            "SRL','RO200',1)");
+    db.exec(
+        "insert into datefirma (descriere,nume,codfiscal,tva) values('S.C.','ALFA "
+        "SRL','RO100',1)");
+    db.exec(
+        "insert into datefirma (descriere,nume,codfiscal,tva) values('','BETA "
+        "SRL','RO200',1)");
 }
 
 ReportTest::~ReportTest() {
@@ -92,26 +94,27 @@ void ReportTest::pickRange(const QString& from, const QString& to) {
 }
 
 void ReportTest::invoice(const QString& kind, const QString& number, const QString& date,
-                         const QString& client, double base, double rate,
-                         const QString& company) {
+                         const QString& client, double base, double rate, const QString& company) {
     const double vat = roundAmount(base * rate * 0.01);
-    db.exec("insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-            "RESTANT,CODCLIENT,FELFACTURA) values(" +
-            quoted(company) + u',' + quoted(number) + u',' + quoted(date) + u',' +
-            formatAmount(base + vat) + u',' + formatAmount(base) + u',' + plainNumber(rate) +
-            u',' + formatAmount(vat) + ",0," + formatAmount(base + vat) + u',' + quoted(client) +
-            u',' + quoted(kind) + u')');
+    db.exec(
+        "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
+        "RESTANT,CODCLIENT,FELFACTURA) values(" +
+        quoted(company) + u',' + quoted(number) + u',' + quoted(date) + u',' +
+        formatAmount(base + vat) + u',' + formatAmount(base) + u',' + plainNumber(rate) + u',' +
+        formatAmount(vat) + ",0," + formatAmount(base + vat) + u',' + quoted(client) + u',' +
+        quoted(kind) + u')');
 }
 
-void ReportTest::operation(const QString& date, const QString& nrdoc, const QString& tip,
-                           int banca, double suma, double faratva, int registru, int defalcare,
+void ReportTest::operation(const QString& date, const QString& nrdoc, const QString& tip, int banca,
+                           double suma, double faratva, int registru, int defalcare,
                            const QString& what, const QString& company) {
-    db.exec("insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-            "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
-            quoted(company) + u',' + quoted(date) + u',' + quoted(nrdoc) + u',' + quoted(what) +
-            ",''," + formatAmount(suma) + u',' + formatAmount(faratva) + u',' +
-            QString::number(banca) + u',' + QString::number(defalcare) + u',' + quoted(tip) +
-            ",'OBS'," + QString::number(registru) + u')');
+    db.exec(
+        "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
+        "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
+        quoted(company) + u',' + quoted(date) + u',' + quoted(nrdoc) + u',' + quoted(what) +
+        ",''," + formatAmount(suma) + u',' + formatAmount(faratva) + u',' + QString::number(banca) +
+        u',' + QString::number(defalcare) + u',' + quoted(tip) + ",'OBS'," +
+        QString::number(registru) + u')');
 }
 
 std::vector<QStringList> detailLines(const report::PageModel& model) {
