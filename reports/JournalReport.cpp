@@ -1,6 +1,7 @@
 #include "reports/JournalReport.h"
 
-#include "reports/JournalRates.h"
+#include <QDate>
+
 #include "reports/ReportLayout.h"
 
 namespace kov::reports {
@@ -52,6 +53,7 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
         addCaption(header, labels.next(), cols.cell(column, 0.5, kHeader - 1), lines(text),
                    kNarrow8Bold);
     };
+    // A pair whose caption the program sets passes its name and as many blank lines.
     const auto pair = [&](int first, const QString& name, const QStringList& text,
                           const QStringList& left, const QStringList& right) {
         addCaption(header, name.isEmpty() ? labels.next() : name,
@@ -65,7 +67,6 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
     };
     const QStringList base{"Baza", "de", "impozitare"};
     const QStringList vat{"Valoarea", "T.V.A."};
-    const JournalRates rates = journalRates(0, 0);
     whole(0, {"Nr.", "Crt."});
     pair(1, {}, {"Documentul"}, {"Data"}, {"Nr."});
     pair(3, {}, {captions.counterparty}, {"Denumirea"},
@@ -74,8 +75,8 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
     for (int c = 0; c < exempt; ++c) {
         whole(6 + c, captions.exempt[c].split(u'\n'));
     }
-    pair(base1, QStringLiteral("LCota1"), {"Operatiuni taxabile", rates.firstCaption}, base, vat);
-    pair(base2, QStringLiteral("LCota2"), {"Operatiuni taxabile", rates.otherCaption}, base, vat);
+    pair(base1, QStringLiteral("LCota1"), {QString(), QString()}, base, vat);
+    pair(base2, QStringLiteral("LCota2"), {QString(), QString()}, base, vat);
     for (int c = 1; c < cols.count(); ++c) {
         if (c != 2 && c != 4 && c != vat1 && c != vat2) {
             vline(header, names, cols.left(c), 0, kHeader);
@@ -116,6 +117,13 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
                      kArial10Bold, Align::Right);
 
     addPageNumber(*this, width, Align::Left, kNarrow8);
+    setRates(journalRates(QDate::currentDate().year(), QDate::currentDate().month()));
+}
+
+void JournalReport::setRates(const JournalRates& rates) {
+    const QString taxable = QStringLiteral("Operatiuni taxabile\n");
+    setCaption(QStringLiteral("LCota1"), taxable + rates.firstCaption);
+    setCaption(QStringLiteral("LCota2"), taxable + rates.otherCaption);
 }
 
 }  // namespace kov::reports

@@ -4,6 +4,7 @@
 // and the taxable column pairs captioned by the rates of the month (LCota1, LCota2).
 
 #include "report_engine/ReportForm.h"
+#include "reports/JournalRates.h"
 
 namespace kov::reports {
 
@@ -17,6 +18,9 @@ class JournalReport : public report::ReportForm {
         QStringList exempt;
     };
     explicit JournalReport(const Captions& captions, QObject* parent = nullptr);
+
+    // Captions the two taxable pairs by the rates of the reported month.
+    void setRates(const JournalRates& rates);
 };
 
 }  // namespace kov::reports

@@ -59,11 +59,7 @@ void runJournal(const Journal& journal, JournalReport& form) {
     }
     captionCompany(form, QStringLiteral("RLabel13"), QStringLiteral("RLabel12"));
     form.setCaption(QStringLiteral("RLabel14"), month.caption);
-    const JournalRates rates = journalRates(month.year, month.month);
-    form.setCaption(QStringLiteral("LCota1"),
-                    QStringLiteral("Operatiuni taxabile\n") + rates.firstCaption);
-    form.setCaption(QStringLiteral("LCota2"),
-                    QStringLiteral("Operatiuni taxabile\n") + rates.otherCaption);
+    form.setRates(journalRates(month.year, month.month));
     JournalTotals totals;
     if (fillRegister(journal.kind, month.year, month.month, QString::fromLatin1(journal.progress),
                      totals) == 0) {
