@@ -11,15 +11,13 @@ namespace kov::reports {
 
 int fillCashJournal(int year, int month, bool vatPayer, RegisterTotals& totals) {
     Transaction transaction;
+    emptyTable(QStringLiteral("delete from jurnal"));
     Query write;
-    write.setSql(QStringLiteral("delete from jurnal"));
-    write.execSql();
     ProgressShown progress(
         QStringLiteral("Se genereaza jurnalul de incasari si plati. Va rugam asteptati..."));
     Query rows;
     rows.setSql("select * from operatiuni where codfiscal=" + quoted(SelectedFiscalCode) +
-                QStringLiteral(" and month(data)=%1 and year(data)=%2").arg(month).arg(year) +
-                " and REGISTRU=1 order by data, nrdoc");
+                inMonth(month, year) + " and REGISTRU=1 order by data, nrdoc");
     rows.open();
     progress.setMaximum(rows.recordCount());
     totals = {};

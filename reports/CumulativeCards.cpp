@@ -11,9 +11,8 @@ namespace kov::reports {
 
 int fillCumulative(QChar kind, int year, int month) {
     Transaction transaction;
+    emptyTable(QStringLiteral("delete * from fisecumulate"));
     Query write;
-    write.setSql(QStringLiteral("delete * from fisecumulate"));
-    write.execSql();
     Query categories;
     categories.setSql(QStringLiteral("select * from defalcari where tip='") + kind +
                       "' order by denumire");
@@ -23,12 +22,11 @@ int fillCumulative(QChar kind, int year, int month) {
         progress.setMaximum(categories.recordCount());
         Query sum;
         const auto total = [&](const QString& id, const char* monthTest) {
-            sum.setSql("select sum(FaraTVA) as s from operatiuni where codfiscal=" +
-                       quoted(SelectedFiscalCode) + " and defalcare=" + id +
-                       QStringLiteral(" and month(data)%1%2 and year(data)=%3")
-                           .arg(QLatin1String(monthTest))
-                           .arg(month)
-                           .arg(year));
+            sum.setSql(
+                "select sum(FaraTVA) as s from operatiuni where codfiscal=" +
+                quoted(SelectedFiscalCode) + " and defalcare=" + id +
+                QStringLiteral(" and month(data)%1%2 and year(data)=%3")
+                    .arg(QLatin1String(monthTest), QString::number(month), QString::number(year)));
             sum.open();
             return sum.fieldByName(QStringLiteral("s")).asFloat();
         };

@@ -75,13 +75,11 @@ void runJournal(const Journal& journal, JournalReport& form) {
 int fillRegister(QChar kind, int year, int month, const QString& progressText,
                  JournalTotals& totals) {
     Transaction transaction;
+    emptyTable(QStringLiteral("delete from registru"));
     Query write;
-    write.setSql(QStringLiteral("delete from registru"));
-    write.execSql();
     Query invoices;
     invoices.setSql(QStringLiteral("select * from facturi where felfactura='") + kind +
-                    "' and codfiscal=" + quoted(SelectedFiscalCode) +
-                    QStringLiteral(" and month(data)=%1 and year(data)=%2").arg(month).arg(year) +
+                    "' and codfiscal=" + quoted(SelectedFiscalCode) + inMonth(month, year) +
                     " order by data, nrfactura, codclient");
     invoices.open();
     const int count = invoices.recordCount();

@@ -40,6 +40,16 @@ bool askMonth(Month& month) {
     return true;
 }
 
+QString inMonth(int month, int year) {
+    return QStringLiteral(" and month(data)=%1 and year(data)=%2").arg(month).arg(year);
+}
+
+void emptyTable(const QString& statement) {
+    Query q;
+    q.setSql(statement);
+    q.execSql();
+}
+
 ProgressShown::ProgressShown(const QString& text) {
     FormProgress->setText(text);
     FormProgress->setMaximum(0);

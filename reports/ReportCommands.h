@@ -30,6 +30,12 @@ struct Month {
 // Shows the month dialog; false when the user cancelled.
 bool askMonth(Month& month);
 
+// " and month(data)=3 and year(data)=2004": the condition of the documents of one month.
+QString inMonth(int month, int year);
+
+// Empties a scratch table ("delete from registru", or the dialect's "delete * from ...").
+void emptyTable(const QString& statement);
+
 // The progress window while a scratch table is refilled: shown with its text and gauge at 0,
 // hidden again when the guard goes, also after an error.
 class ProgressShown {

@@ -32,10 +32,8 @@ QString monthRange(int firstMonth, int firstYear, int lastMonth, int lastYear) {
     return QStringLiteral(
                " and ((month(data)>=%1 and year(data)=%2) or (year(data)>%2))"
                " and ((month(data)<=%3 and year(data)=%4) or (year(data)<%4))")
-        .arg(firstMonth)
-        .arg(firstYear)
-        .arg(lastMonth)
-        .arg(lastYear);
+        .arg(QString::number(firstMonth), QString::number(firstYear), QString::number(lastMonth),
+             QString::number(lastYear));
 }
 
 }  // namespace
@@ -120,9 +118,8 @@ void TFormSelectareFisa::BitBtn1Click() {
         form.setCaption(QStringLiteral("RLabel4"), "privind " + name + " - " +
                                                        ui.ComboBox2->currentText() + u' ' +
                                                        ui.ComboBox3->currentText());
-        sql += QStringLiteral(" and month(data)=%1 and year(data)=%2")
-                   .arg(ui.ComboBox2->currentIndex() + 1)
-                   .arg(ui.ComboBox3->currentText().toInt());
+        sql += kov::reports::inMonth(ui.ComboBox2->currentIndex() + 1,
+                                     ui.ComboBox3->currentText().toInt());
     } else {
         form.setCaption(QStringLiteral("RLabel4"),
                         "privind " + name + " / " + ui.ComboBox5->currentText() + u' ' +

@@ -135,13 +135,9 @@ TEST_F(Cards, LedgerCardForAMonthOrARangeAcrossTheYearEnd) {
         SCOPED_TRACE(c.period.toStdString() + c.message.toStdString());
         modals.clear();
         card(c.name, !c.message.isEmpty(), c.range, c.m1, c.y1, c.m2, c.y2);
-        if (!c.message.isEmpty()) {
-            ASSERT_EQ(modals.boxes().size(), 1u);
-            EXPECT_EQ(modals.boxes()[0].text, c.message);
-            EXPECT_EQ(modals.boxes()[0].title, c.name == QString("CHIRIE X") ? "Atentie!" : "");
+        if (saidOnly(c.message, c.name == QString("CHIRIE X") ? "Atentie!" : "")) {
             continue;
         }
-        EXPECT_TRUE(modals.boxes().empty());
         const kov::report::PageModel model = previewed(*RaportOperatiuniDiverse);
         QStringList documents;
         for (const QStringList& line : detailLines(model)) {

@@ -138,13 +138,9 @@ TEST_F(DocumentLists, DayOrOpenOrClosedRangeWithBothEndsIncluded) {
             invoices ? static_cast<kov::report::ReportForm&>(*RaportFacturi)
                      : static_cast<kov::report::ReportForm&>(*RaportChitante);
         kov::reports::documentList(c.list);
-        if (!c.message.isEmpty()) {
-            ASSERT_EQ(modals.boxes().size(), 1u);
-            EXPECT_EQ(modals.boxes()[0].text, c.message);
-            EXPECT_EQ(modals.boxes()[0].title, "");
+        if (saidOnly(c.message)) {
             continue;
         }
-        EXPECT_TRUE(modals.boxes().empty());
         const kov::report::PageModel model = previewed(form);
         QStringList documents;
         for (const QStringList& line : detailLines(model)) {

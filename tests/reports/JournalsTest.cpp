@@ -83,13 +83,9 @@ TEST_F(Journals, FillRegistruSplitByRateAndPrintEveryLineAndTotal) {
         c.sales ? kov::reports::salesJournal() : kov::reports::purchaseJournal();
         EXPECT_EQ(db.rows("select * from registru"), c.registru);
         EXPECT_FALSE(FormProgress->isVisible());
-        if (!c.message.isEmpty()) {
-            ASSERT_EQ(modals.boxes().size(), 1u);
-            EXPECT_EQ(modals.boxes()[0].text, c.message);
-            EXPECT_EQ(modals.boxes()[0].title, "");
+        if (saidOnly(c.message)) {
             continue;
         }
-        EXPECT_TRUE(modals.boxes().empty());
         EXPECT_EQ(FormProgress->text(),
                   c.sales ? "Se genereaza jurnalul de vanzari. Va rugam asteptati..."
                           : "Se genereaza jurnalul de cumparari. Va rugam asteptati...");

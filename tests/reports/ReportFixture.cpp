@@ -117,6 +117,18 @@ void ReportTest::operation(const QString& date, const QString& nrdoc, const QStr
         QString::number(registru) + u')');
 }
 
+bool ReportTest::saidOnly(const QString& message, const QString& title) {
+    if (message.isEmpty()) {
+        EXPECT_TRUE(modals.boxes().empty()) << modals.texts().join(", ").toStdString();
+        return false;
+    }
+    EXPECT_EQ(modals.texts(), QStringList{message});
+    if (!modals.boxes().empty()) {
+        EXPECT_EQ(modals.boxes()[0].title, title);
+    }
+    return true;
+}
+
 std::vector<QStringList> detailLines(const report::PageModel& model) {
     std::vector<QStringList> out;
     for (const report::Page& page : model.pages) {

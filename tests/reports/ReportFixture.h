@@ -44,6 +44,10 @@ class ReportTest : public ::testing::Test {
                    double suma, double faratva, int registru = 1, int defalcare = 0,
                    const QString& what = "ONORARIU", const QString& company = "RO100");
 
+    // With a message: exactly that box was shown, with an empty title (true). Without: no box
+    // at all (false).
+    bool saidOnly(const QString& message, const QString& title = {});
+
     TempDatabase db;
     Modals modals;
 };
