@@ -38,6 +38,7 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
     const int total = 5, base1 = 6 + exempt, vat1 = base1 + 1, base2 = vat1 + 1, vat2 = base2 + 1;
     Names names(QStringLiteral("RShape"));
     Names labels(QStringLiteral("RLabelC"));
+    Names fields(QStringLiteral("RDBText"));
 
     Band& title = addBand(BandKind::Title, 36);
     const double bottom = addTitleLines(title, {"RLabel13", "RLabel12", "RLabel1", "RLabel14"},
@@ -85,7 +86,7 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
 
     Band& detail = addBand(BandKind::Detail, kDetail);
     const auto field = [&](int column, const char* name, Align align, Mask mask = Mask::None) {
-        detail.addDataText(labels.next(), cols.cell(column, 0.5, kDetail - 1),
+        detail.addDataText(fields.next(), cols.cell(column, 0.5, kDetail - 1),
                            QString::fromLatin1(name), kNarrow8, align, mask);
     };
     detail.addSystemData(QStringLiteral("RSysData1"), cols.cell(0, 0.5, kDetail - 1), kNarrow8);

@@ -27,6 +27,8 @@ ListReport::ListReport(const ListOptions& options, const std::vector<ListColumn>
     const int last = cols.count() - 1;
     Names names(QStringLiteral("RShape"));
     Names labels(QStringLiteral("RLabelC"));
+    Names fields(QStringLiteral("RDBText"));
+    Names expressions(QStringLiteral("RExpr"));
 
     Band& title = addBand(BandKind::Title, 30);
     title.height = addTitleLines(title, {"RLabel1", "RLabel2", "RLabel3", "RLabel4"}, options.title,
@@ -50,10 +52,10 @@ ListReport::ListReport(const ListOptions& options, const std::vector<ListColumn>
                 detail.addSystemData(QStringLiteral("RSysData1"), cell, c.font, c.align);
                 break;
             case ListColumn::Source::Field:
-                detail.addDataText(labels.next(), cell, c.value, c.font, c.align, c.mask);
+                detail.addDataText(fields.next(), cell, c.value, c.font, c.align, c.mask);
                 break;
             case ListColumn::Source::Expression:
-                detail.addExpression(labels.next(), cell, c.value, c.font, c.align, c.mask);
+                detail.addExpression(expressions.next(), cell, c.value, c.font, c.align, c.mask);
                 break;
         }
     }
@@ -80,7 +82,7 @@ ListReport::ListReport(const ListOptions& options, const std::vector<ListColumn>
             vline(summary, names, cols.left(i), 0, kTotals);
             vline(summary, names, cols.right(i), 0, kTotals);
         }
-        summary.addExpression(labels.next(), cols.cell(i, 1.2, 4), c.sum, options.sumFont,
+        summary.addExpression(expressions.next(), cols.cell(i, 1.2, 4), c.sum, options.sumFont,
                               Align::Right, Mask::Amount);
     }
     if (options.signature) {

@@ -21,6 +21,7 @@ TRaportJurnal::TRaportJurnal(QObject* parent) : ReportForm(parent) {
     const double width = cols.width();
     Names names(QStringLiteral("RShape"));
     Names labels(QStringLiteral("RLabelC"));
+    Names fields(QStringLiteral("RDBText"));
 
     Band& title = addBand(BandKind::Title, 30);
     title.height = addTitleLines(title, {"RLabel1", "RLabel2", "RLabel3", "RLabel4"},
@@ -53,13 +54,13 @@ TRaportJurnal::TRaportJurnal(QObject* parent) : ReportForm(parent) {
 
     Band& detail = addBand(BandKind::Detail, kDetail);
     detail.addSystemData(QStringLiteral("RSysData1"), cols.cell(0, 0.5, kDetail - 1), kNarrow8);
-    const std::pair<const char*, Align> fields[] = {
+    const std::pair<const char*, Align> values[] = {
         {"DATA", Align::Right},      {"NRDOC", Align::Left},      {"FELOPERATIE", Align::Left},
         {"INCASARIN", Align::Right}, {"INCASARIB", Align::Right}, {"PLATIN", Align::Right},
         {"PLATIB", Align::Right}};
     for (int c = 1; c <= 7; ++c) {
-        const auto& [field, align] = fields[c - 1];
-        detail.addDataText(labels.next(), cols.cell(c, 0.5, kDetail - 1),
+        const auto& [field, align] = values[c - 1];
+        detail.addDataText(fields.next(), cols.cell(c, 0.5, kDetail - 1),
                            QString::fromLatin1(field), kNarrow8, align,
                            c >= 4 ? Mask::Amount : Mask::None);
     }

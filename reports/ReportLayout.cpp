@@ -65,7 +65,7 @@ Label& addCaption(Band& band, const QString& name, const QRectF& area, const QSt
 
 void addPageNumber(ReportForm& form, double width, Align align, const Font& font) {
     form.addBand(BandKind::PageFooter, 6)
-        .addExpression(QStringLiteral("RExpr9"), {0, 1.5, width, 4.5},
+        .addExpression(QStringLiteral("RExpr0"), {0, 1.5, width, 4.5},
                        QStringLiteral("'pag. ' + PAGENUMBER"), font, align);
 }
 
