@@ -1,3 +1,4 @@
+#include <QProcess>
 #include <QTest>
 
 #include "app/Globals.h"
@@ -118,6 +119,22 @@ TEST_F(Journals, FillRegistruSplitByRateAndPrintEveryLineAndTotal) {
         EXPECT_TRUE(texts.contains(c.sales ? "Beneficiarul" : "Furnizor/prestator"));
         EXPECT_EQ(texts.filter("deducere -").size(), c.sales ? 2 : 0);
         EXPECT_EQ(texts.contains("Cumparari\nscutite\nde TVA"), !c.sales);
+    }
+}
+
+TEST_F(Journals, ThePreviewSavesThePagesAsPdf) {
+    pickMonth(3, 2004);
+    kov::reports::salesJournal();
+    ASSERT_TRUE(RaportJurVanzN->previewWindow());
+    const QString path = db.db().path() + ".pdf";
+    ASSERT_TRUE(RaportJurVanzN->previewWindow()->savePdf(path));
+    QProcess text;
+    text.start("pdftotext", {"-layout", path, "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString pdf = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* expected : {"JURNAL PENTRU VANZARI", "Martie 2004", "Persoana fizica",
+                                 "O'NEIL SRL", "1,698.00", "Total pe jurnal :", "pag. 1"}) {
+        EXPECT_TRUE(pdf.contains(expected)) << expected;
     }
 }
 
