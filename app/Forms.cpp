@@ -22,6 +22,14 @@
 #include "reference/Casieri.h"
 #include "reference/Defalcari.h"
 #include "reference/Defalcariven.h"
+#include "reports/RaportChitante.h"
+#include "reports/RaportFacturi.h"
+#include "reports/RaportFiseCumulate.h"
+#include "reports/RaportJurCumpN.h"
+#include "reports/RaportJurVanzN.h"
+#include "reports/RaportJurnal.h"
+#include "reports/RaportOperatiuniDiverse.h"
+#include "reports/Selectarefisa.h"
 #include "reports/Selectluna.h"
 #include "reports/Selectperioada.h"
 #include "sales/Chitantemulte.h"
@@ -52,24 +60,24 @@ Forms::Forms() {
     create(FormPlatiDiverse);
     create(FormProgress);
     create(RaportFactura);
-    // create(RaportChitante);  // reports
-    // create(RaportJurnal);  // reports
-    // create(RaportJurCumpN);  // reports
-    // create(RaportOperatiuniDiverse);  // reports
+    create(RaportChitante);
+    create(RaportJurnal);
+    create(RaportJurCumpN);
+    create(RaportOperatiuniDiverse);
     create(FormSelectLuna);
     create(FormSelectData);
-    // create(RaportJurVanzN);  // reports
+    create(RaportJurVanzN);
     create(FormIncasareOrdine);
     create(FormIncasareChitanta);
     create(FormStergere);
     create(FormSelectareDocument);
     create(FormBonFiscal);
     create(FormDefalcariVenituri);
-    // create(FormSelectareFisa);  // reports
-    // create(RaportFiseCumulate);  // reports
+    create(FormSelectareFisa);
+    create(RaportFiseCumulate);
     create(FormOPuriMulte);
     create(FormChitanteMulte);
-    // create(RaportFacturi);  // reports
+    create(RaportFacturi);
     create(FormAdaugModificFirmaNoua);
     create(FormAtentie);
     create(FormCasieri);

@@ -31,6 +31,11 @@
 #include "reference/Casieri.h"
 #include "reference/Defalcari.h"
 #include "reference/Defalcariven.h"
+#include "reports/CashRegister.h"
+#include "reports/CumulativeCards.h"
+#include "reports/DocumentLists.h"
+#include "reports/Journals.h"
+#include "reports/Selectarefisa.h"
 #include "sales/Chitantemulte.h"
 #include "sales/Facturi.h"
 #include "sales/Incasarechitanta.h"
@@ -162,23 +167,27 @@ void TFormMain::buildMenu() {
         {"Operatiuni diverse", nullptr, nullptr, nullptr},
         {"Operatiuni diverse", "Introducere CNP Casier", "IntroducereCNPCasier1",
          &TFormMain::IntroducereCNPCasier1Click},
-        {"Rapoarte", "Jurnal de vanzari", "Jurnaldevanzari1", nullptr},
-        {"Rapoarte", "Jurnal de cumparari", "Jurnaldecumparari1", nullptr},
+        {"Rapoarte", "Jurnal de vanzari", "Jurnaldevanzari1", &TFormMain::Jurnaldevanzari1Click},
+        {"Rapoarte", "Jurnal de cumparari", "Jurnaldecumparari1",
+         &TFormMain::Jurnaldecumparari1Click},
         {"Rapoarte", "Registru jurnal de incasari si plati", "Registrujurnaldeincasarisiplati1",
-         nullptr},
+         &TFormMain::Registrujurnaldeincasarisiplati1Click},
         {"Rapoarte", nullptr, nullptr, nullptr},
-        {"Rapoarte/Fisa operatiuni diverse", "Venituri", "Venituri1", nullptr},
-        {"Rapoarte/Fisa operatiuni diverse", "Cheltuieli", "Cheltuieli1", nullptr},
-        {"Rapoarte/Fise operatiuni diverse cumulate", "Venituri", "Venituri2", nullptr},
-        {"Rapoarte/Fise operatiuni diverse cumulate", "Cheltuieli", "Cheltuieli2", nullptr},
+        {"Rapoarte/Fisa operatiuni diverse", "Venituri", "Venituri1", &TFormMain::Venituri1Click},
+        {"Rapoarte/Fisa operatiuni diverse", "Cheltuieli", "Cheltuieli1",
+         &TFormMain::Cheltuieli1Click},
+        {"Rapoarte/Fise operatiuni diverse cumulate", "Venituri", "Venituri2",
+         &TFormMain::Venituri2Click},
+        {"Rapoarte/Fise operatiuni diverse cumulate", "Cheltuieli", "Cheltuieli2",
+         &TFormMain::Cheltuieli2Click},
         {"Rapoarte", nullptr, nullptr, nullptr},
-        {"Rapoarte", "Facturi iesire", "Facturieliberate1", nullptr},
-        {"Rapoarte", "Facturi intrare", "Facturiintrare2", nullptr},
+        {"Rapoarte", "Facturi iesire", "Facturieliberate1", &TFormMain::Facturieliberate1Click},
+        {"Rapoarte", "Facturi intrare", "Facturiintrare2", &TFormMain::Facturiintrare2Click},
         {"Rapoarte", nullptr, nullptr, nullptr},
         {"Rapoarte", "Chitante/ordine de plata achitate", "Chitanteordinedeplataachitate1",
-         nullptr},
+         &TFormMain::Chitanteordinedeplataachitate1Click},
         {"Rapoarte", "Chitante/ordine de plata incasate", "Chitanteordinedeplataincasate1",
-         nullptr},
+         &TFormMain::Chitanteordinedeplataincasate1Click},
     };
     std::map<QString, QMenu*> menus;
     for (const Item& item : items) {
@@ -423,4 +432,50 @@ void TFormMain::Incarcaredepedischeta1Click() {
 
 void TFormMain::Stergeredocument1Click() {
     FormStergere->exec();
+}
+
+void TFormMain::Jurnaldevanzari1Click() {
+    kov::reports::salesJournal();
+}
+
+void TFormMain::Jurnaldecumparari1Click() {
+    kov::reports::purchaseJournal();
+}
+
+void TFormMain::Registrujurnaldeincasarisiplati1Click() {
+    kov::reports::cashRegister();
+}
+
+void TFormMain::Venituri1Click() {
+    FormSelectareFisa->CardKind = QStringLiteral("v");
+    FormSelectareFisa->exec();
+}
+
+void TFormMain::Cheltuieli1Click() {
+    FormSelectareFisa->CardKind = QStringLiteral("c");
+    FormSelectareFisa->exec();
+}
+
+void TFormMain::Venituri2Click() {
+    kov::reports::cumulativeCards(u'v');
+}
+
+void TFormMain::Cheltuieli2Click() {
+    kov::reports::cumulativeCards(u'c');
+}
+
+void TFormMain::Facturieliberate1Click() {
+    kov::reports::documentList(kov::reports::DocumentList::IssuedInvoices);
+}
+
+void TFormMain::Facturiintrare2Click() {
+    kov::reports::documentList(kov::reports::DocumentList::ReceivedInvoices);
+}
+
+void TFormMain::Chitanteordinedeplataachitate1Click() {
+    kov::reports::documentList(kov::reports::DocumentList::PaidReceipts);
+}
+
+void TFormMain::Chitanteordinedeplataincasate1Click() {
+    kov::reports::documentList(kov::reports::DocumentList::CollectedReceipts);
 }

@@ -67,6 +67,17 @@ class TFormMain : public QMainWindow {
     void Platachitantasimpla1Click();
 
     // Reports
+    void Jurnaldevanzari1Click();
+    void Jurnaldecumparari1Click();
+    void Registrujurnaldeincasarisiplati1Click();
+    void Venituri1Click();
+    void Cheltuieli1Click();
+    void Venituri2Click();
+    void Cheltuieli2Click();
+    void Facturieliberate1Click();
+    void Facturiintrare2Click();
+    void Chitanteordinedeplataachitate1Click();
+    void Chitanteordinedeplataincasate1Click();
 
     // Backup, restore and deletion
     void Salvarepedischeta1Click();

@@ -57,6 +57,7 @@ const char* const kSchema =
     "CREATE INDEX IF NOT EXISTS facturi_firma_data ON facturi (CODFISCAL, DATA);"
     "CREATE INDEX IF NOT EXISTS operatiuni_firma_numar ON operatiuni (CODFISCAL, NRDOC);"
     "CREATE INDEX IF NOT EXISTS operatiuni_firma_data ON operatiuni (CODFISCAL, DATA);"
+    "CREATE INDEX IF NOT EXISTS operatiuni_firma_defalcare ON operatiuni (CODFISCAL, DEFALCARE);"
     "CREATE INDEX IF NOT EXISTS firme_cod ON firme (COD);"
     "CREATE INDEX IF NOT EXISTS firme_codfiscal ON firme (CODFISCAL);"
     "CREATE INDEX IF NOT EXISTS firme_denumire ON firme (DENUMIRE);"

@@ -1,0 +1,27 @@
+#pragma once
+// The VAT rates by which the sales and purchase journals split an invoice, and the captions
+// of their two taxable column pairs. This is the one place that knows them: the journals ask
+// for the rates of the month they report, so that a change of the rates in force touches
+// only this unit.
+
+#include <QString>
+
+namespace kov::reports {
+
+// Where an invoice's amounts go: the exempt column, the first taxable pair (base and VAT) or
+// the second pair, which takes every other rate.
+enum class RateColumn { Exempt, First, Other };
+
+struct JournalRates {
+    double exempt = 0.0;
+    double first = 19.0;
+    QString firstCaption;  // the line under "Operatiuni taxabile" of the first pair
+    QString otherCaption;  // and of the second
+
+    // Rates are compared exactly: they are stored as typed, 19 is 19.
+    RateColumn column(double rate) const;
+};
+
+JournalRates journalRates(int year, int month);
+
+}  // namespace kov::reports

@@ -1,0 +1,147 @@
+#include <QProcess>
+#include <QTest>
+
+#include "app/Globals.h"
+#include "app/Progress.h"
+#include "report_engine/PreviewWindow.h"
+#include "reports/Journals.h"
+#include "reports/RaportJurCumpN.h"
+#include "reports/RaportJurVanzN.h"
+#include "tests/reports/ReportFixture.h"
+
+using namespace kov::test;
+
+namespace {
+
+class Journals : public ReportTest {
+  protected:
+    Journals() {
+        db.exec("insert into firme (COD,DENUMIRE,CODFISCAL) values('A1','O''NEIL SRL','RO555')");
+        invoice("E", "1", "5.3.2004", "A1", 100, 19);
+        invoice("E", "10", "05.03.2004", "A1", 1000, 19);
+        invoice("E", "2", "05.03.2004", "PF 1800101123456", 50, 0);
+        invoice("E", "3", "10.03.2004", "A1", 200, 9);
+        invoice("E", "4", "10.03.2004", "A1", 100, 21);
+        invoice("I", "F77", "07.03.2004", "A1", 1000, 19);
+        // Other companies, months, years and kinds.
+        invoice("E", "5", "10.03.2004", "A1", 300, 19, "RO200");
+        invoice("E", "6", "01.04.2004", "A1", 300, 19);
+        invoice("E", "7", "10.03.2005", "A1", 300, 19);
+        invoice("I", "F78", "10.02.2004", "A1", 300, 0);
+    }
+};
+
+struct JournalCase {
+    const char* what;
+    bool sales;
+    int month;
+    QStringList registru;  // DATA|NRFACTURA|DENUMIRE|CODFISCAL|SUMA|SCUTITTVA|...|VALTVA9
+    QStringList totals;    // LTotal, LScutit, LFaraTVA, LTVA, LFaraTVA9, LTVA9
+    QString message;
+};
+
+}  // namespace
+
+TEST_F(Journals, FillRegistruSplitByRateAndPrintEveryLineAndTotal) {
+    const JournalCase cases[] = {
+        {"sales: 19, 0 for a private person, 9 and 21 in the second pair",
+         true,
+         3,
+         {"05.03.2004|1|O'NEIL SRL|RO555|119.00||100.00|19.00||",
+          "05.03.2004|10|O'NEIL SRL|RO555|1,190.00||1,000.00|190.00||",
+          "05.03.2004|2|Persoana fizica|1800101123456|50.00|50.00||||",
+          "10.03.2004|3|O'NEIL SRL|RO555|218.00||||200.00|18.00",
+          "10.03.2004|4|O'NEIL SRL|RO555|121.00||||100.00|21.00"},
+         {"1,698.00", "50.00", "1,100.00", "209.00", "300.00", "39.00"},
+         {}},
+        {"purchases: only 19 %, the empty sums print nothing",
+         false,
+         3,
+         {"07.03.2004|F77|O'NEIL SRL|RO555|1,190.00||1,000.00|190.00||"},
+         {"1,190.00", "", "1,000.00", "190.00", "", ""},
+         {}},
+        {"sales, empty month",
+         true,
+         2,
+         {},
+         {},
+         "Nu exista inregistrari la vanzari pe luna selectata!"},
+        {"purchases, empty month",
+         false,
+         4,
+         {},
+         {},
+         "Nu exista inregistrari la cumparari pe luna selectata!"},
+    };
+    for (const JournalCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        modals.clear();
+        pickMonth(c.month, 2004);
+        kov::reports::JournalReport& form =
+            c.sales ? static_cast<kov::reports::JournalReport&>(*RaportJurVanzN)
+                    : static_cast<kov::reports::JournalReport&>(*RaportJurCumpN);
+        const int before = form.previewWindow() ? 1 : 0;
+        c.sales ? kov::reports::salesJournal() : kov::reports::purchaseJournal();
+        EXPECT_EQ(db.rows("select * from registru"), c.registru);
+        EXPECT_FALSE(FormProgress->isVisible());
+        if (saidOnly(c.message)) {
+            continue;
+        }
+        EXPECT_EQ(FormProgress->text(),
+                  c.sales ? "Se genereaza jurnalul de vanzari. Va rugam asteptati..."
+                          : "Se genereaza jurnalul de cumparari. Va rugam asteptati...");
+        ASSERT_TRUE(form.previewWindow() && form.previewWindow()->isVisible()) << before;
+        const kov::report::PageModel model = previewed(form);
+        EXPECT_EQ(model.paper, QSizeF(297, 210));
+        const auto lines = detailLines(model);
+        ASSERT_EQ(lines.size(), static_cast<size_t>(c.registru.size()));
+        for (size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i], QStringList{QString::number(i + 1)} +
+                                    c.registru[static_cast<qsizetype>(i)].split(u'|'));
+        }
+        const char* labels[] = {"LTotal", "LScutit", "LFaraTVA", "LTVA", "LFaraTVA9", "LTVA9"};
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(textOf(model, labels[i]), c.totals[i]) << labels[i];
+        }
+        EXPECT_EQ(textOf(model, "RLabel13"), "S.C.");
+        EXPECT_EQ(textOf(model, "RLabel12"), "ALFA SRL");
+        EXPECT_EQ(textOf(model, "RLabel14"), "Martie 2004");
+        EXPECT_EQ(textOf(model, "RLabel1"),
+                  c.sales ? "JURNAL PENTRU VANZARI" : "JURNAL PENTRU CUMPARARI");
+        EXPECT_EQ(textOf(model, "LCota1"), "Operatiuni taxabile\n- cota 19 % -");
+        EXPECT_EQ(textOf(model, "LCota2"), "Operatiuni taxabile\n- cota 9 % -");
+        const QStringList texts = model.pages.front().texts();
+        for (const char* caption :
+             {"- lei -", "Nr.\nCrt.", "Data", "Denumirea", "Codul\nde\ninregis-\ntrare fiscala",
+              "Total pe jurnal :", "Intocmit", "pag. 1"}) {
+            EXPECT_TRUE(texts.contains(caption)) << caption;
+        }
+        EXPECT_TRUE(texts.contains(c.sales ? "Beneficiarul" : "Furnizor/prestator"));
+        EXPECT_EQ(texts.filter("deducere -").size(), c.sales ? 2 : 0);
+        EXPECT_EQ(texts.contains("Cumparari\nscutite\nde TVA"), !c.sales);
+    }
+}
+
+TEST_F(Journals, ThePreviewSavesThePagesAsPdf) {
+    pickMonth(3, 2004);
+    kov::reports::salesJournal();
+    ASSERT_TRUE(RaportJurVanzN->previewWindow());
+    const QString path = db.db().path() + ".pdf";
+    ASSERT_TRUE(RaportJurVanzN->previewWindow()->savePdf(path));
+    QProcess text;
+    text.start("pdftotext", {"-layout", path, "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString pdf = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* expected : {"JURNAL PENTRU VANZARI", "Martie 2004", "Persoana fizica",
+                                 "O'NEIL SRL", "1,698.00", "Total pe jurnal :", "pag. 1"}) {
+        EXPECT_TRUE(pdf.contains(expected)) << expected;
+    }
+}
+
+TEST_F(Journals, CancelledMonthLeavesRegistruAsItWas) {
+    db.exec("insert into registru (DATA) values('x')");
+    modals.answer("Renuntare");
+    kov::reports::salesJournal();
+    EXPECT_EQ(db.rows("select DATA from registru"), QStringList{"x"});
+    EXPECT_EQ(RaportJurVanzN->previewWindow(), nullptr);
+}
