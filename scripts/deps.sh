@@ -2,7 +2,8 @@
 # Makes sure the Debian packages the build needs are present: installs them when run as root,
 # otherwise prints the one command that installs them.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libsqlite3-dev libgtest-dev fonts-liberation poppler-utils)
+packages=(cmake g++ make qt6-base-dev libsqlite3-dev libgtest-dev fonts-liberation poppler-utils
+    libxml2-utils default-jre-headless libsaxonhe-java)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
