@@ -2,6 +2,7 @@
 
 #include <QXmlStreamWriter>
 #include <algorithm>
+#include <cstdlib>
 
 #include "data/Values.h"
 #include "sales/Counties.h"
@@ -35,6 +36,15 @@ Category categoryOf(const Invoice& invoice) {
     }
     return cents(invoice.rate) == 0 ? Category::E : Category::S;
 }
+
+// What the total holds beyond the amount without VAT plus the VAT, in cents. A total typed
+// into the invoice window is split into an amount without VAT and a VAT each rounded on its
+// own, which can leave one cent either way (100.00 at 21 % is 82.64 + 17.35); the file carries
+// that cent as the rounding of the amount due, so that the invoice is written as recorded.
+long long roundingCents(const Invoice& invoice) {
+    return cents(invoice.total) - cents(invoice.net) - cents(invoice.vat);
+}
+constexpr long long kMaxRoundingCents = 1;
 
 QString clean(const QString& text) {
     return text.simplified();
@@ -286,7 +296,11 @@ void Writer::document(const Invoice& invoice) {
     open(QStringLiteral("LegalMonetaryTotal"));
     amount(QStringLiteral("LineExtensionAmount"), invoice.net);
     amount(QStringLiteral("TaxExclusiveAmount"), invoice.net);
-    amount(QStringLiteral("TaxInclusiveAmount"), invoice.total);
+    const long long rounding = roundingCents(invoice);
+    amount(QStringLiteral("TaxInclusiveAmount"), (cents(invoice.total) - rounding) / 100.0);
+    if (rounding != 0) {
+        amount(QStringLiteral("PayableRoundingAmount"), rounding / 100.0);
+    }
     amount(QStringLiteral("PayableAmount"), invoice.total);
     close();
 
@@ -350,11 +364,10 @@ QStringList problems(const Invoice& invoice) {
 
     const long long net = cents(invoice.net);
     const long long vat = cents(invoice.vat);
-    const long long total = cents(invoice.total);
     if (net < 0) {
         p.add(QStringLiteral("Suma fara TVA %1 este negativa.").arg(formatAmount(invoice.net)));
     }
-    if (net + vat != total) {
+    if (std::llabs(roundingCents(invoice)) > kMaxRoundingCents) {
         p.add(QStringLiteral("Totalul %1 nu este egal cu suma fara TVA %2 plus TVA %3.")
                   .arg(formatAmount(invoice.total), formatAmount(invoice.net),
                        formatAmount(invoice.vat)));

@@ -53,7 +53,9 @@ struct Invoice {
 inline constexpr char kExemptionReason[] = "Scutit de TVA conform art. 292 din Codul fiscal";
 
 // The reasons, in Romanian, why the platform would refuse the invoice; empty when it can be
-// written. Each reason names the own company, the partner or the person and the field.
+// written. Each reason names the own company, the partner or the person and the field. The
+// total must be the amount without VAT plus the VAT, give or take the cent that splitting a
+// typed total leaves (the file carries it as rounding).
 QStringList problems(const Invoice& invoice);
 
 // The UBL Invoice, UTF-8. Meant for an invoice without problems().

@@ -9,9 +9,10 @@
 
 namespace kov::test::samples {
 
-// Amounts as the invoice window computes them from an amount without VAT.
-inline efactura::Invoice priced(efactura::Invoice invoice, double net, double rate) {
-    const VatAmounts amounts = vatFromNet(net, rate);
+// Amounts as the invoice window computes them from an amount without VAT, or from a total.
+inline efactura::Invoice priced(efactura::Invoice invoice, double amount, double rate,
+                                bool typedTotal = false) {
+    const VatAmounts amounts = typedTotal ? vatFromTotal(amount, rate) : vatFromNet(amount, rate);
     invoice.net = amounts.net, invoice.rate = rate, invoice.vat = amounts.vat;
     invoice.total = amounts.total;
     return invoice;
@@ -35,13 +36,13 @@ inline efactura::Invoice firmInvoice() {
 }
 
 // Firm and private person, VAT payer and not, rates 21, 11, 19 and 0, Bucharest and counties,
-// names with an apostrophe and diacritics, amounts with cents, cash and transfer.
+// names with an apostrophe and diacritics, amounts with cents, a typed total, cash and transfer.
 inline std::vector<efactura::Invoice> conformanceTable() {
-    const auto variant = [](const char* number, efactura::Buyer buyer, double net, double rate,
-                            bool cash) {
+    const auto variant = [](const char* number, efactura::Buyer buyer, double amount, double rate,
+                            bool cash, bool typedTotal = false) {
         efactura::Invoice invoice = firmInvoice();
         invoice.number = number, invoice.buyer = buyer, invoice.cashReceipt = cash;
-        return priced(invoice, net, rate);
+        return priced(invoice, amount, rate, typedTotal);
     };
     std::vector<efactura::Invoice> table{
         firmInvoice(),
@@ -55,20 +56,23 @@ inline std::vector<efactura::Invoice> conformanceTable() {
                  "12345678",
                  {"PIAȚA MARE NR. 1", "RÎMNICU VÎLCEA", "VILCEA"}},
                 10.01, 19, false),
-        variant("1026", {true, "POPA ANA", "", {"STR. GARII 7", "VOLUNTARI", "SECTOR AGR ILFOV"}},
+        // 100.00 typed as the total at 21 % is 82.64 + 17.35: a cent of rounding.
+        variant("1026", {false, "GAMMA SERV SRL", "RO998877", {"STR. NOUA 4", "BRASOV", "BRASOV"}},
+                100, 21, false, true),
+        variant("1027", {true, "POPA ANA", "", {"STR. GARII 7", "VOLUNTARI", "SECTOR AGR ILFOV"}},
                 1500, 0, false),
-        variant("A27", firmInvoice().buyer, 99.99, 0, true),
+        variant("A28", firmInvoice().buyer, 99.99, 0, true),
         variant(
-            "A28",
+            "A29",
             {true, "O'NEIL GHEORGHE", "1750505123456", {"STR. ZORILOR 9", "CLUJ-NAPOCA", "CLUJ"}},
             400, 0, false)};
     table[2].explanation = "ONORARIU CONSULTANȚĂ";
     // The last two come from a seller outside VAT, the first of them in Bucharest.
-    for (size_t i : {4, 5}) {
+    for (size_t i : {5, 6}) {
         table[i].seller.vatPayer = false;
         table[i].seller.registration.clear();
     }
-    table[4].seller.address = {"CALEA VICTORIEI 10", "", "BUC.SECTOR 1"};
+    table[5].seller.address = {"CALEA VICTORIEI 10", "", "BUC.SECTOR 1"};
     return table;
 }
 

@@ -102,6 +102,7 @@ TEST(EFactura, WritesTheInvoiceTheUsageSpecificationWants) {
           "LegalMonetaryTotal/TaxExclusiveAmount=1002.50",
           "LegalMonetaryTotal/TaxInclusiveAmount=1213.03",
           "LegalMonetaryTotal/PayableAmount=1213.03",
+          "LegalMonetaryTotal/PayableRoundingAmount=",
           "InvoiceLine/InvoicedQuantity=1",
           "InvoiceLine/InvoicedQuantity@unitCode=C62",
           "InvoiceLine/LineExtensionAmount=1002.50",
@@ -120,6 +121,11 @@ TEST(EFactura, WritesTheInvoiceTheUsageSpecificationWants) {
           "TaxTotal/TaxSubtotal/TaxCategory/TaxExemptionReasonCode=VATEX-EU-O",
           "InvoiceLine/Item/ClassifiedTaxCategory/Percent=", "PaymentMeans/PaymentMeansCode=10",
           "PaymentMeans/PayeeFinancialAccount/ID=", "LegalMonetaryTotal/PayableAmount=1002.50"}},
+        {[](Invoice& i) { i = samples::priced(i, 100, 21, true); },  // a typed total
+         {"TaxTotal/TaxAmount=17.35", "LegalMonetaryTotal/TaxExclusiveAmount=82.64",
+          "LegalMonetaryTotal/TaxInclusiveAmount=99.99",
+          "LegalMonetaryTotal/PayableRoundingAmount=0.01",
+          "LegalMonetaryTotal/PayableAmount=100.00"}},
         {[](Invoice& i) {  // a VAT payer at 0 % to a private person without a CNP
              i.buyer = {
                  true, "D'ARTAGNAN ȘTEFĂNESCU & <FIII>", "", {"STR. MICA 1", "DEVA", "HUNEDOARA"}};
@@ -172,8 +178,9 @@ TEST(EFactura, ProblemsNameTheFieldAndWhoseItIs) {
          {"Persoana fizica: lipseste numele.", "Persoana fizica: lipseste adresa.",
           "Persoana fizica: lipseste judetul.",
           "Persoana fizica: localitatea are mai mult de 50 de caractere."}},
-        {[](Invoice& i) { i.total = 1213.04; },
-         {"Totalul 1213.04 nu este egal cu suma fara TVA 1002.50 plus TVA 210.53."}},
+        {[](Invoice& i) { i.total = 1213.04; }, {}},  // a cent of rounding is carried
+        {[](Invoice& i) { i.total = 1213.05; },
+         {"Totalul 1213.05 nu este egal cu suma fara TVA 1002.50 plus TVA 210.53."}},
         {[](Invoice& i) { i.net = 0.1, i.vat = 0.2, i.total = 0.3; }, {}},  // in cents
         {[](Invoice& i) { i.net = -10, i.vat = -2.1, i.total = -12.1; },
          {"Suma fara TVA -10.00 este negativa."}},
