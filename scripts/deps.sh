@@ -3,7 +3,8 @@
 # otherwise prints the one command that installs them.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libsqlite3-dev libgtest-dev fonts-liberation poppler-utils
-    libxlsxwriter-dev unzip)
+    libxlsxwriter-dev unzip
+    libxml2-utils default-jre-headless libsaxonhe-java)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
