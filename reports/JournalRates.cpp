@@ -1,16 +1,24 @@
 #include "reports/JournalRates.h"
 
+#include "data/VatRates.h"
+
 namespace kov::reports {
 
-RateColumn JournalRates::column(double rate) const {
-    if (rate == exempt) {
-        return RateColumn::Exempt;
+RateColumn JournalRates::column(double rate, const QDate& invoiceDay) const {
+    switch (vatColumn(rate, invoiceDay)) {
+        case VatColumn::Exempt:
+            return RateColumn::Exempt;
+        case VatColumn::Standard:
+            return RateColumn::First;
+        case VatColumn::Reduced:
+            break;
     }
-    return rate == first ? RateColumn::First : RateColumn::Other;
+    return RateColumn::Other;
 }
 
-JournalRates journalRates(int /*year*/, int /*month*/) {
-    return {0.0, 19.0, QStringLiteral("- cota 19 % -"), QStringLiteral("- cota 9 % -")};
+JournalRates journalRates(int year, int month) {
+    return {"- " + standardVatCaption(year, month) + " -",
+            "- " + reducedVatCaption(year, month) + " -"};
 }
 
 }  // namespace kov::reports

@@ -4,22 +4,22 @@
 // for the rates of the month they report, so that a change of the rates in force touches
 // only this unit.
 
+#include <QDate>
 #include <QString>
 
 namespace kov::reports {
 
-// Where an invoice's amounts go: the exempt column, the first taxable pair (base and VAT) or
-// the second pair, which takes every other rate.
+// Where an invoice's amounts go: the exempt column, the first taxable pair (base and VAT), for
+// the standard rate in force on the invoice's day, or the second pair, which takes every other
+// rate.
 enum class RateColumn { Exempt, First, Other };
 
 struct JournalRates {
-    double exempt = 0.0;
-    double first = 19.0;
     QString firstCaption;  // the line under "Operatiuni taxabile" of the first pair
     QString otherCaption;  // and of the second
 
     // Rates are compared exactly: they are stored as typed, 19 is 19.
-    RateColumn column(double rate) const;
+    RateColumn column(double rate, const QDate& invoiceDay) const;
 };
 
 JournalRates journalRates(int year, int month);

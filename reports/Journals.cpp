@@ -103,7 +103,7 @@ int fillRegister(QChar kind, int year, int month, const QString& progressText,
             const double vat = field("TVA").asFloat();
             QString exempt, base1, vat1, base2, vat2;
             totals.total += sum;
-            switch (rates.column(field("PROCENTTVA").asFloat())) {
+            switch (rates.column(field("PROCENTTVA").asFloat(), field("DATA").asDate())) {
                 case RateColumn::Exempt:
                     exempt = displayAmount(sum);
                     totals.exempt += sum;

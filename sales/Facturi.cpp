@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/Input.h"
 #include "app/Messages.h"
+#include "app/VatRateField.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "data/Vat.h"
@@ -80,6 +81,7 @@ TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
     kov::onEvent(ui.CheckBox1, &QCheckBox::clicked, this, &TFormFactura::CheckBox1Click);
     kov::onEvent(ui.Edit5, &QLineEdit::textEdited, this, &TFormFactura::Edit5KeyUp);
     kov::onEvent(ui.Edit13, &QLineEdit::textEdited, this, &TFormFactura::Edit13KeyUp);
+    rate_ = new kov::VatRateField(ui.Edit1, ui.Edit13, [this] { Edit13KeyUp(); });
     kov::onEvent(ui.Edit15, &QLineEdit::textEdited, this, &TFormFactura::Edit15KeyUp);
     kov::onEvent(ui.ComboBox5, &QComboBox::activated, this, &TFormFactura::ComboBox5Change);
     kov::onEvent(ui.BitBtn1, &QPushButton::clicked, this, &TFormFactura::BitBtn1Click);
@@ -130,7 +132,7 @@ void TFormFactura::openingFields() {
     ui.Edit6->setText(QStringLiteral("ONORARIU"));
     ui.Edit3->clear();
     ui.Edit5->setText(QStringLiteral("0"));
-    ui.Edit13->setText(QStringLiteral("19"));
+    rate_->reset();
     ui.Edit14->setText(QStringLiteral("0"));
     ui.Edit15->setText(QStringLiteral("0"));
     ui.CheckBox1->setChecked(false);

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/FormBase.h"
+#include "app/VatRateField.h"
 #include "sales/AmountFields.h"
 #include "sales/RaportFactura.h"
 #include "ui_Facturi.h"
@@ -65,4 +66,6 @@ class TFormFactura : public kov::FormDialog {
     void fillPrintout(const PendingInvoice& invoice);
     void updateCounters(const PendingInvoice& invoice);
     void reset();
+
+    kov::VatRateField* rate_ = nullptr;  // owned by its edit
 };

@@ -145,3 +145,50 @@ TEST_F(Journals, CancelledMonthLeavesRegistruAsItWas) {
     EXPECT_EQ(db.rows("select DATA from registru"), QStringList{"x"});
     EXPECT_EQ(RaportJurVanzN->previewWindow(), nullptr);
 }
+
+// The column pairs follow the rates in force in the reported month: the standard rate of the
+// invoice's day goes first, every other rate second.
+TEST_F(Journals, CaptionsAndColumnsFollowTheRatesInForce) {
+    struct Case {
+        int month, year;
+        const char *standard, *reduced;
+        QStringList registru;
+    };
+    invoice("E", "21", "05.08.2025", "A1", 100, 21);
+    invoice("E", "22", "05.08.2025", "A1", 100, 11);
+    invoice("E", "23", "06.08.2025", "A1", 100, 19);
+    invoice("E", "24", "06.08.2025", "A1", 50, 0);
+    invoice("E", "25", "05.07.2025", "A1", 100, 21);
+    invoice("E", "26", "05.07.2016", "A1", 100, 20);
+    invoice("E", "27", "05.07.2016", "A1", 100, 5);
+    const Case cases[] = {
+        {8,
+         2025,
+         "- cota 21 % -",
+         "- cota 11 % -",
+         {"05.08.2025|21|O'NEIL SRL|RO555|121.00||100.00|21.00||",
+          "05.08.2025|22|O'NEIL SRL|RO555|111.00||||100.00|11.00",
+          "06.08.2025|23|O'NEIL SRL|RO555|119.00||||100.00|19.00",
+          "06.08.2025|24|O'NEIL SRL|RO555|50.00|50.00||||"}},
+        {7,
+         2025,
+         "- cota 19 % -",
+         "- cota redusa -",
+         {"05.07.2025|25|O'NEIL SRL|RO555|121.00||||100.00|21.00"}},
+        {7,
+         2016,
+         "- cota 20 % -",
+         "- cota redusa -",
+         {"05.07.2016|26|O'NEIL SRL|RO555|120.00||100.00|20.00||",
+          "05.07.2016|27|O'NEIL SRL|RO555|105.00||||100.00|5.00"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.year * 100 + c.month);
+        pickMonth(c.month, c.year);
+        kov::reports::salesJournal();
+        EXPECT_EQ(db.rows("select * from registru"), c.registru);
+        const kov::report::PageModel model = previewed(*RaportJurVanzN);
+        EXPECT_EQ(textOf(model, "LCota1"), QString("Operatiuni taxabile\n") + c.standard);
+        EXPECT_EQ(textOf(model, "LCota2"), QString("Operatiuni taxabile\n") + c.reduced);
+    }
+}
