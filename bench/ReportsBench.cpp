@@ -3,8 +3,8 @@
 // cumulative cards over 40 categories and 50,000 operations. The month dialog is answered as
 // soon as it shows.
 //
-// With a folder argument it writes instead one PDF of every report from a realistic month there
-// (ledger card over a range, lists for a range and a day), for looking at the pages.
+// With a folder argument it writes instead one PDF, XLSX and CSV of every report from a realistic
+// month there (ledger card over a range, lists for a range and a day), for looking at the pages.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -234,12 +234,16 @@ void pickDays(QWidget* w, const QString& on, const QString& from, const QString&
     FormSelectData->BitBtn4Click();
 }
 
+// The report as PDF, and beside it as XLSX and CSV, so that the three can be compared.
 void save(report::ReportForm& form, const QString& path) {
-    if (!form.previewWindow() || !form.previewWindow()->savePdf(path)) {
+    auto* preview = form.previewWindow();
+    const QString base = path.chopped(4);
+    if (!preview || !preview->savePdf(path) || !preview->saveXlsx(base + ".xlsx") ||
+        !preview->saveCsv(base + ".csv")) {
         std::printf("no preview for %s\n", qPrintable(path));
         return;
     }
-    form.previewWindow()->close();
+    preview->close();
     std::printf("%s\n", qPrintable(path));
 }
 
