@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <exception>
 #include <functional>
 #include <map>
 
@@ -12,6 +13,10 @@
 class QAction;
 class QLabel;
 class QPushButton;
+
+// Why the application cannot start: the settings store's message, or the engine's error.
+void reportStartupError(const std::exception& error);
+void reportStartupError();  // the settings store cannot be read or written
 
 class TFormMain : public QMainWindow {
     Q_OBJECT

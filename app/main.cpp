@@ -16,12 +16,11 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kovaline"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kovaline"));
     std::unique_ptr<Forms> forms;
     try {
         forms = createForms();
     } catch (const std::exception& e) {
-        kov::showDefaultError(kov::errorText(e));
+        reportStartupError(e);
         return 1;
     }
     FormMain->resize(1024, 700);  // the size it keeps where no window manager maximizes it

@@ -20,9 +20,9 @@ void run(const QString& sql) {
 QString insertInvoice(const QString& code, const QString& number, const QString& date,
                       const QString& total = "119.00") {
     return "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-           "RESTANT,CODCLIENT,FELFACTURA) values('" +
-           code + "','" + number + "','" + date + "'," + total + ",100.00,19,19.00,0," + total +
-           ",'C1','E')";
+           "RESTANT,CODCLIENT,FELFACTURA) values(" +
+           quoted(code) + "," + quoted(number) + "," + quoted(date) + "," + total +
+           ",100.00,19,19.00,0," + total + ",'C1','E')";
 }
 
 }  // namespace
@@ -106,9 +106,9 @@ TEST(Database, DialectFiltersSumsAndDeleteStar) {
 TEST(Database, QueriesRunOneStatementAndEscapedTextRoundTrips) {
     TempDatabase t;
     EXPECT_THROW(run("delete from casieri; delete from firme"), DbError);
-    run("insert into casieri (nume,cnp) values('" + sqlEscape("O'NEIL SRL") + "','1')");
+    run("insert into casieri (nume,cnp) values(" + kov::quoted("O'NEIL SRL") + ",'1')");
     Query q;
-    q.setSql("select * from casieri where nume='" + sqlEscape("O'NEIL SRL") + "'");
+    q.setSql("select * from casieri where nume=" + kov::quoted("O'NEIL SRL"));
     q.open();
     ASSERT_FALSE(q.eof());
     EXPECT_EQ(q.fieldByName("NUME").asString(), "O'NEIL SRL");

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "data/Values.h"
 #include "reference/Adaugfirma.h"
 #include "tests/Support.h"
 
@@ -38,9 +39,9 @@ class PartnerDialogTest : public ::testing::Test {
         dialog.hide();
     }
     void addPartner(const QString& code, const QString& fiscalCode, const QString& county) {
-        t.exec("insert into firme (cod, denumire, codfiscal, judet, delegat, binr) values('" +
-               QString(code).replace("'", "''") + "', 'PARTENER', '" + fiscalCode + "', '" +
-               county + "', 'ION', '123')");
+        t.exec("insert into firme (cod, denumire, codfiscal, judet, delegat, binr) values(" +
+               kov::quoted(code) + ", 'PARTENER', " + kov::quoted(fiscalCode) + ", " +
+               kov::quoted(county) + ", 'ION', '123')");
     }
 
     TempDatabase t;
