@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/Main.h"
 #include "app/Messages.h"
+#include "app/Titles.h"
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kovaline"));
+    kov::keepExactTitles();
     std::unique_ptr<Forms> forms;
     try {
         forms = createForms();

@@ -2,7 +2,9 @@
 # Makes sure the Debian packages the build needs are present: installs them when run as root,
 # otherwise prints the one command that installs them.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libsqlite3-dev libgtest-dev fonts-liberation poppler-utils)
+# xvfb, x11-utils, qt6-qpa-plugins: the tests that read window titles under a real X server.
+packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libxcb1-dev libsqlite3-dev libgtest-dev
+    fonts-liberation poppler-utils xvfb x11-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
