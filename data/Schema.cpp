@@ -89,23 +89,26 @@ const char* const kIndexes =
 // The stored form of a date value in plain SQL, or NULL when it is not a date the windows
 // accept: yyyy-mm-dd as stored, or d.M.yyyy as typed (one or two digits for day and month,
 // surrounding blanks allowed). date() passes an impossible day through unchanged ('2003-02-29'),
-// so the candidate must come back from a day count ('+0 days') as it went in.
+// so the candidate must come back from a day count ('+0 days') as it went in. Fixed shapes
+// rather than a search for the dots: the expression is compiled with every insert.
 QString isoOf(const QString& value) {
     const QString blanks = QStringLiteral(
         "' ' || char(9, 10, 11, 12, 13, 133, 160, 5760, 8192, 8193, 8194, 8195, 8196, 8197, "
         "8198, 8199, 8200, 8201, 8202, 8232, 8233, 8239, 8287, 12288)");
-    const QString digits12 = QStringLiteral("(%1 GLOB '[0-9]' OR %1 GLOB '[0-9][0-9]')");
     return QStringLiteral(
                "(SELECT CASE WHEN iso = date(iso, '+0 days') AND iso >= '0001-01-01' THEN iso END "
                "FROM (SELECT CASE WHEN typeof(v) <> 'text' THEN NULL "
-               "WHEN length(v) = 10 AND substr(v, 5, 1) = '-' AND substr(v, 8, 1) = '-' THEN v "
-               "WHEN %1 AND %2 AND y GLOB '[0-9][0-9][0-9][0-9]' "
-               "THEN y || '-' || substr('0' || m, -2) || '-' || substr('0' || d, -2) END AS iso "
-               "FROM (SELECT v, substr(t, 1, p - 1) AS d, substr(r, 1, instr(r, '.') - 1) AS m, "
-               "substr(r, instr(r, '.') + 1) AS y "
-               "FROM (SELECT v, t, instr(t, '.') AS p, substr(t, instr(t, '.') + 1) AS r "
-               "FROM (SELECT %3 AS v, trim(%3, %4) AS t)))))")
-        .arg(digits12.arg(QLatin1String("d")), digits12.arg(QLatin1String("m")), value, blanks);
+               "WHEN v GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]' THEN v "
+               "WHEN t GLOB '[0-9].[0-9].[0-9][0-9][0-9][0-9]' "
+               "THEN substr(t, 5, 4) || '-0' || substr(t, 3, 1) || '-0' || substr(t, 1, 1) "
+               "WHEN t GLOB '[0-9][0-9].[0-9].[0-9][0-9][0-9][0-9]' "
+               "THEN substr(t, 6, 4) || '-0' || substr(t, 4, 1) || '-' || substr(t, 1, 2) "
+               "WHEN t GLOB '[0-9].[0-9][0-9].[0-9][0-9][0-9][0-9]' "
+               "THEN substr(t, 6, 4) || '-' || substr(t, 3, 2) || '-0' || substr(t, 1, 1) "
+               "WHEN t GLOB '[0-9][0-9].[0-9][0-9].[0-9][0-9][0-9][0-9]' "
+               "THEN substr(t, 7, 4) || '-' || substr(t, 4, 2) || '-' || substr(t, 1, 2) "
+               "END AS iso FROM (SELECT %1 AS v, trim(%1, %2) AS t)))")
+        .arg(value, blanks);
 }
 
 // A date column refuses what is not a date (before the row is written, with the engine's

@@ -93,12 +93,22 @@ void checkWithPlainTool(const QString& path, const QString& journal) {
     EXPECT_EQ(tool.exec("insert into firme (COD, DATAULMI) values ('P', ' 30.6.2003 ')"), "");
     EXPECT_EQ(tool.exec("update facturi set DATA = '2004-02-30'"),
               "Valoarea din facturi.DATA nu este o data valida");
-    for (const char* bad : {"31.04.2004", "29.02.2003", "5.3.04", "05-03-2004", "0000-01-01", ""}) {
-        EXPECT_EQ(tool.exec(QStringLiteral("insert into operatiuni (CODFISCAL, DATA) values "
-                                           "('X', '%1')")
-                                .arg(QLatin1String(bad))),
-                  "Valoarea din operatiuni.DATA nu este o data valida")
-            << bad;
+    // The engine accepts exactly what the windows' date parser accepts, and stores it the same.
+    for (const QString& typed :
+         QStringList{"31.04.2004", "29.02.2003", "29.2.2004", "5.3.04", "05-03-2004", "0000-01-01",
+                     "1.1.0000", "1.1.0001", "", "5..2004", "005.3.2004", "5.3.2004.", "2004-3-5",
+                     "2004-02-30", "\t7.11.2004\u00a0", "12.1.2004", "1.12.2004", "-001-01-01"}) {
+        const auto date = parseIsoDate(typed) ? parseIsoDate(typed) : parseDate(typed);
+        tool.exec("delete from operatiuni");
+        const QString error = tool.exec("insert into operatiuni (CODFISCAL, DATA) values ('X', " +
+                                        quoted(typed) + ")");
+        if (date) {
+            EXPECT_EQ(error, "") << typed.toStdString();
+            EXPECT_EQ(tool.rows("select DATA from operatiuni"), QStringList{isoDate(*date)});
+        } else {
+            EXPECT_EQ(error, "Valoarea din operatiuni.DATA nu este o data valida")
+                << typed.toStdString();
+        }
     }
     EXPECT_EQ(tool.rows("select DATA from facturi"), QStringList{"2004-03-05"});
     EXPECT_EQ(tool.rows("select DATAULMI from firme"), QStringList{"2003-06-30"});
