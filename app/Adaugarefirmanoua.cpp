@@ -7,9 +7,7 @@
 #include "data/Query.h"
 #include "data/Values.h"
 
-using kov::sqlEscape;
-
-TFormAdaugModificFirmaNoua::TFormAdaugModificFirmaNoua(QWidget* parent) : QDialog(parent) {
+TFormAdaugModificFirmaNoua::TFormAdaugModificFirmaNoua(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
     lists_ = CompanyLists(ui.Edit1, ui.ComboBox2, ui.ComboBox3, [this](long long tva) {
         (tva == 1 ? ui.RadioButton1 : ui.RadioButton2)->setChecked(true);
@@ -28,11 +26,6 @@ TFormAdaugModificFirmaNoua::TFormAdaugModificFirmaNoua(QWidget* parent) : QDialo
     connect(ui.BitBtn5, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TFormAdaugModificFirmaNoua::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    kov::guarded([this] { FormShow(); });
-}
-
 void TFormAdaugModificFirmaNoua::FormShow() {
     lists_.fill();
 }
@@ -49,7 +42,7 @@ void TFormAdaugModificFirmaNoua::BitBtn1Click() {
     const QString name = ui.ComboBox2->currentText();
     const QString code = ui.ComboBox3->currentText();
     kov::Query q;
-    q.setSql("select * from datefirma where codfiscal='" + sqlEscape(code) + "'");
+    q.setSql("select * from datefirma where codfiscal=" + kov::quoted(code));
     q.open();
     if (!q.eof()) {
         kov::message(QStringLiteral("Aceasta firma a mai fost introdusa!"),
@@ -67,12 +60,12 @@ void TFormAdaugModificFirmaNoua::BitBtn1Click() {
     }
     const QString tva = ui.RadioButton1->isChecked() ? QStringLiteral("1") : QStringLiteral("2");
     kov::Transaction transaction;
-    q.setSql("insert into datefirma (descriere,nume,codfiscal,tva) values('" +
-             sqlEscape(ui.Edit1->text()) + "','" + sqlEscape(name) + "','" + sqlEscape(code) +
-             "'," + tva + ")");
+    q.setSql("insert into datefirma (descriere,nume,codfiscal,tva) values(" +
+             kov::quoted(ui.Edit1->text()) + "," + kov::quoted(name) + "," + kov::quoted(code) +
+             "," + tva + ")");
     q.execSql();
-    q.setSql("insert into numere (codfiscal,nrfactura,nrchitanta) values ('" + sqlEscape(code) +
-             "',0,0)");
+    q.setSql("insert into numere (codfiscal,nrfactura,nrchitanta) values (" + kov::quoted(code) +
+             ",0,0)");
     q.execSql();
     transaction.commit();
     lists_.fill();
@@ -89,8 +82,8 @@ void TFormAdaugModificFirmaNoua::BitBtn2Click() {
     kov::Transaction transaction;
     kov::Query q;
     for (const char* table : {"datefirma", "operatiuni", "facturi", "numere"}) {
-        q.setSql(QStringLiteral("delete from ") + QLatin1String(table) + " where codfiscal='" +
-                 sqlEscape(code) + "'");
+        q.setSql(QStringLiteral("delete from ") + QLatin1String(table) +
+                 " where codfiscal=" + kov::quoted(code));
         q.execSql();
     }
     transaction.commit();

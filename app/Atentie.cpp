@@ -2,7 +2,7 @@
 
 #include <QStyle>
 
-TFormAtentie::TFormAtentie(QWidget* parent) : QDialog(parent) {
+TFormAtentie::TFormAtentie(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
     setFixedSize(size());
     ui.Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));

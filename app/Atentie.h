@@ -1,11 +1,11 @@
 #pragma once
 // Confirmation before a company is deleted with all its documents.
 
-#include <QDialog>
+#include "app/FormBase.h"
 
 #include "ui_Atentie.h"
 
-class TFormAtentie : public QDialog {
+class TFormAtentie : public kov::FormDialog {
     Q_OBJECT
   public:
     explicit TFormAtentie(QWidget* parent = nullptr);

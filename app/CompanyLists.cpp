@@ -47,8 +47,7 @@ void CompanyLists::pickCode() {
 void CompanyLists::pick(const QString& column, QComboBox* from, QComboBox* other,
                         const QString& otherColumn) {
     kov::Query q;
-    q.setSql("select * from datefirma where " + column + "='" +
-             kov::sqlEscape(from->currentText()) + "'");
+    q.setSql("select * from datefirma where " + column + "=" + kov::quoted(from->currentText()));
     q.open();
     if (q.eof()) {
         return;

@@ -10,7 +10,7 @@ void CopiereBaza(const QString& source, const QString& target) {
 }
 
 TMesaj::TMesaj(QWidget* parent)
-    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog),
+    : kov::FormDialog(parent, Qt::FramelessWindowHint | Qt::Dialog),
       Panel1(new QLabel(QStringLiteral("Asteptati, se salveaza baza de date ..."), this)) {
     setObjectName(QStringLiteral("Mesaj"));
     setFixedSize(230, 56);
@@ -25,8 +25,7 @@ TMesaj::TMesaj(QWidget* parent)
     connect(&Timer1, &QTimer::timeout, this, &QDialog::reject);
 }
 
-void TMesaj::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+void TMesaj::FormShow() {
     Timer1.start();
     CopiereBaza(Source, Target);
 }

@@ -1,15 +1,15 @@
 #pragma once
 // The wait window shown while the start-up copy of the database is made.
 
-#include <QDialog>
 #include <QTimer>
+#include "app/FormBase.h"
 
 class QLabel;
 
 // Copies a database file over the target; a failed copy is silent.
 void CopiereBaza(const QString& source, const QString& target);
 
-class TMesaj : public QDialog {
+class TMesaj : public kov::FormDialog {
     Q_OBJECT
   public:
     explicit TMesaj(QWidget* parent = nullptr);
@@ -18,6 +18,6 @@ class TMesaj : public QDialog {
     QTimer Timer1;
     QLabel* Panel1;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
+    // Starts the timer that closes it and copies the file.
+    void FormShow() override;
 };

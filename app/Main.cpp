@@ -61,6 +61,8 @@ QString mainDatabasePath() {
     const QString templatePath = kov::installFile(QStringLiteral("BazaGoala.mdb"));
     if (!QFileInfo::exists(templatePath)) {
         kov::createDatabaseFile(templatePath);
+    } else {
+        kov::upgradeDatabaseFile(templatePath);  // restores copy it as it is
     }
     return path;
 }
@@ -272,10 +274,22 @@ void TFormMain::Startup() {
         }
         Go();
     } catch (const kov::SettingsError&) {
-        kov::message(QStringLiteral("Ceva la registrii!"), QStringLiteral("Eroare!"));
+        reportStartupError();
         return;
     }
     chooseCompany();
+}
+
+void reportStartupError(const std::exception& error) {
+    if (dynamic_cast<const kov::SettingsError*>(&error)) {
+        reportStartupError();
+    } else {
+        kov::showDefaultError(kov::errorText(error));
+    }
+}
+
+void reportStartupError() {
+    kov::message(QStringLiteral("Ceva la registrii!"), QStringLiteral("Eroare!"));
 }
 
 void TFormMain::Go() {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <exception>
 #include <functional>
 #include <map>
 
@@ -15,6 +16,10 @@ class QPushButton;
 namespace kov {
 struct StatusLine;
 }
+
+// Why the application cannot start: the settings store's message, or the engine's error.
+void reportStartupError(const std::exception& error);
+void reportStartupError();  // the settings store cannot be read or written
 
 class TFormMain : public QMainWindow {
     Q_OBJECT

@@ -8,7 +8,7 @@ namespace {
 constexpr qint64 kPaintIntervalMs = 40;
 }  // namespace
 
-TFormProgress::TFormProgress(QWidget* parent) : QDialog(parent) {
+TFormProgress::TFormProgress(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
     setFixedSize(size());
     ui.CGauge1->setStyleSheet(

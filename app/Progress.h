@@ -3,12 +3,12 @@
 // text, shows it (not modal), sets the maximum, steps once per row and hides it, all while it
 // keeps working on the GUI thread.
 
-#include <QDialog>
 #include <QElapsedTimer>
+#include "app/FormBase.h"
 
 #include "ui_Progress.h"
 
-class TFormProgress : public QDialog {
+class TFormProgress : public kov::FormDialog {
     Q_OBJECT
   public:
     explicit TFormProgress(QWidget* parent = nullptr);

@@ -4,7 +4,7 @@
 
 #include "app/Messages.h"
 
-TFormSelectFirma::TFormSelectFirma(QWidget* parent) : QDialog(parent) {
+TFormSelectFirma::TFormSelectFirma(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
     lists_ = CompanyLists(ui.Edit1, ui.ComboBox2, ui.ComboBox3, [this](long long tva) {
         ui.Label4->setText(tva == 1 ? QStringLiteral("Platitoare de TVA")
@@ -14,11 +14,6 @@ TFormSelectFirma::TFormSelectFirma(QWidget* parent) : QDialog(parent) {
     kov::onEvent(ui.ComboBox3, &QComboBox::activated, this, &TFormSelectFirma::ComboBox3Change);
     connect(ui.BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui.BitBtn5, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TFormSelectFirma::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    kov::guarded([this] { FormShow(); });
 }
 
 void TFormSelectFirma::FormShow() {

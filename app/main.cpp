@@ -7,6 +7,7 @@
 #include "app/Globals.h"
 #include "app/Main.h"
 #include "app/Messages.h"
+#include "app/Titles.h"
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -16,12 +17,12 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kovaline"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kovaline"));
+    kov::keepExactTitles();
     std::unique_ptr<Forms> forms;
     try {
         forms = createForms();
     } catch (const std::exception& e) {
-        kov::showDefaultError(kov::errorText(e));
+        reportStartupError(e);
         return 1;
     }
     FormMain->resize(1024, 700);  // the size it keeps where no window manager maximizes it

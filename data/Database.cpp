@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <filesystem>
 #include <map>
 
 #include "data/Schema.h"
@@ -33,6 +34,17 @@ bool onlyBlanks(const char* text) {
         }
     }
     return true;
+}
+
+// The files SQLite keeps beside a database while it writes: a replaced file must not leave
+// them for its successor, which would read them as its own.
+bool removeCompanions(const QString& path) {
+    bool ok = true;
+    for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+        const QString companion = path + QLatin1String(suffix);
+        ok = (!QFileInfo::exists(companion) || QFile::remove(companion)) && ok;
+    }
+    return ok;
 }
 
 }  // namespace
@@ -71,6 +83,10 @@ Database& Database::connected(const QString& name) {
 }
 
 void Database::open(const QString& path, bool create) {
+    open(path, create, name_ == kBackupDatabase ? Journal::Delete : Journal::Wal);
+}
+
+void Database::open(const QString& path, bool create, Journal journal) {
     close();
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
@@ -88,7 +104,8 @@ void Database::open(const QString& path, bool create) {
     registerSqlFunctions(db);
     try {
         // A document the user saw recorded survives a power cut.
-        execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+        execute(journal == Journal::Wal ? QStringLiteral("PRAGMA journal_mode=WAL")
+                                        : QStringLiteral("PRAGMA journal_mode=DELETE"));
         execute(QStringLiteral("PRAGMA synchronous=FULL"));
         applySchema(db);
     } catch (...) {
@@ -147,8 +164,8 @@ Statement Database::prepare(const QString& sql) {
 }
 
 void Database::execute(const QString& sql) {
+    record(sql);  // a statement that fails is the one support needs to see
     const Statement stmt = prepare(sql);
-    record(sql);
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
     }
@@ -190,8 +207,12 @@ void createDatabaseFile(const QString& path) {
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         throw DbError(QString::fromUtf8(sqlite3_errmsg(h.db)) + ": " + path);
     }
-    registerSqlFunctions(h.db);
     applySchema(h.db);
+}
+
+void upgradeDatabaseFile(const QString& path) {
+    Database file(QStringLiteral("kov_upgrade"));
+    file.open(path, false, Journal::Delete);
 }
 
 bool copyDatabaseFile(const QString& source, const QString& target) {
@@ -200,6 +221,7 @@ bool copyDatabaseFile(const QString& source, const QString& target) {
     }
     const QString partial = target + QStringLiteral(".partial");
     QFile::remove(partial);
+    removeCompanions(partial);
     bool ok = false;
     {
         Handle from, to;
@@ -218,12 +240,20 @@ bool copyDatabaseFile(const QString& source, const QString& target) {
         ok = ok && sqlite3_exec(to.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) ==
                        SQLITE_OK;
     }
-    if (!ok) {
+    // The companions go first: should the program stop in between, the old file loses its
+    // unsaved log, never the copy.
+    if (!ok || !removeCompanions(target)) {
         QFile::remove(partial);
         return false;
     }
-    QFile::remove(target);
-    return QFile::rename(partial, target);
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(partial).toStdString(),
+                            QFile::encodeName(target).toStdString(), error);
+    if (error) {
+        QFile::remove(partial);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace kov

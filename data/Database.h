@@ -29,6 +29,10 @@ class DbError : public std::runtime_error {
     QString message() const { return QString::fromUtf8(what()); }
 };
 
+// How a file keeps its journal. The main database writes ahead into a log beside it; a backup
+// file travels alone (floppy, other installations), so it keeps nothing beside it once closed.
+enum class Journal { Wal, Delete };
+
 class Database {
   public:
     explicit Database(QString name);
@@ -37,7 +41,10 @@ class Database {
     Database& operator=(const Database&) = delete;
 
     // Opens an existing file; with create, also makes a new one. Brings the schema up to date.
+    // The backup connection ("salvari") keeps its file self-contained, every other one writes
+    // ahead.
     void open(const QString& path, bool create = false);
+    void open(const QString& path, bool create, Journal journal);
     void close();
     bool isOpen() const { return handle_ != nullptr; }
     const QString& name() const { return name_; }
@@ -88,8 +95,14 @@ class Transaction {
 // Creates a database file holding the empty schema (overwrites nothing: fails if it exists).
 void createDatabaseFile(const QString& path);
 
+// Brings an existing file that no connection holds open up to the current schema, leaving it
+// self-contained.
+void upgradeDatabaseFile(const QString& path);
+
 // A consistent copy of a database file, also while it is open and written; replaces the
-// target only once the copy is complete. Returns false when the copy failed.
+// target only once the copy is complete, together with whatever journal the replaced file left
+// beside it (an old write-ahead log would otherwise be read back into the copy). The target
+// must not be open. The copy is self-contained. Returns false when the copy failed.
 bool copyDatabaseFile(const QString& source, const QString& target);
 
 }  // namespace kov

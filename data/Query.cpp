@@ -63,7 +63,11 @@ QDate Field::asDate() const {
         return {};
     }
     const QString text = asString();
+    // Also the stored form, as an aggregate such as max(data) gives it back.
     if (const auto d = parseDate(text)) {
+        return *d;
+    }
+    if (const auto d = parseIsoDate(text)) {
         return *d;
     }
     throw DbError(QStringLiteral("'%1' nu este o data valida").arg(text));
@@ -80,9 +84,9 @@ void Query::close() {
 void Query::open() {
     close();
     Database& db = Database::connected(databaseName_);
+    db.record(sql_);
     const Statement statement = db.prepare(engineSql(sql_));
     sqlite3_stmt* stmt = statement.get();
-    db.record(sql_);
     const int columns = sqlite3_column_count(stmt);
     for (int c = 0; c < columns; ++c) {
         names_.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
@@ -123,8 +127,8 @@ void Query::open() {
 void Query::execSql() {
     close();
     Database& db = Database::connected(databaseName_);
-    const Statement stmt = db.prepare(engineSql(sql_));
     db.record(sql_);
+    const Statement stmt = db.prepare(engineSql(sql_));
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
     }

@@ -50,7 +50,7 @@ void SettingsStore::setValue(const QString& section, const QString& name, const 
     settings_->setValue(section + u'/' + name, value);
     settings_->sync();
     if (settings_->status() != QSettings::NoError) {
-        throw SettingsError("settings store not writable");
+        throw SettingsError("Ceva la registrii!");
     }
 }
 

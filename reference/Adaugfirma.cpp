@@ -7,8 +7,6 @@
 #include "data/Query.h"
 #include "data/Values.h"
 
-using kov::sqlEscape;
-
 namespace {
 
 const QString kTitle = QStringLiteral("Atentie !");
@@ -45,7 +43,7 @@ const QStringList& TFormAdaugareFirma::counties() {
     return list;
 }
 
-TFormAdaugareFirma::TFormAdaugareFirma(QWidget* parent) : QDialog(parent) {
+TFormAdaugareFirma::TFormAdaugareFirma(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
     ui.ComboBox1->addItems(counties());
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
@@ -68,11 +66,6 @@ TFormAdaugareFirma::TFormAdaugareFirma(QWidget* parent) : QDialog(parent) {
     connect(ui.BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TFormAdaugareFirma::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    kov::guarded([this] { FormShow(); });
-}
-
 QList<QWidget*> TFormAdaugareFirma::partnerFields() const {
     return {ui.Edit1,  ui.Edit2,  ui.Edit3,  ui.Edit4,    ui.Edit12,
             ui.Edit13, ui.Edit14, ui.Edit15, ui.ComboBox1};
@@ -91,11 +84,9 @@ void TFormAdaugareFirma::FormShow() {
             edit->clear();
         }
         ui.ComboBox1->setCurrentIndex(1);  // ARAD
-        ui.Edit14->setText(QStringLiteral("0"));
-        ui.Edit15->setText(QStringLiteral("0"));
     } else {
         kov::Query q;
-        q.setSql("select * from firme where cod='" + sqlEscape(ui.Edit1->text()) + "'");
+        q.setSql("select * from firme where cod=" + kov::quoted(ui.Edit1->text()));
         q.open();
         // A code that names no partner leaves the fields empty rather than showing stale data.
         const auto column = [&q](const char* name) {
@@ -116,6 +107,9 @@ void TFormAdaugareFirma::FormShow() {
         ui.Edit11->setText(column("TRANSNR"));
         q.close();
     }
+    // No opening balance on a fresh showing, whichever the mode.
+    ui.Edit14->setText(QStringLiteral("0"));
+    ui.Edit15->setText(QStringLiteral("0"));
     for (QWidget* field : partnerFields()) {
         field->setEnabled(AddMode);
     }
@@ -153,8 +147,8 @@ void TFormAdaugareFirma::BitBtn1Click() {
         const QString credit = ui.Edit15->text();
         const OpeningBalance balance = openingBalance(debit, credit);
         kov::Query q;
-        q.setSql("select * from firme where cod='" + sqlEscape(ui.Edit1->text()) +
-                 "' or codfiscal='" + sqlEscape(ui.Edit3->text()) + "'");
+        q.setSql("select * from firme where cod=" + kov::quoted(ui.Edit1->text()) +
+                 " or codfiscal=" + kov::quoted(ui.Edit3->text()));
         q.open();
         if (!q.eof()) {
             q.close();
@@ -169,15 +163,15 @@ void TFormAdaugareFirma::BitBtn1Click() {
         }
         q.setSql(
             "insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,TIPSOLD,SOLD,OBS,CODFISCAL,"
-            "LOC,CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR) values('" +
-            sqlEscape(ui.Edit1->text()) + "','" + sqlEscape(ui.Edit2->text()) + "','30.06.2003'," +
-            debit + "," + credit + ",'" + balance.side + "'," + kov::formatAmount(balance.amount) +
-            ",'','" + sqlEscape(ui.Edit3->text()) + "','" + sqlEscape(ui.Edit4->text()) + "','" +
-            sqlEscape(ui.Edit12->text()) + "','" + sqlEscape(ui.Edit13->text()) + "','" +
-            sqlEscape(ui.Edit6->text()) + "','" + sqlEscape(ui.ComboBox1->currentText()) + "','" +
-            sqlEscape(ui.Edit7->text()) + "','" + sqlEscape(ui.Edit8->text()) + "','" +
-            sqlEscape(ui.Edit9->text()) + "','" + sqlEscape(ui.Edit10->text()) + "','" +
-            sqlEscape(ui.Edit11->text()) + "')");
+            "LOC,CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR) values(" +
+            kov::quoted(ui.Edit1->text()) + "," + kov::quoted(ui.Edit2->text()) + ",'30.06.2003'," +
+            debit + "," + credit + "," + kov::quoted(balance.side) + "," +
+            kov::formatAmount(balance.amount) + ",''," + kov::quoted(ui.Edit3->text()) + "," +
+            kov::quoted(ui.Edit4->text()) + "," + kov::quoted(ui.Edit12->text()) + "," +
+            kov::quoted(ui.Edit13->text()) + "," + kov::quoted(ui.Edit6->text()) + "," +
+            kov::quoted(ui.ComboBox1->currentText()) + "," + kov::quoted(ui.Edit7->text()) + "," +
+            kov::quoted(ui.Edit8->text()) + "," + kov::quoted(ui.Edit9->text()) + "," +
+            kov::quoted(ui.Edit10->text()) + "," + kov::quoted(ui.Edit11->text()) + ")");
         q.execSql();
         NewPartnerCode = ui.Edit1->text();
     });
@@ -185,10 +179,10 @@ void TFormAdaugareFirma::BitBtn1Click() {
 
 void TFormAdaugareFirma::BitBtn3Click() {
     kov::Query q;
-    q.setSql("update firme set DELEGAT='" + sqlEscape(ui.Edit6->text()) + "', BISERIA='" +
-             sqlEscape(ui.Edit7->text()) + "', BINR='" + sqlEscape(ui.Edit8->text()) + "'," +
-             " BIELIB='" + sqlEscape(ui.Edit9->text()) + "', TRANS='" +
-             sqlEscape(ui.Edit10->text()) + "', TRANSNR='" + sqlEscape(ui.Edit11->text()) + "'" +
-             " where cod='" + sqlEscape(ui.Edit1->text()) + "'");
+    q.setSql("update firme set DELEGAT=" + kov::quoted(ui.Edit6->text()) + ", BISERIA=" +
+             kov::quoted(ui.Edit7->text()) + ", BINR=" + kov::quoted(ui.Edit8->text()) + "," +
+             " BIELIB=" + kov::quoted(ui.Edit9->text()) + ", TRANS=" +
+             kov::quoted(ui.Edit10->text()) + ", TRANSNR=" + kov::quoted(ui.Edit11->text()) + "" +
+             " where cod=" + kov::quoted(ui.Edit1->text()));
     q.execSql();
 }

@@ -3,9 +3,9 @@
 // OK result they reload their partner lists and select NewPartnerCode) or in delegate mode
 // (AddMode no, the partner's code put into Edit1 before showing).
 
-#include <QDialog>
 #include <QString>
 #include <QStringList>
+#include "app/FormBase.h"
 
 #include "ui_Adaugfirma.h"
 
@@ -16,7 +16,7 @@ struct OpeningBalance {
 };
 OpeningBalance openingBalance(const QString& debit, const QString& credit);
 
-class TFormAdaugareFirma : public QDialog {
+class TFormAdaugareFirma : public kov::FormDialog {
     Q_OBJECT
   public:
     explicit TFormAdaugareFirma(QWidget* parent = nullptr);
@@ -27,14 +27,11 @@ class TFormAdaugareFirma : public QDialog {
 
     static const QStringList& counties();
 
-    void FormShow();
+    void FormShow() override;
     void Edit14Change();
     void Edit15Change();
     void BitBtn1Click();  // Adaugare
     void BitBtn3Click();  // saves the delegate data
-
-  protected:
-    void showEvent(QShowEvent* event) override;
 
   private:
     QList<QWidget*> partnerFields() const;

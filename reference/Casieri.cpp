@@ -7,8 +7,6 @@
 #include "data/Query.h"
 #include "data/Values.h"
 
-using kov::sqlEscape;
-
 namespace {
 
 const QString kWarning = QStringLiteral("Atentie!");
@@ -23,7 +21,7 @@ bool exists(const QString& sql) {
 
 }  // namespace
 
-TFormCasieri::TFormCasieri(QWidget* parent) : QDialog(parent) {
+TFormCasieri::TFormCasieri(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
     kov::forceUpperCase(ui.ComboBox1);
     kov::forceUpperCase(ui.Edit2);
@@ -41,11 +39,6 @@ template <class Action>
 void TFormCasieri::guardedStep(Action&& action) {
     kov::guardedWith(QStringLiteral("Eroare la tabelul de casieri"), QStringLiteral("Eroare!"),
                      std::forward<Action>(action));
-}
-
-void TFormCasieri::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    kov::guarded([this] { FormShow(); });
 }
 
 void TFormCasieri::FormShow() {
@@ -79,8 +72,7 @@ void TFormCasieri::fill() {
 void TFormCasieri::findCashier() {
     guardedStep([this] {
         kov::Query q;
-        q.setSql("select * from casieri where nume='" + sqlEscape(ui.ComboBox1->currentText()) +
-                 "'");
+        q.setSql("select * from casieri where nume=" + kov::quoted(ui.ComboBox1->currentText()));
         q.open();
         ExistingCashier = !q.eof();
         ui.Edit2->setText(ExistingCashier ? q.fieldByName(QStringLiteral("CNP")).asString()
@@ -115,17 +107,17 @@ void TFormCasieri::BitBtn1Click() {
     }
     bool added = false;
     guardedStep([&] {
-        if (exists("select * from casieri where nume='" + sqlEscape(name) + "'")) {
+        if (exists("select * from casieri where nume=" + kov::quoted(name))) {
             kov::message(QStringLiteral("Acest nume a mai fost introdus!"), kWarning);
             return;
         }
-        if (exists("select * from casieri where cnp='" + sqlEscape(cnp) + "'")) {
+        if (exists("select * from casieri where cnp=" + kov::quoted(cnp))) {
             kov::message(QStringLiteral("Acest CNP a mai fost introdus!"), kWarning);
             return;
         }
         kov::Query q;
-        q.setSql("insert into casieri (nume,cnp) values('" + sqlEscape(name) + "','" +
-                 sqlEscape(cnp) + "')");
+        q.setSql("insert into casieri (nume,cnp) values(" + kov::quoted(name) + "," +
+                 kov::quoted(cnp) + ")");
         q.execSql();
         added = true;
     });
@@ -137,7 +129,7 @@ void TFormCasieri::BitBtn1Click() {
 // Asks nothing: the button is only enabled for a stored cashier.
 void TFormCasieri::BitBtn2Click() {
     kov::Query q;
-    q.setSql("delete from casieri where nume='" + sqlEscape(ui.ComboBox1->currentText()) + "'");
+    q.setSql("delete from casieri where nume=" + kov::quoted(ui.ComboBox1->currentText()));
     q.execSql();
     fill();
 }
@@ -146,13 +138,13 @@ void TFormCasieri::BitBtn3Click() {
     const QString cnp = ui.Edit2->text();
     bool changed = false;
     guardedStep([&] {
-        if (exists("select * from casieri where cnp='" + sqlEscape(cnp) + "'")) {
+        if (exists("select * from casieri where cnp=" + kov::quoted(cnp))) {
             kov::message(QStringLiteral("Acest CNP a mai fost introdus!"), kWarning);
             return;
         }
         kov::Query q;
-        q.setSql("update casieri set cnp='" + sqlEscape(cnp) + "' where nume='" +
-                 sqlEscape(ui.ComboBox1->currentText()) + "'");
+        q.setSql("update casieri set cnp=" + kov::quoted(cnp) +
+                 " where nume=" + kov::quoted(ui.ComboBox1->currentText()));
         q.execSql();
         changed = true;
     });

@@ -1,11 +1,11 @@
 #pragma once
 // The cashiers who sign receipts, with their personal numeric codes (CNP).
 
-#include <QDialog>
+#include "app/FormBase.h"
 
 #include "ui_Casieri.h"
 
-class TFormCasieri : public QDialog {
+class TFormCasieri : public kov::FormDialog {
     Q_OBJECT
   public:
     explicit TFormCasieri(QWidget* parent = nullptr);
@@ -13,16 +13,13 @@ class TFormCasieri : public QDialog {
 
     bool ExistingCashier = false;  // the name field holds a stored cashier's name
 
-    void FormShow();
+    void FormShow() override;
     void ComboBox1Select();  // a name picked from the list
     void ComboBox1KeyUp();   // a name typed
     void Edit2KeyUp();
     void BitBtn1Click();  // Adaugare
     void BitBtn2Click();  // Stergere
     void BitBtn3Click();  // Modificare
-
-  protected:
-    void showEvent(QShowEvent* event) override;
 
   private:
     void fill();

@@ -8,8 +8,6 @@
 #include "data/Query.h"
 #include "data/Values.h"
 
-using kov::sqlEscape;
-
 namespace {
 
 constexpr int kFirstNumber = 10000;
@@ -18,7 +16,7 @@ constexpr int kLastNumber = 29999;
 }  // namespace
 
 CategoryWindow::CategoryWindow(QChar kind, const QString& title, QWidget* parent)
-    : QDialog(parent), kind_(kind) {
+    : kov::FormDialog(parent), kind_(kind) {
     ui.setupUi(this);
     setWindowTitle(title);
     kov::forceLowerCase(ui.Edit1);
@@ -28,11 +26,6 @@ CategoryWindow::CategoryWindow(QChar kind, const QString& title, QWidget* parent
     kov::onEvent(ui.BitBtn2, &QPushButton::clicked, this, &CategoryWindow::BitBtn2Click);
     kov::onEvent(ui.BitBtn3, &QPushButton::clicked, this, &CategoryWindow::BitBtn3Click);
     connect(ui.BitBtn5, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void CategoryWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    kov::guarded([this] { FormShow(); });
 }
 
 bool CategoryWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -55,7 +48,7 @@ void CategoryWindow::FormShow() {
 void CategoryWindow::refresh() {
     ui.ListView1->clear();
     kov::Query q;
-    q.setSql(QStringLiteral("select * from defalcari where tip='") + kind_ + "' order by denumire");
+    q.setSql("select * from defalcari where tip=" + kov::quoted(kind_) + " order by denumire");
     for (q.open(); !q.eof(); q.next()) {
         auto* row = new QTreeWidgetItem(ui.ListView1);
         row->setText(0, q.fieldByName(QStringLiteral("DENUMIRE")).asString());
@@ -88,8 +81,8 @@ void CategoryWindow::Edit1KeyUp() {
 
 bool CategoryWindow::nameTaken(const QString& name) const {
     kov::Query q;
-    q.setSql("select * from defalcari where denumire='" + sqlEscape(name) + "' and tip='" + kind_ +
-             "'");
+    q.setSql("select * from defalcari where denumire=" + kov::quoted(name) +
+             " and tip=" + kov::quoted(kind_));
     q.open();
     return !q.eof();
 }
@@ -140,8 +133,8 @@ void CategoryWindow::BitBtn1Click() {
     const QString id = QString::number(number);
     kov::Transaction transaction;
     kov::Query q;
-    q.setSql("insert into defalcari (id,denumire,tip) values(" + id + ",'" + sqlEscape(name) +
-             "','" + kind_ + "')");
+    q.setSql("insert into defalcari (id,denumire,tip) values(" + id + "," + kov::quoted(name) +
+             "," + kov::quoted(kind_) + ")");
     q.execSql();
     q.setSql("insert into iduridefalcari (id) values(" + id + ")");
     q.execSql();
@@ -152,8 +145,8 @@ void CategoryWindow::BitBtn1Click() {
 void CategoryWindow::BitBtn2Click() {
     // The category the user picked, even when the edit was changed since.
     kov::Query q;
-    q.setSql("delete from defalcari where denumire='" + sqlEscape(OldName) + "' and tip='" + kind_ +
-             "'");
+    q.setSql("delete from defalcari where denumire=" + kov::quoted(OldName) +
+             " and tip=" + kov::quoted(kind_));
     q.execSql();
     refresh();
 }
@@ -171,8 +164,8 @@ void CategoryWindow::BitBtn3Click() {
         return;
     }
     kov::Query q;
-    q.setSql("update defalcari set denumire='" + sqlEscape(name) + "' where denumire='" +
-             sqlEscape(OldName) + "' and tip='" + kind_ + "'");
+    q.setSql("update defalcari set denumire=" + kov::quoted(name) +
+             " where denumire=" + kov::quoted(OldName) + " and tip=" + kov::quoted(kind_));
     q.execSql();
     refresh();
 }

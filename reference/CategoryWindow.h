@@ -4,11 +4,11 @@
 // random from 10000 to 29999 and recorded in iduridefalcari, so that none is issued twice,
 // even after its category was deleted.
 
-#include <QDialog>
+#include "app/FormBase.h"
 
 #include "ui_CategoryWindow.h"
 
-class CategoryWindow : public QDialog {
+class CategoryWindow : public kov::FormDialog {
     Q_OBJECT
   public:
     CategoryWindow(QChar kind, const QString& title, QWidget* parent = nullptr);
@@ -18,7 +18,7 @@ class CategoryWindow : public QDialog {
 
     QChar kind() const { return kind_; }
 
-    void FormShow();
+    void FormShow() override;
     void ListView1Click();
     void Edit1KeyUp();
     void BitBtn1Click();  // Adaugare
@@ -26,7 +26,6 @@ class CategoryWindow : public QDialog {
     void BitBtn3Click();  // Modificare
 
   protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -9,16 +9,11 @@ namespace {
 constexpr int kFirstYear = 2002;
 }  // namespace
 
-TFormSelectLuna::TFormSelectLuna(QWidget* parent) : QDialog(parent) {
+TFormSelectLuna::TFormSelectLuna(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
     setFixedSize(sizeHint().expandedTo(size()));
     kov::onEvent(ui.BitBtn1, &QPushButton::clicked, this, &TFormSelectLuna::BitBtn1Click);
     connect(ui.BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TFormSelectLuna::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    kov::guarded([this] { FormShow(); });
 }
 
 void TFormSelectLuna::FormShow() {

@@ -3,11 +3,11 @@
 // reads SelectedMonth and SelectedYear, and the texts of ComboBox1 (month name) and ComboBox2
 // (year) to print the period.
 
-#include <QDialog>
+#include "app/FormBase.h"
 
 #include "ui_Selectluna.h"
 
-class TFormSelectLuna : public QDialog {
+class TFormSelectLuna : public kov::FormDialog {
     Q_OBJECT
   public:
     explicit TFormSelectLuna(QWidget* parent = nullptr);
@@ -16,9 +16,6 @@ class TFormSelectLuna : public QDialog {
     int SelectedMonth = 0;  // 1 to 12
     int SelectedYear = 0;
 
-    void FormShow();
+    void FormShow() override;
     void BitBtn1Click();  // Acceptare
-
-  protected:
-    void showEvent(QShowEvent* event) override;
 };

@@ -22,7 +22,7 @@ void setActive(QLineEdit* edit, bool active) {
 
 }  // namespace
 
-TFormSelectData::TFormSelectData(QWidget* parent) : QDialog(parent) {
+TFormSelectData::TFormSelectData(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
     setFixedSize(sizeHint().expandedTo(size()));
     for (QLineEdit* edit : {ui.Edit3, ui.Edit1, ui.Edit2}) {
@@ -37,11 +37,6 @@ TFormSelectData::TFormSelectData(QWidget* parent) : QDialog(parent) {
     kov::onEvent(ui.Button3, &QPushButton::clicked, this, &TFormSelectData::Button3Click);
     kov::onEvent(ui.BitBtn4, &QPushButton::clicked, this, &TFormSelectData::BitBtn4Click);
     connect(ui.BitBtn5, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TFormSelectData::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    kov::guarded([this] { FormShow(); });
 }
 
 void TFormSelectData::FormShow() {

@@ -3,13 +3,13 @@
 // caller reads RadioButton1 (checked: one day) and DateOn, or DateFrom and DateTo. A stored
 // date is the text as typed and known to convert; an empty one means no limit.
 
-#include <QDialog>
+#include "app/FormBase.h"
 
 #include "ui_Selectperioada.h"
 
 class QLineEdit;
 
-class TFormSelectData : public QDialog {
+class TFormSelectData : public kov::FormDialog {
     Q_OBJECT
   public:
     explicit TFormSelectData(QWidget* parent = nullptr);
@@ -19,16 +19,13 @@ class TFormSelectData : public QDialog {
     QString DateFrom;
     QString DateTo;
 
-    void FormShow();
+    void FormShow() override;
     void RadioButton1Click();
     void RadioButton2Click();
     void Button1Click();
     void Button2Click();
     void Button3Click();
     void BitBtn4Click();  // Acceptare
-
-  protected:
-    void showEvent(QShowEvent* event) override;
 
   private:
     void setOneDayMode(bool oneDay);

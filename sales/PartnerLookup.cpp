@@ -169,8 +169,7 @@ void PartnerLookup::lookup(QComboBox* list, const QString& column) {
         return;
     }
     kov::Query q;
-    q.setSql("select * from firme where " + column + "='" + kov::sqlEscape(list->currentText()) +
-             "'");
+    q.setSql("select * from firme where " + column + "=" + kov::quoted(list->currentText()));
     q.open();
     if (!q.eof()) {
         // The name lookup also rewrites the name: all twelve come from the row found.

@@ -2,8 +2,11 @@
 # Makes sure the Debian packages the build needs are present: installs them when run as root,
 # otherwise prints the one command that installs them.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libsqlite3-dev libgtest-dev fonts-liberation poppler-utils
-    libxlsxwriter-dev unzip
+# xvfb, x11-utils, qt6-qpa-plugins: the tests that read window titles under a real X server.
+# libxlsxwriter-dev: spreadsheets from the report preview; unzip reads them back in the tests.
+# libxml2-utils, default-jre-headless, libsaxonhe-java: the e-Factura validator of the tests.
+packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libxcb1-dev libsqlite3-dev libgtest-dev
+    fonts-liberation poppler-utils xvfb x11-utils libxlsxwriter-dev unzip
     libxml2-utils default-jre-headless libsaxonhe-java)
 missing=()
 for p in "${packages[@]}"; do

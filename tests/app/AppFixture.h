@@ -11,6 +11,7 @@
 #include "app/Main.h"
 #include "data/Query.h"
 #include "data/Settings.h"
+#include "data/Values.h"
 #include "tests/Support.h"
 
 namespace kov::test {
@@ -25,8 +26,8 @@ class AppTest : public ::testing::Test {
             Database prep(QStringLiteral("prep"));
             prep.open(path);
             for (const auto& [description, name, code] : companies) {
-                prep.execute("insert into datefirma (descriere,nume,codfiscal,tva) values('" +
-                             description + "','" + name + "','" + code + "',1)");
+                prep.execute("insert into datefirma (descriere,nume,codfiscal,tva) values(" +
+                             quoted(description) + "," + quoted(name) + "," + quoted(code) + ",1)");
             }
         }
         setting(QStringLiteral("kodra/DBQ"), path);

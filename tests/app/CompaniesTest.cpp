@@ -93,12 +93,12 @@ TEST_F(CompaniesTest, DeletingACompanyRemovesItsDocumentsAndCountersOnly) {
         const QString c = QString::fromLatin1(code);
         FormMain->Database1.execute(
             "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-            "RESTANT,CODCLIENT,FELFACTURA) values('" +
-            c + "','1','01.03.2004',119.00,100.00,19,19.00,0,119.00,'C1','E')");
+            "RESTANT,CODCLIENT,FELFACTURA) values(" +
+            quoted(c) + ",'1','01.03.2004',119.00,100.00,19,19.00,0,119.00,'C1','E')");
         FormMain->Database1.execute(
             "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-            "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('" +
-            c + "','01.03.2004','CH. 1','X','',119.00,100.00,0,0,'incasare','',1)");
+            "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
+            quoted(c) + ",'01.03.2004','CH. 1','X','',119.00,100.00,0,0,'incasare','',1)");
     }
     // Nothing happens without both fields, nor when the confirmation is refused.
     click(dialog, "Stergere");

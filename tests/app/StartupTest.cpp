@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -155,6 +156,23 @@ TEST_F(AppTest, AMissingDatabaseFileIsReportedAndNotCreated) {
     setting("kodra/DBQ", missing);
     EXPECT_THROW(start(), DbError);
     EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST_F(AppTest, ASettingsStoreThatCannotBeWrittenIsReportedInRomanian) {
+    QDir().mkpath(home.path("config"));
+    QFile blocker(home.path("config/Kovaline"));  // a file where the store's folder goes
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    try {
+        start();
+        ADD_FAILURE() << "started without a settings store";
+    } catch (const std::exception& e) {
+        modals.answer("OK");
+        reportStartupError(e);
+    }
+    ASSERT_EQ(modals.boxes().size(), 1u);
+    EXPECT_EQ(modals.boxes()[0].title, "Eroare!");
+    EXPECT_EQ(modals.boxes()[0].text, "Ceva la registrii!");
 }
 
 TEST_F(AppTest, MenuHoldsEveryCaptionInOrder) {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "data/Values.h"
 #include "reference/Adaugfirma.h"
 #include "tests/Support.h"
 
@@ -38,9 +39,9 @@ class PartnerDialogTest : public ::testing::Test {
         dialog.hide();
     }
     void addPartner(const QString& code, const QString& fiscalCode, const QString& county) {
-        t.exec("insert into firme (cod, denumire, codfiscal, judet, delegat, binr) values('" +
-               QString(code).replace("'", "''") + "', 'PARTENER', '" + fiscalCode + "', '" +
-               county + "', 'ION', '123')");
+        t.exec("insert into firme (cod, denumire, codfiscal, judet, delegat, binr) values(" +
+               kov::quoted(code) + ", 'PARTENER', " + kov::quoted(fiscalCode) + ", " +
+               kov::quoted(county) + ", 'ION', '123')");
     }
 
     TempDatabase t;
@@ -166,6 +167,42 @@ TEST_F(PartnerDialogTest, DelegateModeEditsOnlyTheDelegateOfTheNamedPartner) {
     dialog.show();
     EXPECT_EQ(dialog.ui.ComboBox1->currentText(), "CLUJ");
     EXPECT_TRUE(modals.boxes().empty());
+}
+
+}  // namespace kov::test
+
+namespace kov::test {
+
+// Coming back from minimized is a show by the window system: what the user typed stays. A
+// showing by the program resets the fields, the balances to "0" also in delegate mode.
+TEST_F(PartnerDialogTest, RestoringFromMinimizedKeepsTheTypingAndEveryShowingResetsIt) {
+    openForAdd("c1", "alfa srl", "ro1");
+    dialog.ui.ComboBox1->setCurrentIndex(0);
+    retype(dialog.ui.Edit14, "20");
+    dialog.showMinimized();
+    waitFor([this] { return dialog.isMinimized(); }, 500);
+    dialog.showNormal();
+    ASSERT_TRUE(waitFor([this] { return dialog.isVisible() && !dialog.isMinimized(); }));
+    EXPECT_EQ(dialog.ui.Edit2->text(), "ALFA SRL");
+    EXPECT_EQ(dialog.ui.Edit14->text(), "20");
+    EXPECT_EQ(dialog.ui.ComboBox1->currentText(), "ALBA");
+
+    dialog.hide();
+    dialog.show();
+    EXPECT_EQ(dialog.ui.Edit2->text(), "");
+    EXPECT_EQ(dialog.ui.Edit14->text(), "0");
+    EXPECT_EQ(dialog.ui.ComboBox1->currentText(), "ARAD");
+
+    addPartner("P1", "RO9", "CLUJ");
+    dialog.hide();
+    dialog.ui.Edit14->setText("20");
+    dialog.ui.Edit15->setText("30");
+    dialog.AddMode = false;
+    dialog.ui.Edit1->setText("P1");
+    dialog.show();
+    EXPECT_EQ(dialog.ui.Edit3->text(), "RO9");
+    EXPECT_EQ(dialog.ui.Edit14->text(), "0");
+    EXPECT_EQ(dialog.ui.Edit15->text(), "0");
 }
 
 }  // namespace kov::test

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/Globals.h"
+#include "data/Values.h"
 #include "reference/Adaugfirma.h"
 #include "sales/PartnerLookup.h"
 #include "tests/Support.h"
@@ -82,10 +83,10 @@ class PartnerLookupTest : public ::testing::Test {
                  const QString& county) {
         t.exec(
             "insert into firme (cod, codfiscal, denumire, loc, judet, contbanca, denbanca, "
-            "delegat, biseria, binr, trans, transnr) values('" +
-            sqlEscape(code) + "','" + sqlEscape(fiscal) + "','" + sqlEscape(name) + "','LOC " +
-            sqlEscape(code) + "','" + county + "','BANCA','CONT','DELEGAT " + sqlEscape(code) +
-            "','AR','1','AUTO','NR')");
+            "delegat, biseria, binr, trans, transnr) values(" +
+            kov::quoted(code) + "," + kov::quoted(fiscal) + "," + kov::quoted(name) + "," +
+            kov::quoted("LOC " + code) + "," + kov::quoted(county) + ",'BANCA','CONT'," +
+            kov::quoted("DELEGAT " + code) + ",'AR','1','AUTO','NR')");
     }
 
     void open(HostWindow& w) {
@@ -123,7 +124,6 @@ class PartnerLookupTest : public ::testing::Test {
     TempDatabase t;
     Modals modals;
     TFormAdaugareFirma dialog;
-    static QString sqlEscape(const QString& s) { return QString(s).replace("'", "''"); }
 };
 
 }  // namespace

@@ -1,0 +1,246 @@
+// The files the program writes are ordinary SQLite files: another tool, without the program's
+// functions, can check them, copy them and write dates the program then reads as its own.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "data/Query.h"
+#include "data/Values.h"
+#include "tests/Support.h"
+
+using namespace kov;
+
+namespace {
+
+// A connection as the plain sqlite3 tool makes it: none of the program's functions.
+class Plain {
+  public:
+    explicit Plain(const QString& path) {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    }
+    ~Plain() { sqlite3_close_v2(db_); }
+    sqlite3* handle() const { return db_; }
+    Plain(const Plain&) = delete;
+    Plain& operator=(const Plain&) = delete;
+
+    // Empty, or the engine's message.
+    QString exec(const QString& sql) {
+        char* error = nullptr;
+        sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error);
+        const QString message = QString::fromUtf8(error ? error : "");
+        sqlite3_free(error);
+        return message;
+    }
+
+    // Each row's columns joined by "|"; an error gives the message alone.
+    QStringList rows(const QString& sql) {
+        QStringList out;
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+            return {QString::fromUtf8(sqlite3_errmsg(db_))};
+        }
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            QStringList row;
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+                row << QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)));
+            }
+            out << row.join(u'|');
+        }
+        sqlite3_finalize(stmt);
+        return out;
+    }
+
+  private:
+    sqlite3* db_ = nullptr;
+};
+
+// What the tool's .dump and reload do: the tables, their rows, then indexes and triggers.
+void reload(const QString& from, const QString& to) {
+    Plain source(from);
+    Plain target(to);
+    for (const QString& sql : source.rows(
+             "select sql from sqlite_master where type = 'table' and name not like 'sqlite%'")) {
+        ASSERT_EQ(target.exec(sql), "");
+    }
+    ASSERT_EQ(target.exec("attach " + quoted(from) + " as source"), "");
+    for (const QString& table : source.rows(
+             "select name from sqlite_master where type = 'table' and name not like 'sqlite%'")) {
+        ASSERT_EQ(target.exec("insert into main." + table + " select * from source." + table), "");
+    }
+    ASSERT_EQ(target.exec("detach source"), "");
+    for (const QString& sql : source.rows(
+             "select sql from sqlite_master where type in ('index', 'trigger') and sql not null")) {
+        ASSERT_EQ(target.exec(sql), "");
+    }
+}
+
+const char* const kTypedInsert =
+    "insert into facturi (CODFISCAL, DATA, SUMA) values ('X', '5.3.2004', 1)";
+
+// The tool checks the file, a dated insert from the tool is stored in the sortable form, and
+// a text that is not a calendar day is refused with the engine's Romanian message.
+void checkWithPlainTool(const QString& path, const QString& journal) {
+    SCOPED_TRACE(path.toStdString());
+    Plain tool(path);
+    EXPECT_EQ(tool.rows("pragma journal_mode"), QStringList{journal});
+    EXPECT_EQ(tool.exec("pragma trusted_schema = off"), "");
+    EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
+    EXPECT_EQ(tool.exec(kTypedInsert), "");
+    EXPECT_EQ(tool.exec("insert into firme (COD, DATAULMI) values ('P', ' 30.6.2003 ')"), "");
+    EXPECT_EQ(tool.exec("update facturi set DATA = '2004-02-30'"),
+              "Valoarea din facturi.DATA nu este o data valida");
+    // The engine accepts exactly what the windows' date parser accepts, and stores it the same.
+    for (const QString& typed :
+         QStringList{"31.04.2004", "29.02.2003", "29.2.2004", "5.3.04", "05-03-2004", "0000-01-01",
+                     "1.1.0000", "1.1.0001", "", "5..2004", "005.3.2004", "5.3.2004.", "2004-3-5",
+                     "2004-02-30", "\t7.11.2004\u00a0", "12.1.2004", "1.12.2004", "-001-01-01"}) {
+        const auto date = parseIsoDate(typed) ? parseIsoDate(typed) : parseDate(typed);
+        tool.exec("delete from operatiuni");
+        const QString error = tool.exec("insert into operatiuni (CODFISCAL, DATA) values ('X', " +
+                                        quoted(typed) + ")");
+        if (date) {
+            EXPECT_EQ(error, "") << typed.toStdString();
+            EXPECT_EQ(tool.rows("select DATA from operatiuni"), QStringList{isoDate(*date)});
+        } else {
+            EXPECT_EQ(error, "Valoarea din operatiuni.DATA nu este o data valida")
+                << typed.toStdString();
+        }
+    }
+    EXPECT_EQ(tool.rows("select DATA from facturi"), QStringList{"2004-03-05"});
+    EXPECT_EQ(tool.rows("select DATAULMI from firme"), QStringList{"2003-06-30"});
+    EXPECT_EQ(tool.rows("pragma quick_check"), QStringList{"ok"});
+
+    const QString reloaded = path + ".reloaded";
+    reload(path, reloaded);
+    Plain copy(reloaded);
+    EXPECT_EQ(copy.rows("pragma integrity_check"), QStringList{"ok"});
+    EXPECT_EQ(copy.exec(kTypedInsert), "");
+    EXPECT_EQ(copy.rows("select DATA from facturi"), QStringList({"2004-03-05", "2004-03-05"}));
+}
+
+// The program reads what the tool wrote as its own dates.
+void checkProgramReads(const QString& path) {
+    SCOPED_TRACE(path.toStdString());
+    Database db(QStringLiteral("reader"));
+    db.open(path, false, Journal::Delete);
+    Query q(QStringLiteral("reader"));
+    q.setSql("select * from facturi where codfiscal='X' and month(data)=3 and year(data)=2004");
+    q.open();
+    ASSERT_EQ(q.recordCount(), 1);
+    EXPECT_EQ(q.fieldByName("DATA").asString(), "05.03.2004");
+    EXPECT_EQ(q.fieldByName("DATA").asDate(), QDate(2004, 3, 5));
+}
+
+// The schema of files from before version 1, whose checks and triggers called the program's
+// own date function.
+const char* const kLegacySchema = R"(
+CREATE TABLE firme (COD TEXT, DENUMIRE TEXT, DATAULMI DATE CHECK (DATAULMI IS NULL OR kdate(DATAULMI) IS NOT NULL), SOLDD REAL CHECK (typeof(SOLDD) IN ('integer','real','null')), SOLDC REAL CHECK (typeof(SOLDC) IN ('integer','real','null')), TIPSOLD TEXT, SOLD REAL CHECK (typeof(SOLD) IN ('integer','real','null')), OBS TEXT, CODFISCAL TEXT, LOC TEXT, CONTBANCA TEXT, DENBANCA TEXT, DELEGAT TEXT, JUDET TEXT, BISERIA TEXT, BINR TEXT, BIELIB TEXT, TRANS TEXT, TRANSNR TEXT);
+CREATE TABLE facturi (CODFISCAL TEXT, NRFACTURA TEXT, DATA DATE CHECK (DATA IS NULL OR kdate(DATA) IS NOT NULL), SUMA REAL CHECK (typeof(SUMA) IN ('integer','real','null')), FARATVA REAL CHECK (typeof(FARATVA) IN ('integer','real','null')), PROCENTTVA REAL CHECK (typeof(PROCENTTVA) IN ('integer','real','null')), TVA REAL CHECK (typeof(TVA) IN ('integer','real','null')), PLATIT REAL CHECK (typeof(PLATIT) IN ('integer','real','null')), RESTANT REAL CHECK (typeof(RESTANT) IN ('integer','real','null')), CODCLIENT TEXT, FELFACTURA TEXT);
+CREATE TABLE operatiuni (CODFISCAL TEXT, DATA DATE CHECK (DATA IS NULL OR kdate(DATA) IS NOT NULL), NRDOC TEXT, FELOPERATIE TEXT, EXPLICATIE TEXT, SUMA REAL CHECK (typeof(SUMA) IN ('integer','real','null')), FARATVA REAL CHECK (typeof(FARATVA) IN ('integer','real','null')), BANCA INTEGER CHECK (typeof(BANCA) IN ('integer','real','null')), DEFALCARE INTEGER CHECK (typeof(DEFALCARE) IN ('integer','real','null')), TIP TEXT, OBSERVATII TEXT, REGISTRU INTEGER CHECK (typeof(REGISTRU) IN ('integer','real','null')));
+CREATE TABLE registru (DATA TEXT, NRFACTURA TEXT, DENUMIRE TEXT, CODFISCAL TEXT, SUMA TEXT, SCUTITTVA TEXT, FARATVA TEXT, VALTVA TEXT, FARATVA9 TEXT, VALTVA9 TEXT);
+CREATE TRIGGER firme_DATAULMI_ins AFTER INSERT ON firme WHEN NEW.DATAULMI IS NOT kdate(NEW.DATAULMI) BEGIN UPDATE firme SET DATAULMI=kdate(NEW.DATAULMI) WHERE rowid=NEW.rowid; END;
+CREATE TRIGGER facturi_DATA_ins AFTER INSERT ON facturi WHEN NEW.DATA IS NOT kdate(NEW.DATA) BEGIN UPDATE facturi SET DATA=kdate(NEW.DATA) WHERE rowid=NEW.rowid; END;
+CREATE TRIGGER operatiuni_DATA_ins AFTER INSERT ON operatiuni WHEN NEW.DATA IS NOT kdate(NEW.DATA) BEGIN UPDATE operatiuni SET DATA=kdate(NEW.DATA) WHERE rowid=NEW.rowid; END;
+CREATE TRIGGER operatiuni_DATA_upd AFTER UPDATE OF DATA ON operatiuni WHEN NEW.DATA IS NOT kdate(NEW.DATA) BEGIN UPDATE operatiuni SET DATA=kdate(NEW.DATA) WHERE rowid=NEW.rowid; END;
+CREATE INDEX facturi_firma_data ON facturi (CODFISCAL, DATA);
+)";
+
+}  // namespace
+
+TEST(FileFormat, EveryFileTheProgramWritesIsAnOrdinarySqliteFile) {
+    test::TempDatabase main;  // the books, as the program keeps them open
+    const QString folder = QFileInfo(main.db().path()).absolutePath();
+    const QString empty = folder + "/BazaGoala.mdb";
+    createDatabaseFile(empty);
+    const QString copy = folder + "/BackUp.mvn";
+    ASSERT_TRUE(copyDatabaseFile(main.db().path(), copy));
+    const QString backup = folder + "/Salvari.mdb";
+    {
+        Database salvari(kBackupDatabase);
+        salvari.open(backup, true);
+    }
+    checkWithPlainTool(main.db().path(), "wal");
+    for (const QString& path : {empty, copy, backup}) {
+        checkWithPlainTool(path, "delete");
+        checkProgramReads(path);
+    }
+    // The program's own connection, with a schema it does not trust either.
+    main.exec("pragma trusted_schema = off");
+    main.exec("insert into facturi (CODFISCAL, DATA, SUMA) values ('Y', '1.3.2004', 1)");
+    EXPECT_EQ(main.rows("select data, day(data) from facturi where month(data) = 3 order by data"),
+              QStringList({"01.03.2004|1", "05.03.2004|5"}));
+    Query q;
+    q.setSql("select max(data) as last from facturi");
+    q.open();
+    EXPECT_EQ(q.fieldByName("last").asDate(), QDate(2004, 3, 5));
+}
+
+// The old date function, as the earlier program registered it on its connections.
+void legacyDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])));
+    auto date = parseIsoDate(text);
+    if (!date) {
+        date = parseDate(text);
+    }
+    if (!date) {
+        sqlite3_result_error(ctx, "nu este o data valida", -1);
+        return;
+    }
+    const QByteArray iso = isoDate(*date).toLatin1();
+    sqlite3_result_text(ctx, iso.constData(), static_cast<int>(iso.size()), SQLITE_TRANSIENT);
+}
+
+TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
+    test::TempHome home;
+    const QString path = home.path("Kodra.db");
+    {
+        Plain old(path);
+        sqlite3_create_function(old.handle(), "kdate", 1, SQLITE_UTF8, nullptr, &legacyDate,
+                                nullptr, nullptr);
+        ASSERT_EQ(old.exec(kLegacySchema), "");
+        ASSERT_EQ(
+            old.exec("insert into firme (COD, DATAULMI, SOLDD) values ('C1', '30.6.2003', 10);"
+                     "insert into facturi (CODFISCAL, NRFACTURA, DATA, SUMA) values "
+                     "('RO1', '7', '5.3.2004', 119.5), ('RO1', '8', '31.12.2004', 11);"
+                     "delete from facturi where NRFACTURA = '7';"
+                     "insert into operatiuni (CODFISCAL, DATA, NRDOC) values "
+                     "('RO1', '6.3.2004', 'CH. 1');"
+                     "insert into registru (DATA) values ('z'), ('a');"),
+            "");
+    }
+    EXPECT_NE(Plain(path).rows("pragma integrity_check"), QStringList{"ok"});
+
+    for (int opening = 0; opening < 2; ++opening) {  // the second finds nothing left to do
+        Database db(kMainDatabase);
+        db.open(path);
+        EXPECT_EQ(test::rows(kMainDatabase, "select nrfactura, data from facturi"),
+                  QStringList{"8|31.12.2004"});
+    }
+    Plain tool(path);
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"1"});
+    EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
+    EXPECT_EQ(tool.rows("select count(*) from sqlite_master where sql like '%kdate%'"),
+              QStringList{"0"});
+    // Rows keep their rowids (the order in which they were written) and their values.
+    EXPECT_EQ(tool.rows("select rowid, NRFACTURA, DATA, SUMA from facturi"),
+              QStringList{"2|8|2004-12-31|11.0"});
+    EXPECT_EQ(tool.rows("select rowid, DATA, NRDOC from operatiuni"),
+              QStringList{"1|2004-03-06|CH. 1"});
+    EXPECT_EQ(tool.rows("select COD, DATAULMI, SOLDD from firme"),
+              QStringList{"C1|2003-06-30|10.0"});
+    EXPECT_EQ(tool.rows("select rowid, DATA from registru"), QStringList({"1|z", "2|a"}));
+    EXPECT_EQ(tool.rows("select count(*) from sqlite_master where name = 'facturi_firma_data'"),
+              QStringList{"1"});
+    EXPECT_EQ(tool.exec(kTypedInsert), "");
+    EXPECT_EQ(tool.rows("select DATA from facturi where CODFISCAL = 'X'"),
+              QStringList{"2004-03-05"});
+}
