@@ -64,14 +64,14 @@ struct Receipt {
 };
 
 // The invoice window records a receipt issued with invoice N as "F.N + CH.M", with the
-// invoice line's text.
+// invoice line's text as its kind of operation.
 Receipt receiptOf(const QString& fiscalCode, const QString& number) {
     const QString prefix = quoted("F." + number + " + CH.");
     Query q;
-    q.setSql("select EXPLICATIE from operatiuni where codfiscal=" + quoted(fiscalCode) +
+    q.setSql("select FELOPERATIE from operatiuni where codfiscal=" + quoted(fiscalCode) +
              " and tip='incasare' and substr(nrdoc,1,length(" + prefix + "))=" + prefix);
     q.open();
-    return q.eof() ? Receipt{} : Receipt{true, text(q, "EXPLICATIE")};
+    return q.eof() ? Receipt{} : Receipt{true, text(q, "FELOPERATIE")};
 }
 
 }  // namespace

@@ -379,3 +379,40 @@ TEST_F(FloppyTest, ABackupFromOneHomeRestoresIntoAnotherWithEveryRowAccountedFor
 }
 
 }  // namespace kov::test
+
+namespace kov::test {
+
+// A backup written before the e-Factura data (its tables lack the new columns) still restores:
+// its rows come in with those columns empty, and "not recorded" stays null.
+TEST_F(FloppyTest, AnOlderBackupWithoutTheInvoiceFileColumnsRestoresThemEmpty) {
+    sampleBooks();
+    save();
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(floppyFile()).constData(), &db), SQLITE_OK);
+        for (const char* sql :
+             {"alter table datefirma drop column LOC", "alter table firme drop column ADRESA",
+              "alter table facturi drop column EXPLICATIE",
+              "alter table facturi drop column NUMEPF", "alter table facturi drop column ADRESAPF",
+              "alter table facturi drop column LOCPF", "alter table facturi drop column JUDETPF",
+              "alter table facturi drop column CNPPF", "pragma user_version = 1"}) {
+            EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        }
+        sqlite3_close(db);
+    }
+    ASSERT_TRUE(isBackupFile(floppyFile()));
+    books->exec("delete from facturi");
+    books->exec("delete from firme");
+    modals.clear();
+    load();
+    EXPECT_EQ(modals.texts().last(), "Transfer efectuat cu succes");
+    EXPECT_EQ(books->rows("select nrfactura, suma, felfactura, typeof(explicatie) || "
+                          "typeof(numepf) || typeof(adresapf) || typeof(locpf) || "
+                          "typeof(judetpf) || typeof(cnppf) from facturi order by nrfactura"),
+              QStringList(
+                  {"12|119|E|nullnullnullnullnullnull", "BF. 3|23.8|I|nullnullnullnullnullnull"}));
+    EXPECT_EQ(books->rows("select cod, loc, typeof(adresa) from firme"),
+              QStringList({"P1|CLUJ|null"}));
+}
+
+}  // namespace kov::test
