@@ -169,6 +169,17 @@ TEST_F(PartnerDialogTest, DelegateModeEditsOnlyTheDelegateOfTheNamedPartner) {
     dialog.show();
     EXPECT_EQ(dialog.ui.ComboBox1->currentText(), "CLUJ");
     EXPECT_TRUE(modals.boxes().empty());
+
+    // The address the e-Factura file needs is completed here; the other firm data stay.
+    EXPECT_EQ(enabledMask({dialog.ui.Edit5, dialog.ui.Edit4, dialog.ui.ComboBox1, dialog.ui.Edit2,
+                           dialog.ui.Edit3}),
+              "11100");
+    retype(dialog.ui.Edit5, "str. lunga 2");
+    retype(dialog.ui.Edit4, "dej");
+    dialog.ui.ComboBox1->setCurrentIndex(0);
+    dialog.ui.BitBtn3->click();
+    EXPECT_EQ(t.rows("select cod, adresa, loc, judet, codfiscal from firme order by cod"),
+              QStringList({"P'1|||ILFOV|RO1", "P2|STR. LUNGA 2|DEJ|ALBA|RO2"}));
 }
 
 }  // namespace kov::test
