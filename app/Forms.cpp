@@ -4,6 +4,7 @@
 
 #include "app/Adaugarefirmanoua.h"
 #include "app/Atentie.h"
+#include "app/Datefirma.h"
 #include "app/Formmessage.h"
 #include "app/Globals.h"
 #include "app/Main.h"
@@ -83,6 +84,7 @@ Forms::Forms() {
     create(FormCasieri);
     create(Mesaj);
     create(FormDefalcari);
+    create(FormDateFirma);
 }
 
 Forms::~Forms() {

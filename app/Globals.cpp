@@ -36,4 +36,5 @@ TFormAdaugModificFirmaNoua* FormAdaugModificFirmaNoua = nullptr;
 TFormAtentie* FormAtentie = nullptr;
 TFormCasieri* FormCasieri = nullptr;
 TMesaj* Mesaj = nullptr;
+TFormDateFirma* FormDateFirma = nullptr;
 TFormDefalcari* FormDefalcari = nullptr;

@@ -39,6 +39,7 @@ class TFormAtentie;
 class TFormCasieri;
 class TMesaj;
 class TFormDefalcari;
+class TFormDateFirma;
 
 // CODFISCAL of the own company whose books are being kept; empty until one is chosen.
 extern QString SelectedFiscalCode;
@@ -78,3 +79,4 @@ extern TFormAtentie* FormAtentie;
 extern TFormCasieri* FormCasieri;
 extern TMesaj* Mesaj;
 extern TFormDefalcari* FormDefalcari;
+extern TFormDateFirma* FormDateFirma;

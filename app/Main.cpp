@@ -13,6 +13,7 @@
 #include <QStyle>
 
 #include "app/Adaugarefirmanoua.h"
+#include "app/Datefirma.h"
 #include "app/Formmessage.h"
 #include "app/Globals.h"
 #include "app/Messages.h"
@@ -36,7 +37,9 @@
 #include "reports/DocumentLists.h"
 #include "reports/Journals.h"
 #include "reports/Selectarefisa.h"
+#include "reports/Selectperioada.h"
 #include "sales/Chitantemulte.h"
+#include "sales/EFacturaExport.h"
 #include "sales/Facturi.h"
 #include "sales/Incasarechitanta.h"
 #include "sales/Incasareordine.h"
@@ -128,6 +131,7 @@ void TFormMain::buildMenu() {
         {"Fisier", "Selectare firma", "Selectarefirma1", &TFormMain::Selectarefirma1Click},
         {"Fisier", "Adaugare/stergere firma", "Adaugarestergerefirma1",
          &TFormMain::Adaugarestergerefirma1Click},
+        {"Fisier", "Date firma", "Datefirma1", &TFormMain::Datefirma1Click},
         {"Fisier", nullptr, nullptr, nullptr},
         {"Fisier", "Salvare pe discheta", "Salvarepedischeta1",
          &TFormMain::Salvarepedischeta1Click},
@@ -190,6 +194,8 @@ void TFormMain::buildMenu() {
          &TFormMain::Chitanteordinedeplataachitate1Click},
         {"Rapoarte", "Chitante/ordine de plata incasate", "Chitanteordinedeplataincasate1",
          &TFormMain::Chitanteordinedeplataincasate1Click},
+        {"Rapoarte", nullptr, nullptr, nullptr},
+        {"Rapoarte", "Export e-Factura", "ExporteFactura1", &TFormMain::ExporteFactura1Click},
     };
     std::map<QString, QMenu*> menus;
     for (const Item& item : items) {
@@ -364,6 +370,10 @@ void TFormMain::Adaugarestergerefirma1Click() {
     FormAdaugModificFirmaNoua->exec();
 }
 
+void TFormMain::Datefirma1Click() {
+    FormDateFirma->exec();
+}
+
 void TFormMain::Iesire1Click() {
     Terminate();
 }
@@ -492,4 +502,15 @@ void TFormMain::Chitanteordinedeplataachitate1Click() {
 
 void TFormMain::Chitanteordinedeplataincasate1Click() {
     kov::reports::documentList(kov::reports::DocumentList::CollectedReceipts);
+}
+
+void TFormMain::ExporteFactura1Click() {
+    if (FormSelectData->exec() != 1) {
+        return;
+    }
+    const kov::reports::DateCondition condition =
+        FormSelectData->ui.RadioButton1->isChecked()
+            ? kov::reports::oneDay(FormSelectData->DateOn)
+            : kov::reports::dateRange(FormSelectData->DateFrom, FormSelectData->DateTo);
+    kov::efactura::exportIssued(condition.sql);
 }

@@ -49,6 +49,7 @@ class TFormMain : public QMainWindow {
     void Timer1Timer();
     void Selectarefirma1Click();
     void Adaugarestergerefirma1Click();
+    void Datefirma1Click();
     void Iesire1Click();
     void IntroducereCNPCasier1Click();
     void Administraredefalcari1Click();
@@ -83,6 +84,7 @@ class TFormMain : public QMainWindow {
     void Facturiintrare2Click();
     void Chitanteordinedeplataachitate1Click();
     void Chitanteordinedeplataincasate1Click();
+    void ExporteFactura1Click();
 
     // Backup, restore and deletion
     void Salvarepedischeta1Click();

@@ -29,7 +29,10 @@ QString dateOf(int i) {
 void fill(Database& db) {
     Transaction unit;
     for (int i = 0; i < 50; ++i) {
-        db.execute(QStringLiteral("insert into firme values('C%1','FIRMA %1','30.06.2003',0,0,'D',"
+        db.execute(QStringLiteral("insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,"
+                                  "TIPSOLD,SOLD,OBS,CODFISCAL,LOC,CONTBANCA,DENBANCA,DELEGAT,"
+                                  "JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR) values('C%1','FIRMA "
+                                  "%1','30.06.2003',0,0,'D',"
                                   "0,'','RO%1','CLUJ','','','','CLUJ','','','','','')")
                        .arg(i));
     }

@@ -15,8 +15,9 @@ namespace kov {
 namespace {
 
 // Files before version 1 checked and converted their dates through a function of the program,
-// so no other tool could check, repair or write them.
-constexpr int kSchemaVersion = 1;
+// so no other tool could check, repair or write them. Version 2 adds what the e-Factura file
+// needs and the books did not keep.
+constexpr int kSchemaVersion = 2;
 
 // Column kinds: numbers refuse text; dates are text (or null): the date triggers below accept
 // only calendar days and store them as yyyy-mm-dd, so that they sort by time.
@@ -61,6 +62,25 @@ const Table kTables[] = {
 #undef NUM
 #undef INT
 #undef DATE
+
+// Columns added after version 1, empty in the rows that were there before.
+struct AddedColumn {
+    int version;
+    const char* table;
+    const char* column;
+};
+
+const AddedColumn kAddedColumns[] = {
+    {2, "datefirma", "LOC"},       // the own company's locality
+    {2, "firme", "ADRESA"},        // the partner's street and number
+    {2, "facturi", "EXPLICATIE"},  // the text of the issued invoice's line
+    // A private person invoiced: name, street and number, locality, county, CNP.
+    {2, "facturi", "NUMEPF"},
+    {2, "facturi", "ADRESAPF"},
+    {2, "facturi", "LOCPF"},
+    {2, "facturi", "JUDETPF"},
+    {2, "facturi", "CNPPF"},
+};
 
 struct DateColumn {
     const char* table;
@@ -265,6 +285,23 @@ void rebuildLegacyTables(sqlite3* db) {
     }
 }
 
+// The columns of later versions that the file lacks. A file of version 0 may already hold some:
+// a column is added only where it is missing.
+void addColumns(sqlite3* db, int fromVersion) {
+    for (const AddedColumn& c : kAddedColumns) {
+        if (c.version <= fromVersion) {
+            continue;
+        }
+        const QString table = QString::fromLatin1(c.table);
+        const QString name = QString::fromLatin1(c.column);
+        const QStringList present =
+            column(db, QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(quoted(table)));
+        if (!present.contains(name, Qt::CaseInsensitive)) {
+            exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(table, name));
+        }
+    }
+}
+
 // Keeps the program's function registered while an older file is brought up to date, so that
 // its old checks and triggers still parse until they are gone.
 class LegacyFunctions {
@@ -303,7 +340,8 @@ void applySchema(sqlite3* db) {
     exec(db, QStringLiteral("BEGIN IMMEDIATE"));
     try {
         // Another program may have brought the file up to date while this one waited.
-        if (schemaVersion(db) < kSchemaVersion) {
+        const int version = schemaVersion(db);
+        if (version < 1) {
             rebuildLegacyTables(db);
             QString sql;
             for (const Table& t : kTables) {
@@ -314,8 +352,11 @@ void applySchema(sqlite3* db) {
                 sql += dateTriggers(c);
             }
             sql += QLatin1String(kIndexes);
-            sql += QStringLiteral("PRAGMA user_version = %1;").arg(kSchemaVersion);
             exec(db, sql);
+        }
+        if (version < kSchemaVersion) {
+            addColumns(db, version);
+            exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
         }
         exec(db, QStringLiteral("COMMIT"));
     } catch (...) {

@@ -28,6 +28,7 @@ enum class Kind { Text, Date, Number };
 struct Column {
     QString name;
     Kind kind;
+    bool added = false;  // newer than the first backups: an older one lacks it
 };
 
 // A table as the backup holds it: the columns copied, in statement order.
@@ -46,12 +47,16 @@ Column date(const char* name) {
 Column number(const char* name) {
     return {QString::fromLatin1(name), Kind::Number};
 }
+// Opening an older backup adds the column, empty.
+Column added(const char* name) {
+    return {QString::fromLatin1(name), Kind::Text, true};
+}
 
 const Table& companies() {
     static const Table t{QStringLiteral("datefirma"),
                          true,
                          {text("NUME"), text("NRJ"), text("CODFISCAL"), text("SEDIU"),
-                          text("JUDET"), text("CONT"), text("BANCA")}};
+                          text("JUDET"), text("CONT"), text("BANCA"), added("LOC")}};
     return t;
 }
 const Table& categories() {
@@ -59,21 +64,23 @@ const Table& categories() {
     return t;
 }
 const Table& invoices() {
-    static const Table t{QStringLiteral("facturi"),
-                         true,
-                         {text("NRFACTURA"), date("DATA"), number("SUMA"), number("FARATVA"),
-                          number("PROCENTTVA"), number("TVA"), number("PLATIT"), number("RESTANT"),
-                          text("CODCLIENT"), text("FELFACTURA")}};
+    static const Table t{
+        QStringLiteral("facturi"),
+        true,
+        {text("NRFACTURA"), date("DATA"), number("SUMA"), number("FARATVA"), number("PROCENTTVA"),
+         number("TVA"), number("PLATIT"), number("RESTANT"), text("CODCLIENT"), text("FELFACTURA"),
+         added("EXPLICATIE"), added("NUMEPF"), added("ADRESAPF"), added("LOCPF"), added("JUDETPF"),
+         added("CNPPF")}};
     return t;
 }
 const Table& partners() {
-    static const Table t{
-        QStringLiteral("firme"),
-        false,
-        {text("COD"), text("DENUMIRE"), date("DATAULMI"), number("SOLDD"), number("SOLDC"),
-         text("TIPSOLD"), number("SOLD"), text("OBS"), text("CODFISCAL"), text("LOC"),
-         text("CONTBANCA"), text("DENBANCA"), text("DELEGAT"), text("JUDET"), text("BISERIA"),
-         text("BINR"), text("BIELIB"), text("TRANS"), text("TRANSNR")}};
+    static const Table t{QStringLiteral("firme"),
+                         false,
+                         {text("COD"),       text("DENUMIRE"), date("DATAULMI"),  number("SOLDD"),
+                          number("SOLDC"),   text("TIPSOLD"),  number("SOLD"),    text("OBS"),
+                          text("CODFISCAL"), text("LOC"),      text("CONTBANCA"), text("DENBANCA"),
+                          text("DELEGAT"),   text("JUDET"),    text("BISERIA"),   text("BINR"),
+                          text("BIELIB"),    text("TRANS"),    text("TRANSNR"),   added("ADRESA")}};
     return t;
 }
 const Table& categoryIds() {
@@ -122,7 +129,10 @@ class Inserter {
             values << quoted(fiscalCode_);
         }
         for (const Column& column : table_.columns) {
-            values << literal(row, column.name, column.kind);
+            const Field field = row.fieldByName(column.name);
+            // An added column keeps "not recorded" apart from "recorded empty".
+            values << (column.added && field.isNull() ? QStringLiteral("null")
+                                                      : literal(field, column.kind));
         }
         rows_ << "(" + values.join(u',') + ")";
         if (rows_.size() == kBatch) {
@@ -276,7 +286,7 @@ bool isBackupFile(const QString& path) {
     for (const Table* table : {&invoices(), &operations(), &partners()}) {
         const QStringList present = tableColumns(path, table->name);
         for (const Column& column : table->columns) {
-            if (!present.contains(column.name)) {
+            if (!column.added && !present.contains(column.name)) {
                 return false;
             }
         }

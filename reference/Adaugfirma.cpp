@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
+#include "sales/Counties.h"
 
 namespace {
 
@@ -26,26 +27,9 @@ OpeningBalance openingBalance(const QString& debit, const QString& credit) {
     return b;
 }
 
-const QStringList& TFormAdaugareFirma::counties() {
-    static const QStringList list = {
-        "ALBA",         "ARAD",         "ARGES",           "BACAU",
-        "BIHOR",        "BISTRITA",     "BOTOSANI",        "BRASOV",
-        "BRAILA",       "BUZAU",        "CARAS SEVERIN",   "CLUJ",
-        "CONSTANTA",    "COVASNA",      "DIMBOVITA",       "DOLJ",
-        "GALATI",       "GORJ",         "HARGHITA",        "HUNEDOARA",
-        "IALOMITA",     "IASI",         "GIURGIU",         "MARAMURES",
-        "MEHEDINTI",    "MURES",        "NEAMT",           "OLT",
-        "PRAHOVA",      "SATU MARE",    "SALAJ",           "SIBIU",
-        "SUCEAVA",      "TELEORMAN",    "TIMIS",           "TULCEA",
-        "VASLUI",       "VILCEA",       "VRANCEA",         "CALARASI",
-        "BUC.SECTOR 1", "BUC.SECTOR 2", "BUC.SECTOR 3",    "BUC.SECTOR 4",
-        "BUC.SECTOR 5", "BUC.SECTOR 6", "SECTOR AGR ILFOV"};
-    return list;
-}
-
 TFormAdaugareFirma::TFormAdaugareFirma(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
-    ui.ComboBox1->addItems(counties());
+    ui.ComboBox1->addItems(kov::countyNames());
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
         kov::forceUpperCase(edit);
     }
@@ -67,8 +51,12 @@ TFormAdaugareFirma::TFormAdaugareFirma(QWidget* parent) : kov::FormDialog(parent
 }
 
 QList<QWidget*> TFormAdaugareFirma::partnerFields() const {
-    return {ui.Edit1,  ui.Edit2,  ui.Edit3,  ui.Edit4,    ui.Edit12,
-            ui.Edit13, ui.Edit14, ui.Edit15, ui.ComboBox1};
+    return {ui.Edit1, ui.Edit2, ui.Edit3, ui.Edit12, ui.Edit13, ui.Edit14, ui.Edit15};
+}
+
+// The address stays open to correction after the partner is added: the e-Factura file needs it.
+QList<QWidget*> TFormAdaugareFirma::addressFields() const {
+    return {ui.Edit5, ui.Edit4, ui.ComboBox1};
 }
 
 QList<QLineEdit*> TFormAdaugareFirma::delegateFields() const {
@@ -77,7 +65,8 @@ QList<QLineEdit*> TFormAdaugareFirma::delegateFields() const {
 
 void TFormAdaugareFirma::FormShow() {
     if (AddMode) {
-        for (QLineEdit* edit : {ui.Edit1, ui.Edit2, ui.Edit3, ui.Edit4, ui.Edit12, ui.Edit13}) {
+        for (QLineEdit* edit :
+             {ui.Edit1, ui.Edit2, ui.Edit3, ui.Edit4, ui.Edit5, ui.Edit12, ui.Edit13}) {
             edit->clear();
         }
         for (QLineEdit* edit : delegateFields()) {
@@ -95,6 +84,7 @@ void TFormAdaugareFirma::FormShow() {
         ui.Edit2->setText(column("DENUMIRE"));
         ui.Edit3->setText(column("CODFISCAL"));
         ui.Edit4->setText(column("LOC"));
+        ui.Edit5->setText(column("ADRESA"));
         ui.Edit12->setText(column("CONTBANCA"));
         ui.Edit13->setText(column("DENBANCA"));
         ui.ComboBox1->setCurrentIndex(
@@ -112,6 +102,9 @@ void TFormAdaugareFirma::FormShow() {
     ui.Edit15->setText(QStringLiteral("0"));
     for (QWidget* field : partnerFields()) {
         field->setEnabled(AddMode);
+    }
+    for (QWidget* field : addressFields()) {
+        field->setEnabled(true);
     }
     ui.BitBtn1->setEnabled(AddMode);
     ui.BitBtn3->setEnabled(!AddMode);
@@ -163,7 +156,8 @@ void TFormAdaugareFirma::BitBtn1Click() {
         }
         q.setSql(
             "insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,TIPSOLD,SOLD,OBS,CODFISCAL,"
-            "LOC,CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR) values(" +
+            "LOC,CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR,ADRESA) "
+            "values(" +
             kov::quoted(ui.Edit1->text()) + "," + kov::quoted(ui.Edit2->text()) + ",'30.06.2003'," +
             debit + "," + credit + "," + kov::quoted(balance.side) + "," +
             kov::formatAmount(balance.amount) + ",''," + kov::quoted(ui.Edit3->text()) + "," +
@@ -171,7 +165,8 @@ void TFormAdaugareFirma::BitBtn1Click() {
             kov::quoted(ui.Edit13->text()) + "," + kov::quoted(ui.Edit6->text()) + "," +
             kov::quoted(ui.ComboBox1->currentText()) + "," + kov::quoted(ui.Edit7->text()) + "," +
             kov::quoted(ui.Edit8->text()) + "," + kov::quoted(ui.Edit9->text()) + "," +
-            kov::quoted(ui.Edit10->text()) + "," + kov::quoted(ui.Edit11->text()) + ")");
+            kov::quoted(ui.Edit10->text()) + "," + kov::quoted(ui.Edit11->text()) + "," +
+            kov::quoted(ui.Edit5->text()) + ")");
         q.execSql();
         NewPartnerCode = ui.Edit1->text();
     });
@@ -179,10 +174,15 @@ void TFormAdaugareFirma::BitBtn1Click() {
 
 void TFormAdaugareFirma::BitBtn3Click() {
     kov::Query q;
-    q.setSql("update firme set DELEGAT=" + kov::quoted(ui.Edit6->text()) + ", BISERIA=" +
-             kov::quoted(ui.Edit7->text()) + ", BINR=" + kov::quoted(ui.Edit8->text()) + "," +
-             " BIELIB=" + kov::quoted(ui.Edit9->text()) + ", TRANS=" +
-             kov::quoted(ui.Edit10->text()) + ", TRANSNR=" + kov::quoted(ui.Edit11->text()) + "" +
-             " where cod=" + kov::quoted(ui.Edit1->text()));
+    q.setSql(
+        "update firme set DELEGAT=" + kov::quoted(ui.Edit6->text()) + ", BISERIA=" +
+        kov::quoted(ui.Edit7->text()) + ", BINR=" + kov::quoted(ui.Edit8->text()) + "," +
+        " BIELIB=" + kov::quoted(ui.Edit9->text()) + ", TRANS=" + kov::quoted(ui.Edit10->text()) +
+        ", TRANSNR=" + kov::quoted(ui.Edit11->text()) +
+        ", ADRESA=" + kov::quoted(ui.Edit5->text()) + ", LOC=" + kov::quoted(ui.Edit4->text()) +
+        // A county the list does not hold (typed by an older program) stays unless replaced.
+        (ui.ComboBox1->currentIndex() < 0 ? QString()
+                                          : ", JUDET=" + kov::quoted(ui.ComboBox1->currentText())) +
+        " where cod=" + kov::quoted(ui.Edit1->text()));
     q.execSql();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The partner register dialog. The document windows open it in add mode (AddMode yes; on the
 // OK result they reload their partner lists and select NewPartnerCode) or in delegate mode
-// (AddMode no, the partner's code put into Edit1 before showing).
+// (AddMode no, the partner's code put into Edit1 before showing; the delegate and the address
+// can be changed).
 
 #include <QString>
 #include <QStringList>
@@ -25,8 +26,6 @@ class TFormAdaugareFirma : public kov::FormDialog {
     bool AddMode = true;
     QString NewPartnerCode;  // the partner added last; a refused add leaves it as it was
 
-    static const QStringList& counties();
-
     void FormShow() override;
     void Edit14Change();
     void Edit15Change();
@@ -35,6 +34,7 @@ class TFormAdaugareFirma : public kov::FormDialog {
 
   private:
     QList<QWidget*> partnerFields() const;
+    QList<QWidget*> addressFields() const;
     QList<QLineEdit*> delegateFields() const;
     bool settling_ = false;
 };

@@ -12,6 +12,9 @@
 #include "data/Values.h"
 #include "data/Vat.h"
 #include "reference/Adaugfirma.h"
+#include "sales/Counties.h"
+#include "sales/EFacturaExport.h"
+#include "sales/EFacturaSource.h"
 #include "sales/PartnerLookup.h"
 
 using kov::quoted;
@@ -46,9 +49,9 @@ void fillList(QComboBox* list, const QString& sql, const QString& column) {
 
 TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
-    ui.ComboBox1->addItems(TFormAdaugareFirma::counties());
-    for (QLineEdit* edit : {ui.Edit2, ui.Edit6, ui.Edit3, ui.Edit13, ui.Edit8, ui.Edit9, ui.Edit10,
-                            ui.Edit11, ui.Edit12, ui.Edit16, ui.Edit4}) {
+    ui.ComboBox1->addItems(kov::countyNames());
+    for (QLineEdit* edit : {ui.Edit2, ui.Edit6, ui.Edit3, ui.Edit13, ui.Edit8, ui.Edit9, ui.Edit18,
+                            ui.Edit10, ui.Edit11, ui.Edit12, ui.Edit16, ui.Edit4}) {
         kov::forceUpperCase(edit);
     }
     for (QWidget* widget :
@@ -86,6 +89,7 @@ TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
     kov::onEvent(ui.ComboBox5, &QComboBox::activated, this, &TFormFactura::ComboBox5Change);
     kov::onEvent(ui.BitBtn1, &QPushButton::clicked, this, &TFormFactura::BitBtn1Click);
     kov::onEvent(ui.BitBtn3, &QPushButton::clicked, this, &TFormFactura::BitBtn3Click);
+    kov::onEvent(ui.BitBtn4, &QPushButton::clicked, this, &TFormFactura::BitBtn4Click);
     connect(ui.BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     ui.Edit5->installEventFilter(this);
     ui.Edit15->installEventFilter(this);
@@ -166,12 +170,14 @@ void TFormFactura::Button1Click() {
 
 // The person's fields with their labels.
 QList<QWidget*> TFormFactura::personFields() const {
-    return {ui.Edit8,   ui.Edit9,   ui.Edit10,  ui.Edit11,  ui.Edit12,  ui.Edit16,  ui.ComboBox1,
-            ui.Label11, ui.Label12, ui.Label13, ui.Label14, ui.Label15, ui.Label16, ui.Label17};
+    return {ui.Edit8,   ui.Edit9,     ui.Edit18,  ui.Edit10,  ui.Edit11,  ui.Edit12,
+            ui.Edit16,  ui.ComboBox1, ui.Label11, ui.Label12, ui.Label13, ui.Label14,
+            ui.Label15, ui.Label16,   ui.Label17, ui.Label23};
 }
 
 void TFormFactura::RadioButton1Click() {
-    for (QLineEdit* edit : {ui.Edit8, ui.Edit9, ui.Edit10, ui.Edit11, ui.Edit12, ui.Edit16}) {
+    for (QLineEdit* edit :
+         {ui.Edit8, ui.Edit9, ui.Edit18, ui.Edit10, ui.Edit11, ui.Edit12, ui.Edit16}) {
         edit->clear();
     }
     ui.ComboBox1->setCurrentIndex(-1);
@@ -185,7 +191,8 @@ void TFormFactura::RadioButton1Click() {
 }
 
 void TFormFactura::RadioButton2Click() {
-    for (QLineEdit* edit : {ui.Edit8, ui.Edit9, ui.Edit10, ui.Edit11, ui.Edit12, ui.Edit16}) {
+    for (QLineEdit* edit :
+         {ui.Edit8, ui.Edit9, ui.Edit18, ui.Edit10, ui.Edit11, ui.Edit12, ui.Edit16}) {
         edit->clear();
     }
     ui.ComboBox1->setCurrentIndex(1);  // ARAD
@@ -351,10 +358,14 @@ std::optional<PendingInvoice> TFormFactura::checked() {
     p.remainder = kov::formatAmount(static_cast<double>(owed) / 100);
     p.clientCode = firm ? ui.ComboBox2->currentText() : "PF " + ui.Edit10->text();
     p.receipt = receipt;
+    p.lineText = ui.Edit6->text();
+    if (!firm) {
+        p.person = InvoicedPerson{ui.Edit8->text(), ui.Edit9->text(), ui.Edit18->text(),
+                                  ui.ComboBox1->currentText(), ui.Edit10->text()};
+    }
     if (receipt) {
         p.breakdown = breakdownValue();
         p.receiptNumber = ui.Edit4->text();
-        p.lineText = ui.Edit6->text();
         p.receiptAmount = *received;
         p.remarks = ui.Edit3->text();
     }
@@ -476,6 +487,14 @@ void TFormFactura::reset() {
 }
 
 void TFormFactura::BitBtn3Click() {
+    save(false);
+}
+
+void TFormFactura::BitBtn4Click() {
+    save(true);
+}
+
+void TFormFactura::save(bool eFactura) {
     const auto invoice = checked();
     if (!invoice || numberUsed()) {
         return;
@@ -486,6 +505,13 @@ void TFormFactura::BitBtn3Click() {
         recordInvoice(*invoice);
         updateCounters(*invoice);
         transaction.commit();
+    }
+    if (eFactura) {
+        // Written from the recorded rows, as the export command writes it later.
+        kov::efactura::saveFiles(
+            kov::efactura::issuedInvoices(SelectedFiscalCode,
+                                          kov::efactura::numberCondition(invoice->number)),
+            this);
     }
     if (kov::message(QStringLiteral("Mai introduceti alte facturi?"), QString(),
                      kov::Buttons::YesNo) == kov::Answer::Yes) {

@@ -1,7 +1,8 @@
 #pragma once
 // Issuing an invoice of the selected company to a firm of the partner register or to a private
-// person, optionally with a cash receipt. "Salvare" records it at once; "Tiparire" shows the
-// printout, which records it when the user prints.
+// person, optionally with a cash receipt. "Salvare" records it at once ("Salvare e-Factura" also
+// writes its e-Factura file); "Tiparire" shows the printout, which records it when the user
+// prints.
 
 #include <QString>
 #include <optional>
@@ -46,6 +47,7 @@ class TFormFactura : public kov::FormDialog {
     void ComboBox5Change();
     void BitBtn1Click();  // Tiparire
     void BitBtn3Click();  // Salvare
+    void BitBtn4Click();  // Salvare e-Factura: records, then writes the invoice's file
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +68,7 @@ class TFormFactura : public kov::FormDialog {
     void fillPrintout(const PendingInvoice& invoice);
     void updateCounters(const PendingInvoice& invoice);
     void reset();
+    void save(bool eFactura);
 
     kov::VatRateField* rate_ = nullptr;  // owned by its edit
 };

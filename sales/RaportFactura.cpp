@@ -83,14 +83,25 @@ void recordInvoice(const PendingInvoice& p) {
     if (!rate) {
         throw kov::DbError(QStringLiteral("Cota TVA introdusa gresit!"));
     }
+    // The line's text and the person stay with the invoice for its e-Factura file.
+    const auto orNull = [](const QString* text) {
+        return text ? quoted(*text) : QStringLiteral("null");
+    };
+    const InvoicedPerson* person = p.person ? &*p.person : nullptr;
+    const QString kept =
+        u',' + quoted(p.lineText) + u',' + orNull(person ? &person->name : nullptr) + u',' +
+        orNull(person ? &person->address : nullptr) + u',' +
+        orNull(person ? &person->locality : nullptr) + u',' +
+        orNull(person ? &person->county : nullptr) + u',' + orNull(person ? &person->cnp : nullptr);
     kov::Transaction transaction;
     kov::Query q;
     q.setSql(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-        "RESTANT,CODCLIENT,FELFACTURA) values(" +
+        "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF) values(" +
         quoted(SelectedFiscalCode) + u',' + quoted(p.number) + u',' + quoted(p.date) + u',' +
         bare(p.total) + u',' + bare(p.net) + u',' + bare(p.rate) + u',' + bare(p.vat) + u',' +
-        bare(p.paid) + u',' + bare(p.remainder) + u',' + quoted(p.clientCode) + ",'E')");
+        bare(p.paid) + u',' + bare(p.remainder) + u',' + quoted(p.clientCode) + ",'E'" + kept +
+        u')');
     q.execSql();
     if (p.receipt) {
         q.setSql(

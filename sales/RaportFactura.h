@@ -3,8 +3,14 @@
 // its place), and the invoice it records once the user has printed it.
 
 #include <QString>
+#include <optional>
 
 #include "report_engine/ReportForm.h"
+
+// A private person invoiced, as typed on the invoice.
+struct InvoicedPerson {
+    QString name, address, locality, county, cnp;
+};
 
 // An invoice ready to be recorded: the texts as the invoice window holds them once checked.
 struct PendingInvoice {
@@ -17,6 +23,7 @@ struct PendingInvoice {
     bool receipt = false;
     QString receiptNumber, lineText, remarks;
     double receiptAmount = 0;
+    std::optional<InvoicedPerson> person;  // nothing for a partner firm
 };
 
 // Writes the invoice row and, with a receipt, its collection row: both or neither.

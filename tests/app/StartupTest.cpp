@@ -187,8 +187,8 @@ TEST_F(AppTest, MenuHoldsEveryCaptionInOrder) {
         menus << top->text() + ": " + items.join(", ");
     }
     EXPECT_EQ(menus, QStringList(
-                         {"Fisier: Selectare firma, Adaugare/stergere firma, -, Salvare pe "
-                          "discheta, Incarcare de pe discheta, -, Iesire",
+                         {"Fisier: Selectare firma, Adaugare/stergere firma, Date firma, -, "
+                          "Salvare pe discheta, Incarcare de pe discheta, -, Iesire",
                           "Incasari: Eliberare/Introducere factura, -, Incasare ordine de plata, "
                           "Incasare chitanta, -, Incasare mai multe chitante/factura, Incasare mai "
                           "multe ordine/factura",
@@ -200,7 +200,8 @@ TEST_F(AppTest, MenuHoldsEveryCaptionInOrder) {
                           "Rapoarte: Jurnal de vanzari, Jurnal de cumparari, Registru jurnal de "
                           "incasari si plati, -, Fisa operatiuni diverse, Fise operatiuni diverse "
                           "cumulate, -, Facturi iesire, Facturi intrare, -, Chitante/ordine de "
-                          "plata achitate, Chitante/ordine de plata incasate"}));
+                          "plata achitate, Chitante/ordine de plata incasate, -, Export "
+                          "e-Factura"}));
     FormMain->action("Iesire1")->trigger();
     EXPECT_EQ(terminated, 1);
 }

@@ -226,7 +226,10 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
                   QStringList{"8|31.12.2004"});
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"1"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
+    EXPECT_EQ(tool.rows("select typeof(EXPLICATIE), typeof(NUMEPF), typeof(CNPPF) from facturi"),
+              QStringList{"null|null|null"});
+    EXPECT_EQ(tool.rows("select typeof(ADRESA) from firme"), QStringList{"null"});
     EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
     EXPECT_EQ(tool.rows("select count(*) from sqlite_master where sql like '%kdate%'"),
               QStringList{"0"});
@@ -243,4 +246,54 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
     EXPECT_EQ(tool.exec(kTypedInsert), "");
     EXPECT_EQ(tool.rows("select DATA from facturi where CODFISCAL = 'X'"),
               QStringList{"2004-03-05"});
+}
+
+// A file of the version before the e-Factura data: the columns come in empty, every row stays,
+// and the file is still one the plain tool reads and writes.
+TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
+    test::TempHome home;
+    const QString path = home.path("Kodra.db");
+    const struct {
+        const char* table;
+        const char* columns;
+    } added[] = {{"datefirma", "LOC"},
+                 {"firme", "ADRESA"},
+                 {"facturi", "EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF"}};
+    {
+        Database db(kMainDatabase);
+        db.open(path, true);
+    }
+    {
+        Plain old(path);
+        for (const auto& a : added) {
+            for (const QString& column : QString::fromLatin1(a.columns).split(u',')) {
+                ASSERT_EQ(old.exec(QStringLiteral("alter table %1 drop column %2")
+                                       .arg(QLatin1String(a.table), column)),
+                          "");
+            }
+        }
+        ASSERT_EQ(old.exec("pragma user_version = 1;"
+                           "insert into datefirma (NUME, CODFISCAL, TVA, SEDIU) values "
+                           "('ANA', 'RO1', 1, 'STR. A 1');"
+                           "insert into firme (COD, DENUMIRE, LOC) values ('P1', 'BETA', 'DEJ');"
+                           "insert into facturi (CODFISCAL, NRFACTURA, DATA, SUMA, CODCLIENT, "
+                           "FELFACTURA) values ('RO1', '9', '2004-03-05', 119, 'P1', 'E');"),
+                  "");
+    }
+    {
+        Database db(kMainDatabase);
+        db.open(path);
+    }
+    Plain tool(path);
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
+    EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
+    EXPECT_EQ(tool.rows("select NUME, SEDIU, typeof(LOC) from datefirma"),
+              QStringList{"ANA|STR. A 1|null"});
+    EXPECT_EQ(tool.rows("select COD, LOC, typeof(ADRESA) from firme"), QStringList{"P1|DEJ|null"});
+    EXPECT_EQ(tool.rows("select NRFACTURA, DATA, SUMA, typeof(EXPLICATIE) || typeof(NUMEPF) || "
+                        "typeof(ADRESAPF) || typeof(LOCPF) || typeof(JUDETPF) || typeof(CNPPF) "
+                        "from facturi"),
+              QStringList{"9|2004-03-05|119.0|nullnullnullnullnullnull"});
+    EXPECT_EQ(tool.exec("insert into facturi (NRFACTURA, EXPLICATIE) values ('10', 'ONORARIU')"),
+              "");
 }

@@ -28,8 +28,11 @@ class DeletionTest : public ::testing::Test {
     }
     void invoice(const QString& code, const QString& number, const QString& day = "05.03.2004",
                  const QString& partner = "P1", const QString& kind = "E") {
-        t.exec("insert into facturi values('" + code + "','" + number + "','" + day +
-               "',119,100,19,19,0,119,'" + partner + "','" + kind + "')");
+        t.exec(
+            "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
+            "RESTANT,CODCLIENT,FELFACTURA) values('" +
+            code + "','" + number + "','" + day + "',119,100,19,19,0,119,'" + partner + "','" +
+            kind + "')");
     }
     void operation(const QString& code, const QString& number, const QString& day = "05.03.2004",
                    const QString& explanation = "X") {

@@ -79,21 +79,29 @@ class FloppyTest : public ::testing::Test {
             values + ")");
     }
     void partner(const QString& code, const QString& name, const QString& fiscalCode) {
-        books->exec("insert into firme values('" + code + "','" + name +
-                    "','30.06.2003',0,12.5,'C',12.5,'','" + fiscalCode +
-                    "','CLUJ','B1','C1','','CLUJ','','','','','')");
+        books->exec(
+            "insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,TIPSOLD,SOLD,OBS,CODFISCAL,LOC,"
+            "CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR,ADRESA) values('" +
+            code + "','" + name + "','30.06.2003',0,12.5,'C',12.5,'','" + fiscalCode +
+            "','CLUJ','B1','C1','','CLUJ','','','','','','STR. B 2')");
     }
     // The sample books of RO1 and of another company RO2.
     void sampleBooks() {
-        books->exec(
-            "insert into datefirma values('PFA','ANA','RO1',1,'J1','STR. A','CLUJ','C1','B1')");
-        books->exec("insert into datefirma values('','BETA','RO2',2,'','','','','')");
+        const QString company =
+            "insert into datefirma (DESCRIERE,NUME,CODFISCAL,TVA,NRJ,SEDIU,JUDET,CONT,BANCA,LOC) ";
+        books->exec(company + "values('PFA','ANA','RO1',1,'J1','STR. A','CLUJ','C1','B1','DEJ')");
+        books->exec(company + "values('','BETA','RO2',2,'','','','','',null)");
         books->exec("insert into defalcari values(10001,'CHIRIE','c')");
         books->exec("insert into iduridefalcari values(10001)");
         partner("P1", "O''NEIL SRL", "RO77");
         invoice("'RO1','12','05.03.2004',119.00,100.00,19,19.00,0,119.00,'P1','E'");
         invoice("'RO1','BF. 3','06.03.2004',23.8,20,19,3.8,1,0.00,'P1','I'");
         invoice("'RO2','12','05.03.2004',50,50,0,0,0,50,'P1','E'");
+        // What the e-Factura file needs travels with the invoice.
+        books->exec(
+            "update facturi set EXPLICATIE='ONORARIU', NUMEPF='ION POP', ADRESAPF='STR. C 3', "
+            "LOCPF='DEJ', JUDETPF='CLUJ', CNPPF='1800101123456' where NRFACTURA='12' and "
+            "CODFISCAL='RO1'");
         operation(
             "'RO1','05.03.2004','F.12 + CH.4','ONORARIU','',119.00,100.00,0,0,'incasare','',1");
         operation("'RO1','31.03.2004','SALARIU','PLATA D''AUTOR','',500,500,0,10001,'plata','',1");
@@ -129,14 +137,16 @@ TEST_F(FloppyTest, BackupHoldsTheCompanyAndTheSharedTablesInTheirColumns) {
     Database copy(QStringLiteral("copy"));
     copy.open(floppyFile());
     const auto in = [](const QString& sql) { return rows(QStringLiteral("copy"), sql); };
-    EXPECT_EQ(in("select * from datefirma"), QStringList({"|ANA|RO1||J1|STR. A|CLUJ|C1|B1"}));
+    EXPECT_EQ(in("select * from datefirma"), QStringList({"|ANA|RO1||J1|STR. A|CLUJ|C1|B1|DEJ"}));
     EXPECT_EQ(in("select * from defalcari"), QStringList({"10001|CHIRIE|"}));
     EXPECT_EQ(in("select * from iduridefalcari"), QStringList({"10001"}));
     EXPECT_EQ(in("select * from firme"),
-              QStringList({"P1|O'NEIL SRL|30.06.2003|0|12.5|C|12.5||RO77|CLUJ|B1|C1||CLUJ|||||"}));
+              QStringList(
+                  {"P1|O'NEIL SRL|30.06.2003|0|12.5|C|12.5||RO77|CLUJ|B1|C1||CLUJ||||||STR. B 2"}));
     EXPECT_EQ(in("select * from facturi order by nrfactura"),
-              QStringList({"|12|05.03.2004|119|100|19|19|0|119|P1|E",
-                           "|BF. 3|06.03.2004|23.8|20|19|3.8|1|0|P1|I"}));
+              QStringList({"|12|05.03.2004|119|100|19|19|0|119|P1|E|ONORARIU|ION POP|STR. C 3|DEJ|"
+                           "CLUJ|1800101123456",
+                           "|BF. 3|06.03.2004|23.8|20|19|3.8|1|0|P1|I||||||"}));
     EXPECT_EQ(in("select * from operatiuni order by nrdoc"),
               QStringList({"|05.03.2004|F.12 + CH.4|ONORARIU||119|100|0|0|incasare||1",
                            "|31.03.2004|SALARIU|PLATA D'AUTOR||500|500|0|10001|plata||1",
@@ -196,7 +206,7 @@ TEST_F(FloppyTest, RestoreMergesUnderTheSelectedCompanyAndSkipsWhatIsThere) {
         EXPECT_FALSE(books->backup.isOpen());
         QStringList expected = ro1Invoices;
         expected.replaceInStrings(QRegularExpression("^RO1\\|"), "RO2|");
-        expected << "RO2|12|05.03.2004|50|50|0|0|0|50|P1|E";
+        expected << "RO2|12|05.03.2004|50|50|0|0|0|50|P1|E||||||";
         expected.sort();
         QStringList got = books->rows(kInvoices.arg("RO2"));
         got.sort();
@@ -366,6 +376,43 @@ TEST_F(FloppyTest, ABackupFromOneHomeRestoresIntoAnotherWithEveryRowAccountedFor
     EXPECT_EQ(books->rows("select * from firme order by cod"), sentPartners);
     books->exec("delete from facturi where nrfactura='B1'");
     EXPECT_EQ(totals("facturi", "RO5") + totals("operatiuni", "RO5"), sentTotals);
+}
+
+}  // namespace kov::test
+
+namespace kov::test {
+
+// A backup written before the e-Factura data (its tables lack the new columns) still restores:
+// its rows come in with those columns empty, and "not recorded" stays null.
+TEST_F(FloppyTest, AnOlderBackupWithoutTheInvoiceFileColumnsRestoresThemEmpty) {
+    sampleBooks();
+    save();
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(floppyFile()).constData(), &db), SQLITE_OK);
+        for (const char* sql :
+             {"alter table datefirma drop column LOC", "alter table firme drop column ADRESA",
+              "alter table facturi drop column EXPLICATIE",
+              "alter table facturi drop column NUMEPF", "alter table facturi drop column ADRESAPF",
+              "alter table facturi drop column LOCPF", "alter table facturi drop column JUDETPF",
+              "alter table facturi drop column CNPPF", "pragma user_version = 1"}) {
+            EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+        }
+        sqlite3_close(db);
+    }
+    ASSERT_TRUE(isBackupFile(floppyFile()));
+    books->exec("delete from facturi");
+    books->exec("delete from firme");
+    modals.clear();
+    load();
+    EXPECT_EQ(modals.texts().last(), "Transfer efectuat cu succes");
+    EXPECT_EQ(books->rows("select nrfactura, suma, felfactura, typeof(explicatie) || "
+                          "typeof(numepf) || typeof(adresapf) || typeof(locpf) || "
+                          "typeof(judetpf) || typeof(cnppf) from facturi order by nrfactura"),
+              QStringList(
+                  {"12|119|E|nullnullnullnullnullnull", "BF. 3|23.8|I|nullnullnullnullnullnull"}));
+    EXPECT_EQ(books->rows("select cod, loc, typeof(adresa) from firme"),
+              QStringList({"P1|CLUJ|null"}));
 }
 
 }  // namespace kov::test

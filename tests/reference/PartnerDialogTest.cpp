@@ -6,6 +6,7 @@
 
 #include "data/Values.h"
 #include "reference/Adaugfirma.h"
+#include "sales/Counties.h"
 #include "tests/Support.h"
 
 namespace kov::test {
@@ -14,7 +15,7 @@ namespace {
 
 const QString kColumns = QStringLiteral(
     "select cod, denumire, dataulmi, soldd, soldc, tipsold, sold, obs, codfiscal, loc, contbanca, "
-    "denbanca, delegat, judet, biseria, binr, bielib, trans, transnr from firme");
+    "denbanca, delegat, judet, biseria, binr, bielib, trans, transnr, adresa from firme");
 
 void retype(QLineEdit* edit, const QString& text) {
     edit->selectAll();
@@ -52,7 +53,7 @@ class PartnerDialogTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(PartnerDialogTest, AddModeStoresEveryFieldAndTheOpeningBalanceSide) {
-    ASSERT_EQ(TFormAdaugareFirma::counties().size(), 47);
+    ASSERT_EQ(kov::countyNames().size(), 47);
     EXPECT_EQ(dialog.ui.ComboBox1->itemText(22), "GIURGIU");
     EXPECT_EQ(dialog.ui.ComboBox1->itemText(46), "SECTOR AGR ILFOV");
 
@@ -61,6 +62,7 @@ TEST_F(PartnerDialogTest, AddModeStoresEveryFieldAndTheOpeningBalanceSide) {
     EXPECT_FALSE(dialog.ui.BitBtn3->isEnabled());
     EXPECT_EQ(dialog.ui.Edit14->text(), "0");
     QTest::keyClicks(dialog.ui.Edit4, "arad");
+    QTest::keyClicks(dialog.ui.Edit5, "str. unirii 1");
     QTest::keyClicks(dialog.ui.Edit12, "bcr");
     QTest::keyClicks(dialog.ui.Edit13, "ro49");
     QTest::keyClicks(dialog.ui.Edit6, "popescu");
@@ -80,13 +82,13 @@ TEST_F(PartnerDialogTest, AddModeStoresEveryFieldAndTheOpeningBalanceSide) {
     add();
     EXPECT_EQ(t.rows(kColumns),
               QStringList({"C'1|O'NEIL SRL|30.06.2003|150|0|D|150||RO1|ARAD|BCR|RO49|POPESCU|ALBA|"
-                           "AR|123|POL|AUTO|AR01ABC"}));
+                           "AR|123|POL|AUTO|AR01ABC|STR. UNIRII 1"}));
     EXPECT_TRUE(t.db().log().contains(
         "insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,TIPSOLD,SOLD,OBS,CODFISCAL,LOC,"
-        "CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR) "
+        "CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR,ADRESA) "
         "values('C''1','O''NEIL "
         "SRL','30.06.2003',150,0,'D',150.00,'','RO1','ARAD','BCR','RO49','POPESCU','ALBA','AR',"
-        "'123','POL','AUTO','AR01ABC')"));
+        "'123','POL','AUTO','AR01ABC','STR. UNIRII 1')"));
     EXPECT_EQ(dialog.NewPartnerCode, "C'1");
 
     // The dialog starts afresh for the next partner.
@@ -167,6 +169,17 @@ TEST_F(PartnerDialogTest, DelegateModeEditsOnlyTheDelegateOfTheNamedPartner) {
     dialog.show();
     EXPECT_EQ(dialog.ui.ComboBox1->currentText(), "CLUJ");
     EXPECT_TRUE(modals.boxes().empty());
+
+    // The address the e-Factura file needs is completed here; the other firm data stay.
+    EXPECT_EQ(enabledMask({dialog.ui.Edit5, dialog.ui.Edit4, dialog.ui.ComboBox1, dialog.ui.Edit2,
+                           dialog.ui.Edit3}),
+              "11100");
+    retype(dialog.ui.Edit5, "str. lunga 2");
+    retype(dialog.ui.Edit4, "dej");
+    dialog.ui.ComboBox1->setCurrentIndex(0);
+    dialog.ui.BitBtn3->click();
+    EXPECT_EQ(t.rows("select cod, adresa, loc, judet, codfiscal from firme order by cod"),
+              QStringList({"P'1|||ILFOV|RO1", "P2|STR. LUNGA 2|DEJ|ALBA|RO2"}));
 }
 
 }  // namespace kov::test

@@ -295,8 +295,9 @@ TEST_F(InvoiceTest, SaveRecordsTheInvoiceWithItsReceiptPaidFlagAndRemainder) {
     // The amounts go in as the fields hold them, the computed ones with two decimals.
     EXPECT_TRUE(statements.contains(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-        "RESTANT,CODCLIENT,FELFACTURA) values('RO1','7','5.3.2004',119.00,100.00,19,19.00,0,"
-        "-31.00,'PF 1800101123456','E')"))
+        "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF) "
+        "values('RO1','7','5.3.2004',119.00,100.00,19,19.00,0,-31.00,'PF 1800101123456','E',"
+        "'ONORARIU','ION POPESCU','STR. MARE 1','','ARAD','1800101123456')"))
         << statements.join('\n').toStdString();
     EXPECT_TRUE(statements.contains(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,BANCA,"

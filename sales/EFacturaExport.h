@@ -1,0 +1,21 @@
+#pragma once
+// Writing e-Factura files for issued invoices into a folder the user picks: one file per
+// invoice, nothing overwritten without asking, the invoices that cannot be written listed with
+// their reasons, and the count of files written at the end.
+
+#include <QString>
+#include <vector>
+
+#include "sales/EFactura.h"
+
+class QWidget;
+
+namespace kov::efactura {
+
+// Asks for the folder (nothing written when the user cancels); returns the files written.
+int saveFiles(const std::vector<Invoice>& invoices, QWidget* parent = nullptr);
+
+// "Export e-Factura": the selected company's issued invoices for which the condition holds.
+void exportIssued(const QString& condition);
+
+}  // namespace kov::efactura
