@@ -1,9 +1,13 @@
 #include "app/Input.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QLineEdit>
 #include <QValidator>
 #include <QWidget>
+
+#include "data/Values.h"
 
 namespace kov {
 
@@ -40,6 +44,23 @@ void setAqua(QWidget* widget) {
 
 void forceUpperCase(QComboBox* combo) {
     combo->setValidator(new CaseValidator(true, combo));
+}
+
+void fillToday(QLineEdit* date) {
+    date->setText(formatDate(QDate::currentDate()));
+}
+
+void shade(QWidget* widget, Shade colour) {
+    const QPalette standard = QApplication::palette(widget);
+    const QColor colours[] = {standard.color(QPalette::Base), QColor(Qt::cyan),
+                              standard.color(QPalette::Button)};
+    const QColor& c = colours[static_cast<int>(colour)];
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, c);
+    if (qobject_cast<QComboBox*>(widget)) {
+        palette.setColor(QPalette::Button, c);
+    }
+    widget->setPalette(palette);
 }
 
 }  // namespace kov

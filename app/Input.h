@@ -15,4 +15,12 @@ void forceLowerCase(QLineEdit* edit);
 // as any disabled one.
 void setAqua(QWidget* widget);
 
+// Window colour for a field that takes input, aqua for a computed one or a pick list in use,
+// button-face colour for a switched-off one.
+enum class Shade { Window, Aqua, ButtonFace };
+void shade(QWidget* widget, Shade colour);
+
+// The "Azi" buttons: today's date into a date field as "dd.mm.yyyy".
+void fillToday(QLineEdit* date);
+
 }  // namespace kov

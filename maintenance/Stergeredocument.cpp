@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/Globals.h"
+#include "app/Input.h"
 #include "app/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
@@ -146,9 +147,7 @@ void TFormStergere::FormShow() {
 void TFormStergere::setEditable(QLabel* label, QLineEdit* edit, bool editable) {
     label->setEnabled(editable);
     edit->setEnabled(editable);
-    QPalette colours = edit->palette();
-    colours.setColor(QPalette::Base, palette().color(editable ? QPalette::Base : QPalette::Button));
-    edit->setPalette(colours);
+    kov::shade(edit, editable ? kov::Shade::Window : kov::Shade::ButtonFace);
 }
 
 void TFormStergere::choose(size_t kind) {

@@ -1,6 +1,5 @@
 #include "purchases/PurchaseParts.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDate>
 #include <QDialog>
@@ -55,25 +54,8 @@ QString firstId(const QString& sql) {
 
 }  // namespace
 
-void shade(QWidget* widget, Shade colour) {
-    const QPalette standard = QApplication::palette(widget);
-    const QColor colours[] = {standard.color(QPalette::Base), QColor(Qt::cyan),
-                              standard.color(QPalette::Button)};
-    const QColor& c = colours[static_cast<int>(colour)];
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, c);
-    if (qobject_cast<QComboBox*>(widget)) {
-        palette.setColor(QPalette::Button, c);
-    }
-    widget->setPalette(palette);
-}
-
 void onExit(QWidget* widget, std::function<void()> action) {
     new ExitFilter(widget, std::move(action));
-}
-
-void fillToday(QLineEdit* date) {
-    date->setText(formatDate(QDate::currentDate()));
 }
 
 CategoryChoice::CategoryChoice(QRadioButton* yes, QRadioButton* no, QComboBox* list)

@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 
+#include "app/Input.h"
 #include "sales/AmountFields.h"
 
 class QComboBox;
@@ -16,17 +17,9 @@ class QWidget;
 
 namespace kov {
 
-// Window colour for a field that takes input, aqua for a computed one or a pick list,
-// button-face colour for a switched-off one.
-enum class Shade { Window, Aqua, ButtonFace };
-void shade(QWidget* widget, Shade colour);
-
 // Runs the action whenever the focus leaves the widget for another widget of the application
 // (not when another window comes to the front or a drop-down opens).
 void onExit(QWidget* widget, std::function<void()> action);
-
-// "Azi": today's date as "dd.mm.yyyy".
-void fillToday(QLineEdit* date);
 
 // The group "Defalcare operatiuni diverse": "Da" with the list of expense categories, "Nu".
 class CategoryChoice {

@@ -23,15 +23,7 @@ void PurchaseWindow::setup(const PurchaseWidgets& widgets,
     }
     partners_ = new PartnerLookup(w_.partners, partnerConfig, this);
     rate_ = new kov::VatRateField(w_.date, w_.Edit13, [this] { amountsChanged(); });
-    partners_->connectHandlers({
-        .ComboBox2Exit = [this] { ComboBox2Exit(); },
-        .ComboBox3Exit = [this] { ComboBox3Exit(); },
-        .ComboBox4Exit = [this] { ComboBox4Exit(); },
-        .ComboBox2Change = [this] { ComboBox2Change(); },
-        .ComboBox3Change = [this] { ComboBox3Change(); },
-        .ComboBox4Change = [this] { ComboBox4Change(); },
-        .Button2Click = [this] { Button2Click(); },
-    });
+    partners_->connectHandlers(windowHandlers(this));
     if (w_.ComboBox5) {
         category_ =
             std::make_unique<kov::CategoryChoice>(w_.RadioButton5, w_.RadioButton6, w_.ComboBox5);

@@ -1,8 +1,6 @@
 #include "reports/Selectperioada.h"
 
-#include <QApplication>
 #include <QDate>
-#include <QPalette>
 
 #include "app/Input.h"
 #include "app/Messages.h"
@@ -13,11 +11,7 @@ namespace {
 void setActive(QLineEdit* edit, bool active) {
     edit->clear();
     edit->setEnabled(active);
-    QPalette palette = edit->palette();
-    // Window colour when it takes input, button-face colour when it does not.
-    const QPalette standard = QApplication::palette(edit);
-    palette.setColor(QPalette::Base, standard.color(active ? QPalette::Base : QPalette::Button));
-    edit->setPalette(palette);
+    kov::shade(edit, active ? kov::Shade::Window : kov::Shade::ButtonFace);
 }
 
 }  // namespace
@@ -66,15 +60,15 @@ void TFormSelectData::setOneDayMode(bool oneDay) {
 }
 
 void TFormSelectData::Button1Click() {
-    ui.Edit3->setText(kov::formatDate(QDate::currentDate()));
+    kov::fillToday(ui.Edit3);
 }
 
 void TFormSelectData::Button2Click() {
-    ui.Edit1->setText(kov::formatDate(QDate::currentDate()));
+    kov::fillToday(ui.Edit1);
 }
 
 void TFormSelectData::Button3Click() {
-    ui.Edit2->setText(kov::formatDate(QDate::currentDate()));
+    kov::fillToday(ui.Edit2);
 }
 
 bool TFormSelectData::takeDate(QLineEdit* edit, QString& field) {

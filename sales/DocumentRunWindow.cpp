@@ -102,7 +102,7 @@ void DocumentRunWindow::reset() {
 }
 
 void DocumentRunWindow::Button1Click() {
-    ui.Edit3->setText(kov::today());
+    kov::fillToday(ui.Edit3);
 }
 
 void DocumentRunWindow::Edit3Change() {

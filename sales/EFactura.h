@@ -1,6 +1,6 @@
 #pragma once
-// e-Factura: one issued invoice as the UBL 2.1 Invoice file of the national usage
-// specification CIUS-RO, which the national platform takes, and the checks that say why an
+// e-Factura: one issued invoice as the UBL 2.1 Invoice file of the national usage rules
+// CIUS-RO, which the national platform takes, and the checks that say why an
 // invoice cannot be written yet. Pure data in, text out: no database, no widgets.
 
 #include <QByteArray>

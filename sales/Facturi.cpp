@@ -69,14 +69,9 @@ TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
                            ui.Button3,
                            {ui.Label18, ui.Label19, ui.Label20}},
                           {QStringLiteral("Date platitor"), ui.BitBtn1, nullptr, true}, this);
-    Partners->connectHandlers({.ComboBox2Exit = [this] { ComboBox2Exit(); },
-                               .ComboBox3Exit = [this] { ComboBox3Exit(); },
-                               .ComboBox4Exit = [this] { ComboBox4Exit(); },
-                               .ComboBox2Change = [this] { ComboBox2Change(); },
-                               .ComboBox3Change = [this] { ComboBox3Change(); },
-                               .ComboBox4Change = [this] { ComboBox4Change(); },
-                               .Button2Click = [this] { Button2Click(); },
-                               .Button3Click = [this] { Button3Click(); }});
+    PartnerHandlers handlers = windowHandlers(this);
+    handlers.Button3Click = [this] { Button3Click(); };
+    Partners->connectHandlers(handlers);
 
     kov::onEvent(ui.Button1, &QPushButton::clicked, this, &TFormFactura::Button1Click);
     kov::onEvent(ui.RadioButton1, &QRadioButton::clicked, this, &TFormFactura::RadioButton1Click);
@@ -165,7 +160,7 @@ void TFormFactura::clearCashier() {
 }
 
 void TFormFactura::Button1Click() {
-    ui.Edit1->setText(kov::formatDate(QDate::currentDate()));
+    kov::fillToday(ui.Edit1);
 }
 
 // The person's fields with their labels.

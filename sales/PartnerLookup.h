@@ -66,6 +66,19 @@ struct PartnerHandlers {
     std::function<void()> Button2Click{}, Button3Click{};
 };
 
+// The lookup's events routed to a window's own handlers of the same names; a window with the
+// delegate button adds its Button3Click.
+template <class Window>
+PartnerHandlers windowHandlers(Window* w) {
+    return {.ComboBox2Exit = [w] { w->ComboBox2Exit(); },
+            .ComboBox3Exit = [w] { w->ComboBox3Exit(); },
+            .ComboBox4Exit = [w] { w->ComboBox4Exit(); },
+            .ComboBox2Change = [w] { w->ComboBox2Change(); },
+            .ComboBox3Change = [w] { w->ComboBox3Change(); },
+            .ComboBox4Change = [w] { w->ComboBox4Change(); },
+            .Button2Click = [w] { w->Button2Click(); }};
+}
+
 class PartnerLookup : public QObject {
     Q_OBJECT
   public:

@@ -59,20 +59,12 @@ void fillCategories(QComboBox* combo, const Flow& flow, const QStringList& leadi
     }
 }
 
-void paintAqua(QWidget* widget, bool on) {
-    widget->setStyleSheet(on ? QStringLiteral("QComboBox { background-color: aqua; }") : QString());
-}
-
 bool anotherDocument(QDialog* window, Document document) {
     if (message(moreDocumentsQuestion(document), QString(), Buttons::YesNo) == Answer::Yes) {
         return true;
     }
     window->accept();
     return false;
-}
-
-QString today() {
-    return formatDate(QDate::currentDate());
 }
 
 }  // namespace kov

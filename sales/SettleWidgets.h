@@ -28,14 +28,8 @@ QStringList captions(const QTreeWidget* list);
 // Refills a category list with the flow's categories by name, after the leading items.
 void fillCategories(QComboBox* combo, const Flow& flow, const QStringList& leading = {});
 
-// A pick list in use is aqua; switched off it takes the window's colour.
-void paintAqua(QWidget* widget, bool on);
-
 // Asks whether another document follows. No closes the window with the OK result and returns
 // false; Yes returns true and the caller resets the window.
 bool anotherDocument(QDialog* window, Document document);
-
-// Today as "dd.mm.yyyy".
-QString today();
 
 }  // namespace kov

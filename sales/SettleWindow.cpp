@@ -60,7 +60,7 @@ void SettleWindow::updateAccept() {
 }
 
 void SettleWindow::Button1Click() {
-    ui.Edit1->setText(kov::today());
+    kov::fillToday(ui.Edit1);
     Edit1KeyUp();
 }
 
@@ -126,13 +126,13 @@ void SettleWindow::ListView1Click() {
 
 void SettleWindow::RadioButton5Click() {
     ui.ComboBox5->setEnabled(true);
-    kov::paintAqua(ui.ComboBox5, true);
+    kov::shade(ui.ComboBox5, kov::Shade::Aqua);
     ui.ComboBox5->setCurrentIndex(ui.ComboBox5->count() > 0 ? 0 : -1);
 }
 
 void SettleWindow::RadioButton6Click() {
     ui.ComboBox5->setEnabled(false);
-    kov::paintAqua(ui.ComboBox5, false);
+    kov::shade(ui.ComboBox5, kov::Shade::Window);
     ui.ComboBox5->setCurrentIndex(-1);
 }
 
