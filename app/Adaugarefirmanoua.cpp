@@ -1,9 +1,9 @@
 #include "app/Adaugarefirmanoua.h"
 
 #include "app/Atentie.h"
-#include "app/Globals.h"
-#include "app/Input.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 

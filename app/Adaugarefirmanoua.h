@@ -1,7 +1,7 @@
 #pragma once
 // Adds an own company, or deletes one with all its documents and counters.
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "app/CompanyLists.h"
 #include "ui_Adaugarefirmanoua.h"

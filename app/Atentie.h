@@ -1,7 +1,7 @@
 #pragma once
 // Confirmation before a company is deleted with all its documents.
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "ui_Atentie.h"
 

@@ -1,11 +1,11 @@
 #include "app/Datefirma.h"
 
-#include "app/Globals.h"
-#include "app/Input.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
-#include "sales/Counties.h"
+#include "efactura/Counties.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The selected own company's registration, office address and bank account, which the
 // e-Factura file carries for the seller.
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "ui_Datefirma.h"
 

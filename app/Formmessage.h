@@ -2,7 +2,7 @@
 // The wait window shown while the start-up copy of the database is made.
 
 #include <QTimer>
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 class QLabel;
 

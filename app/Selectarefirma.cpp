@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "app/Messages.h"
+#include "ui/Messages.h"
 
 TFormSelectFirma::TFormSelectFirma(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);

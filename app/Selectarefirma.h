@@ -2,7 +2,7 @@
 // Choice of the own company whose books are kept. The caller reads ComboBox3 (fiscal code),
 // ComboBox2 (name) and Edit1 (description) after the OK result.
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "app/CompanyLists.h"
 #include "ui_Selectarefirma.h"

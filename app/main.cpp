@@ -4,10 +4,10 @@
 #include <exception>
 
 #include "app/Forms.h"
-#include "app/Globals.h"
+#include "ui/Globals.h"
 #include "app/Main.h"
-#include "app/Messages.h"
-#include "app/Titles.h"
+#include "ui/Messages.h"
+#include "ui/Titles.h"
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-#include "app/Progress.h"
+#include "ui/Progress.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -15,8 +15,8 @@
 #include <ctime>
 #include <functional>
 
-#include "app/Globals.h"
-#include "app/Progress.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 #include "data/Database.h"
 #include "data/Query.h"
 #include "data/Values.h"

@@ -7,8 +7,8 @@
 #include <QSet>
 #include <vector>
 
-#include "app/Globals.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "data/FileCheck.h"
 #include "data/Query.h"
 #include "data/Settings.h"

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 #include "ui_Selectaredocument.h"
 
 class QTreeWidgetItem;

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Globals.h"
-#include "app/Input.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "maintenance/Selectaredocument.h"

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 #include "ui_Stergeredocument.h"
 
 class TFormStergere : public kov::FormDialog {

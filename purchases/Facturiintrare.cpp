@@ -1,6 +1,6 @@
 #include "purchases/Facturiintrare.h"
 
-#include "app/Messages.h"
+#include "ui/Messages.h"
 #include "data/Values.h"
 #include "data/Vat.h"
 

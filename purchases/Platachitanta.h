@@ -1,7 +1,7 @@
 #pragma once
 // Cash paid for received invoices, against a receipt ("Achitare chitanta").
 
-#include "sales/SettleWindow.h"
+#include "documents/SettleWindow.h"
 
 class TFormPlataChitanta : public SettleWindow {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #pragma once
 // Money paid by bank for received invoices, by payment order.
 
-#include "sales/SettleWindow.h"
+#include "documents/SettleWindow.h"
 
 class TFormPlataOrdine : public SettleWindow {
     Q_OBJECT

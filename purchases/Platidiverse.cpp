@@ -1,7 +1,7 @@
 #include "purchases/Platidiverse.h"
 
-#include "app/Input.h"
-#include "app/Messages.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 #include "data/Values.h"
 
 TFormPlatiDiverse::TFormPlatiDiverse(QWidget* parent) : kov::FormDialog(parent) {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 #include "purchases/PurchaseParts.h"
 #include "ui_Platidiverse.h"
 

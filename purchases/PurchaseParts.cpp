@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/Globals.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "data/Database.h"
 #include "data/Query.h"
 #include "data/Values.h"

@@ -6,8 +6,8 @@
 #include <functional>
 #include <initializer_list>
 
-#include "app/Input.h"
-#include "sales/AmountFields.h"
+#include "ui/Input.h"
+#include "documents/AmountFields.h"
 
 class QComboBox;
 class QDialog;

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/Input.h"
-#include "app/VatRateField.h"
+#include "ui/Input.h"
+#include "ui/VatRateField.h"
 #include "data/Values.h"
 #include "data/Vat.h"
 

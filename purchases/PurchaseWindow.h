@@ -9,10 +9,10 @@
 #include <QString>
 #include <memory>
 
-#include "app/FormBase.h"
-#include "app/VatRateField.h"
+#include "ui/FormBase.h"
+#include "ui/VatRateField.h"
 #include "purchases/PurchaseParts.h"
-#include "sales/PartnerLookup.h"
+#include "documents/PartnerLookup.h"
 
 class QComboBox;
 class QLineEdit;

@@ -2,11 +2,11 @@
 
 #include <QStyle>
 
-#include "app/Input.h"
-#include "app/Messages.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
-#include "sales/Counties.h"
+#include "efactura/Counties.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <QString>
 #include <QStringList>
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "ui_Adaugfirma.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The cashiers who sign receipts, with their personal numeric codes (CNP).
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "ui_Casieri.h"
 

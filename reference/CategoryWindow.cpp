@@ -3,8 +3,8 @@
 #include <QMouseEvent>
 #include <QRandomGenerator>
 
-#include "app/Input.h"
-#include "app/Messages.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 

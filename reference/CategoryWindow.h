@@ -4,7 +4,7 @@
 // random from 10000 to 29999 and recorded in iduridefalcari, so that none is issued twice,
 // even after its category was deleted.
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "ui_CategoryWindow.h"
 

@@ -1,7 +1,7 @@
 #include "reports/CashRegister.h"
 
-#include "app/Globals.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "reports/RaportJurnal.h"

@@ -2,8 +2,8 @@
 
 #include <QHash>
 
-#include "app/Globals.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "reports/JournalRates.h"

@@ -1,7 +1,7 @@
 #include "reports/ReportCommands.h"
 
-#include "app/Globals.h"
-#include "app/Progress.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "reports/Selectluna.h"

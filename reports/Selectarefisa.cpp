@@ -2,8 +2,8 @@
 
 #include <QDate>
 
-#include "app/Globals.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "reports/RaportOperatiuniDiverse.h"

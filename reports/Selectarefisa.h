@@ -3,7 +3,7 @@
 // 'v' incomes) and for one month or a range of months, then previews the ledger card of that
 // category.
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 #include "ui_Selectarefisa.h"
 
 class TFormSelectareFisa : public kov::FormDialog {

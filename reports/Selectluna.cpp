@@ -2,7 +2,7 @@
 
 #include <QDate>
 
-#include "app/Messages.h"
+#include "ui/Messages.h"
 
 namespace {
 // The first year the books can hold.

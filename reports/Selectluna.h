@@ -3,7 +3,7 @@
 // reads SelectedMonth and SelectedYear, and the texts of ComboBox1 (month name) and ComboBox2
 // (year) to print the period.
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "ui_Selectluna.h"
 

@@ -2,8 +2,8 @@
 
 #include <QDate>
 
-#include "app/Input.h"
-#include "app/Messages.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 #include "data/Values.h"
 
 namespace {

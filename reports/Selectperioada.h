@@ -3,7 +3,7 @@
 // caller reads RadioButton1 (checked: one day) and DateOn, or DateFrom and DateTo. A stored
 // date is the text as typed and known to convert; an empty one means no limit.
 
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "ui_Selectperioada.h"
 

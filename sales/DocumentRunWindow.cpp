@@ -2,13 +2,14 @@
 
 #include <limits>
 
-#include "app/Input.h"
-#include "app/Messages.h"
-#include "app/VatRateField.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
+#include "ui/VatRateField.h"
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
-#include "sales/SettleWidgets.h"
+#include "documents/SettleWidgets.h"
 
 namespace {
 
@@ -250,7 +251,7 @@ void DocumentRunWindow::BitBtn4Click() {
                ui.Edit2) ||
         refuse(!rate, QStringLiteral("Cota TVA introdusa gresit!"), kError, ui.Edit8) ||
         !rowsReady() ||
-        refuse(kov::alreadySettled(kov::kCollection, invoice),
+        refuse(kov::alreadySettled(SelectedFiscalCode, kov::kCollection, invoice),
                "Factura numarul " + invoice + " a fost deja platita!", kWarning)) {
         return;
     }
@@ -268,7 +269,7 @@ void DocumentRunWindow::BitBtn4Click() {
         movement.category = row->text(Category) == kNone
                                 ? QStringLiteral("0")
                                 : kov::categoryId(kov::kCollection, row->text(Category));
-        kov::insertMovement(kov::kCollection, movement);
+        kov::insertMovement(SelectedFiscalCode, kov::kCollection, movement);
     }
     transaction.commit();
     if (kov::anotherDocument(this, document_)) {

@@ -3,9 +3,9 @@
 // gets its own number, date, amount and income category, and one movement row. The invoice's
 // paid state is left as it is. The two menu windows are this one with their document.
 
-#include "app/FormBase.h"
-#include "app/VatRateField.h"
-#include "sales/Settlement.h"
+#include "ui/FormBase.h"
+#include "ui/VatRateField.h"
+#include "books/Settlement.h"
 #include "ui_DocumentRunWindow.h"
 
 class DocumentRunWindow : public kov::FormDialog {

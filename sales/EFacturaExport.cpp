@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "app/Globals.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "data/Values.h"
-#include "sales/EFacturaSource.h"
+#include "efactura/EFacturaSource.h"
 
 namespace kov::efactura {
 

@@ -4,18 +4,18 @@
 #include <QTime>
 #include <climits>
 
-#include "app/Globals.h"
-#include "app/Input.h"
-#include "app/Messages.h"
-#include "app/VatRateField.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
+#include "ui/VatRateField.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "data/Vat.h"
 #include "reference/Adaugfirma.h"
-#include "sales/Counties.h"
+#include "efactura/Counties.h"
 #include "sales/EFacturaExport.h"
-#include "sales/EFacturaSource.h"
-#include "sales/PartnerLookup.h"
+#include "efactura/EFacturaSource.h"
+#include "documents/PartnerLookup.h"
 
 using kov::quoted;
 

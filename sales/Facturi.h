@@ -7,9 +7,9 @@
 #include <QString>
 #include <optional>
 
-#include "app/FormBase.h"
-#include "app/VatRateField.h"
-#include "sales/AmountFields.h"
+#include "ui/FormBase.h"
+#include "ui/VatRateField.h"
+#include "documents/AmountFields.h"
 #include "sales/RaportFactura.h"
 #include "ui_Facturi.h"
 

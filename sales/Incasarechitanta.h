@@ -1,7 +1,7 @@
 #pragma once
 // Cash received for issued invoices, against a receipt ("Incasare chitanta").
 
-#include "sales/SettleWindow.h"
+#include "documents/SettleWindow.h"
 
 class TFormIncasareChitanta : public SettleWindow {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #pragma once
 // Money received by bank for issued invoices, against the payer's payment order.
 
-#include "sales/SettleWindow.h"
+#include "documents/SettleWindow.h"
 
 class TFormIncasareOrdine : public SettleWindow {
     Q_OBJECT

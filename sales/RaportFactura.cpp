@@ -1,7 +1,7 @@
 #include "sales/RaportFactura.h"
 
-#include "app/Globals.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "data/Vat.h"

@@ -7,7 +7,7 @@
 #include <QSettings>
 
 #include "app/Forms.h"
-#include "app/Globals.h"
+#include "ui/Globals.h"
 #include "app/Main.h"
 #include "data/Query.h"
 #include "data/Settings.h"

@@ -14,8 +14,8 @@
 #include <cstdio>
 
 #include "app/Adaugarefirmanoua.h"
-#include "app/Messages.h"
-#include "app/Titles.h"
+#include "ui/Messages.h"
+#include "ui/Titles.h"
 #include "reference/Adaugfirma.h"
 #include "reports/Selectluna.h"
 #include "tests/app/AppFixture.h"

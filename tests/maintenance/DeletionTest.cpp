@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/Globals.h"
+#include "ui/Globals.h"
 #include "maintenance/Selectaredocument.h"
 #include "maintenance/Stergeredocument.h"
 #include "tests/Support.h"

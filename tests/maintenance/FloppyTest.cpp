@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "app/Globals.h"
+#include "ui/Globals.h"
 #include "data/Query.h"
 #include "data/Settings.h"
 #include "maintenance/Discheta.h"

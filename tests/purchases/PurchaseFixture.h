@@ -12,7 +12,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "app/Globals.h"
+#include "ui/Globals.h"
 #include "tests/Support.h"
 
 namespace kov::test {

@@ -6,7 +6,7 @@
 
 #include "data/Values.h"
 #include "reference/Adaugfirma.h"
-#include "sales/Counties.h"
+#include "efactura/Counties.h"
 #include "tests/Support.h"
 
 namespace kov::test {

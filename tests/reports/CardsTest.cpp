@@ -1,6 +1,6 @@
 #include <QDate>
 
-#include "app/Globals.h"
+#include "ui/Globals.h"
 #include "report_engine/PreviewWindow.h"
 #include "reports/CumulativeCards.h"
 #include "reports/RaportFiseCumulate.h"

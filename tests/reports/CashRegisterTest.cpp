@@ -1,5 +1,5 @@
-#include "app/Globals.h"
-#include "app/Progress.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 #include "reports/CashRegister.h"
 #include "reports/RaportJurnal.h"
 #include "tests/reports/ReportFixture.h"

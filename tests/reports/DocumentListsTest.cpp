@@ -1,4 +1,4 @@
-#include "app/Globals.h"
+#include "ui/Globals.h"
 #include "reports/DocumentLists.h"
 #include "reports/RaportChitante.h"
 #include "reports/RaportFacturi.h"

@@ -1,8 +1,8 @@
 #include <QProcess>
 #include <QTest>
 
-#include "app/Globals.h"
-#include "app/Progress.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 #include "report_engine/PreviewWindow.h"
 #include "reports/Journals.h"
 #include "reports/RaportJurCumpN.h"

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QThread>
 
-#include "app/Progress.h"
+#include "ui/Progress.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QTest>
 
-#include "app/Globals.h"
-#include "app/Progress.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 #include "data/Values.h"
 #include "report_engine/PreviewWindow.h"
 #include "reports/RaportChitante.h"

@@ -9,10 +9,10 @@
 
 #include "app/Datefirma.h"
 #include "reports/Selectperioada.h"
-#include "sales/EFacturaSource.h"
+#include "efactura/EFacturaSource.h"
 #include "sales/Facturi.h"
 #include "tests/app/AppFixture.h"
-#include "tests/sales/EFacturaCheck.h"
+#include "tests/efactura/EFacturaCheck.h"
 
 namespace kov::test {
 

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/Globals.h"
+#include "ui/Globals.h"
 #include "reference/Adaugfirma.h"
 #include "report_engine/PreviewWindow.h"
 #include "sales/Facturi.h"

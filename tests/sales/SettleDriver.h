@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "app/Globals.h"
-#include "sales/SettleWidgets.h"
-#include "sales/SettleWindow.h"
+#include "ui/Globals.h"
+#include "documents/SettleWidgets.h"
+#include "documents/SettleWindow.h"
 #include "tests/Support.h"
 
 namespace kov::test {

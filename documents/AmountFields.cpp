@@ -1,4 +1,4 @@
-#include "sales/AmountFields.h"
+#include "documents/AmountFields.h"
 
 #include <QLineEdit>
 

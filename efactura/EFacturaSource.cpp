@@ -1,4 +1,4 @@
-#include "sales/EFacturaSource.h"
+#include "efactura/EFacturaSource.h"
 
 #include "data/Query.h"
 #include "data/Values.h"

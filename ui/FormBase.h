@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QShowEvent>
 
-#include "app/Messages.h"
+#include "ui/Messages.h"
 
 namespace kov {
 

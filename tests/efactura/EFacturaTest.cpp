@@ -5,10 +5,10 @@
 #include <QXmlStreamReader>
 #include <functional>
 
-#include "sales/Counties.h"
-#include "sales/EFactura.h"
+#include "efactura/Counties.h"
+#include "efactura/EFactura.h"
 #include "tests/Support.h"
-#include "tests/sales/EFacturaSamples.h"
+#include "tests/efactura/EFacturaSamples.h"
 
 namespace kov::test {
 

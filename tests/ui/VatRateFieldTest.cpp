@@ -2,7 +2,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "app/VatRateField.h"
+#include "ui/VatRateField.h"
 
 namespace {
 

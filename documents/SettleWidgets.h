@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "sales/Settlement.h"
+#include "books/Settlement.h"
 
 class QComboBox;
 class QDialog;

@@ -5,8 +5,8 @@
 #include <QRegularExpression>
 
 #include "tests/Support.h"
-#include "tests/sales/EFacturaCheck.h"
-#include "tests/sales/EFacturaSamples.h"
+#include "tests/efactura/EFacturaCheck.h"
+#include "tests/efactura/EFacturaSamples.h"
 
 namespace kov::test {
 

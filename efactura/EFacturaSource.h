@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "sales/EFactura.h"
+#include "efactura/EFactura.h"
 
 namespace kov::efactura {
 

@@ -1,4 +1,4 @@
-#include "app/Progress.h"
+#include "ui/Progress.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -1,11 +1,11 @@
-#include "sales/SettleWidgets.h"
+#include "documents/SettleWidgets.h"
 
 #include <QComboBox>
 #include <QDate>
 #include <QDialog>
 #include <QTreeWidget>
 
-#include "app/Messages.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 

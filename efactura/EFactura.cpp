@@ -1,11 +1,11 @@
-#include "sales/EFactura.h"
+#include "efactura/EFactura.h"
 
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <cstdlib>
 
 #include "data/Values.h"
-#include "sales/Counties.h"
+#include "efactura/Counties.h"
 
 namespace kov::efactura {
 

@@ -1,6 +1,5 @@
-#include "sales/Settlement.h"
+#include "books/Settlement.h"
 
-#include "app/Globals.h"
 #include "data/Query.h"
 #include "data/Values.h"
 
@@ -13,8 +12,8 @@ namespace {
 
 const QString kWarning = QStringLiteral("Atentie!");
 
-QString companyFilter() {
-    return QStringLiteral("codfiscal=") + quoted(SelectedFiscalCode);
+QString companyFilter(const QString& company) {
+    return QStringLiteral("codfiscal=") + quoted(company);
 }
 
 }  // namespace
@@ -33,22 +32,23 @@ QString moreDocumentsQuestion(Document document) {
                                          : QStringLiteral("Mai introduceti alte ordine de plata?");
 }
 
-QString invoiceSql(const Flow& flow, const QString& number) {
-    return "select * from facturi where nrfactura=" + quoted(number) + " and " + companyFilter() +
+QString invoiceSql(const QString& company, const Flow& flow, const QString& number) {
+    return "select * from facturi where nrfactura=" + quoted(number) + " and " + companyFilter(company) +
            " and felfactura=" + quoted(flow.invoiceKind);
 }
 
-bool alreadySettled(const Flow& flow, const QString& number) {
+bool alreadySettled(const QString& company, const Flow& flow, const QString& number) {
     Query q;
-    q.setSql(invoiceSql(flow, number));
+    q.setSql(invoiceSql(company, flow, number));
     q.open();
     return !q.eof() && q.fieldByName(QStringLiteral("PLATIT")).asFloat() == 1;
 }
 
-std::optional<Refusal> checkInvoices(const Flow& flow, const QStringList& numbers) {
+std::optional<Refusal> checkInvoices(const QString& company, const Flow& flow,
+                                     const QStringList& numbers) {
     for (const QString& number : numbers) {
         Query q;
-        q.setSql(invoiceSql(flow, number));
+        q.setSql(invoiceSql(company, flow, number));
         q.open();
         if (q.recordCount() > 1) {
             return Refusal{"Exista mai multe facturi cu numarul " + number + "!", kWarning};
@@ -60,13 +60,14 @@ std::optional<Refusal> checkInvoices(const Flow& flow, const QStringList& number
     return std::nullopt;
 }
 
-QString settleInvoices(const Flow& flow, const QStringList& numbers, double amount) {
+QString settleInvoices(const QString& company, const Flow& flow, const QStringList& numbers,
+                       double amount) {
     long long left = cents(amount);
     QStringList named;
     for (const QString& number : numbers) {
         named << number;
         Query q;
-        q.setSql(invoiceSql(flow, number));
+        q.setSql(invoiceSql(company, flow, number));
         q.open();
         if (q.eof()) {
             continue;
@@ -85,7 +86,7 @@ QString settleInvoices(const Flow& flow, const QStringList& numbers, double amou
             remainder = formatAmount(static_cast<double>(owed) / 100);
         }
         q.setSql("update facturi set platit=" + paid + ", restant=" + remainder +
-                 " where nrfactura=" + quoted(number) + " and " + companyFilter() +
+                 " where nrfactura=" + quoted(number) + " and " + companyFilter(company) +
                  " and felfactura=" + quoted(flow.invoiceKind));
         q.execSql();
     }
@@ -104,13 +105,13 @@ QString categoryId(const Flow& flow, const QString& name) {
     return q.eof() ? QStringLiteral("0") : q.fieldByName(QStringLiteral("ID")).asString();
 }
 
-void insertMovement(const Flow& flow, const Movement& m) {
+void insertMovement(const QString& company, const Flow& flow, const Movement& m) {
     Query q;
     q.setSql(
         "insert into operatiuni "
         "(CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,BANCA,DEFALCARE,TIP,"
         "OBSERVATII,REGISTRU) values(" +
-        quoted(SelectedFiscalCode) + ',' + quoted(m.date) + ',' + quoted(m.number) + ',' +
+        quoted(company) + ',' + quoted(m.date) + ',' + quoted(m.number) + ',' +
         quoted(m.explanation) + ",''," + formatAmount(m.total) + ',' + formatAmount(m.net) + ',' +
         QString::number(m.bank) + ',' + m.category + ',' + quoted(flow.movementType) + ",''," +
         QString::number(m.inRegister) + ')');

@@ -1,4 +1,4 @@
-#include "app/Titles.h"
+#include "ui/Titles.h"
 
 #include <QApplication>
 #include <QEvent>

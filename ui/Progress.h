@@ -4,7 +4,7 @@
 // keeps working on the GUI thread.
 
 #include <QElapsedTimer>
-#include "app/FormBase.h"
+#include "ui/FormBase.h"
 
 #include "ui_Progress.h"
 

@@ -1,4 +1,4 @@
-#include "app/Input.h"
+#include "ui/Input.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,11 +1,12 @@
-#include "sales/SettleWindow.h"
+#include "documents/SettleWindow.h"
 
-#include "app/Input.h"
-#include "app/VatRateField.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/VatRateField.h"
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
-#include "sales/SettleWidgets.h"
+#include "documents/SettleWidgets.h"
 
 SettleWindow::SettleWindow(const SettleWindowKind& kind, QWidget* parent)
     : kov::FormDialog(parent),
@@ -148,13 +149,13 @@ void SettleWindow::BitBtn4Click() {
         return;  // "Acceptare" is off until the amount converts
     }
     const QStringList numbers = kov::captions(ui.ListView1);
-    if (const auto refusal = kov::checkInvoices(flow_, numbers)) {
+    if (const auto refusal = kov::checkInvoices(SelectedFiscalCode, flow_, numbers)) {
         kov::message(refusal->text, refusal->title);
         return;
     }
     kov::Transaction transaction;
     kov::Movement movement;
-    movement.explanation = kov::settleInvoices(flow_, numbers, *amount);
+    movement.explanation = kov::settleInvoices(SelectedFiscalCode, flow_, numbers, *amount);
     movement.date = ui.Edit1->text();
     movement.number = kov::documentNumber(document_, ui.Edit2->text());
     movement.total = *amount;
@@ -164,7 +165,7 @@ void SettleWindow::BitBtn4Click() {
                             ? kov::categoryId(flow_, ui.ComboBox5->currentText())
                             : QStringLiteral("0");
     movement.inRegister = !registerChoice_ || ui.RadioButton1->isChecked() ? 1 : 0;
-    kov::insertMovement(flow_, movement);
+    kov::insertMovement(SelectedFiscalCode, flow_, movement);
     transaction.commit();
     if (kov::anotherDocument(this, document_)) {
         reset();

@@ -1,8 +1,8 @@
-#include "app/VatRateField.h"
+#include "ui/VatRateField.h"
 
 #include <QLineEdit>
 
-#include "app/Messages.h"
+#include "ui/Messages.h"
 #include "data/Values.h"
 #include "data/VatRates.h"
 

@@ -35,20 +35,22 @@ struct Refusal {
 };
 
 // The company's invoices of the flow that carry this number.
-QString invoiceSql(const Flow& flow, const QString& number);
+QString invoiceSql(const QString& company, const Flow& flow, const QString& number);
 
 // The first invoice of the flow with this number is already settled.
-bool alreadySettled(const Flow& flow, const QString& number);
+bool alreadySettled(const QString& company, const Flow& flow, const QString& number);
 
 // The first listed number that may not be settled: one carried by several invoices (the
 // update by number would settle them all), or one already settled. Numbers without an invoice
 // pass.
-std::optional<Refusal> checkInvoices(const Flow& flow, const QStringList& numbers);
+std::optional<Refusal> checkInvoices(const QString& company, const Flow& flow,
+                                     const QStringList& numbers);
 
 // Spreads the amount over the listed invoices in list order, in whole cents, and rewrites each
 // one's paid flag and outstanding amount. Returns the explanation "C.V. FACT. 12,15", which
 // names every listed number, found or not.
-QString settleInvoices(const Flow& flow, const QStringList& numbers, double amount);
+QString settleInvoices(const QString& company, const Flow& flow, const QStringList& numbers,
+                       double amount);
 
 // The explanation of documents paying one invoice.
 QString invoiceExplanation(const QString& numbers);
@@ -67,6 +69,6 @@ struct Movement {
     QString category = QStringLiteral("0");
     int inRegister = 1;
 };
-void insertMovement(const Flow& flow, const Movement& movement);
+void insertMovement(const QString& company, const Flow& flow, const Movement& movement);
 
 }  // namespace kov

@@ -11,10 +11,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/Globals.h"
+#include "ui/Globals.h"
 #include "data/Values.h"
 #include "reference/Adaugfirma.h"
-#include "sales/PartnerLookup.h"
+#include "documents/PartnerLookup.h"
 #include "tests/Support.h"
 
 namespace kov::test {

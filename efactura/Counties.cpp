@@ -1,4 +1,4 @@
-#include "sales/Counties.h"
+#include "efactura/Counties.h"
 
 #include <array>
 #include <utility>

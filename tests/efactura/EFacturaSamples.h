@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "data/Vat.h"
-#include "sales/EFactura.h"
+#include "efactura/EFactura.h"
 
 namespace kov::test::samples {
 

@@ -1,4 +1,4 @@
-#include "app/Globals.h"
+#include "ui/Globals.h"
 
 QString SelectedFiscalCode;
 

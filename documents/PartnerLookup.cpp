@@ -1,4 +1,4 @@
-#include "sales/PartnerLookup.h"
+#include "documents/PartnerLookup.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -10,9 +10,9 @@
 #include <QScopedValueRollback>
 #include <QStringList>
 
-#include "app/Globals.h"
-#include "app/Input.h"
-#include "app/Messages.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "reference/Adaugfirma.h"
