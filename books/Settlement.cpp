@@ -33,8 +33,8 @@ QString moreDocumentsQuestion(Document document) {
 }
 
 QString invoiceSql(const QString& company, const Flow& flow, const QString& number) {
-    return "select * from facturi where nrfactura=" + quoted(number) + " and " + companyFilter(company) +
-           " and felfactura=" + quoted(flow.invoiceKind);
+    return "select * from facturi where nrfactura=" + quoted(number) + " and " +
+           companyFilter(company) + " and felfactura=" + quoted(flow.invoiceKind);
 }
 
 bool alreadySettled(const QString& company, const Flow& flow, const QString& number) {

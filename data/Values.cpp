@@ -1,5 +1,7 @@
 #include "data/Values.h"
 
+#include "data/Database.h"
+
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -209,6 +211,13 @@ QString sqlEscape(const QString& value) {
 
 QString quoted(const QString& value) {
     return u'\'' + sqlEscape(value) + u'\'';
+}
+
+QString bare(const QString& number) {
+    if (!parseNumber(number)) {
+        throw DbError(QStringLiteral("'%1' nu este un numar").arg(number));
+    }
+    return number;
 }
 
 }  // namespace kov

@@ -46,6 +46,10 @@ QString sqlEscape(const QString& value);
 // statement builds its text values through this, so that no value can end the literal.
 QString quoted(const QString& value);
 
+// A number going into a statement bare, as it stands: refuses (with the data layer's error)
+// any text that is not a plain number, so that no value can change the statement.
+QString bare(const QString& number);
+
 // An amount in whole cents, rounded as formatAmount rounds it. Amounts are compared in cents:
 // 123.80 - 100.00 - 23.80 is not exactly 0 in floating point.
 long long cents(double value);

@@ -1,12 +1,12 @@
 #include "documents/SettleWindow.h"
 
-#include "ui/Globals.h"
-#include "ui/Input.h"
-#include "ui/VatRateField.h"
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
 #include "documents/SettleWidgets.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/VatRateField.h"
 
 SettleWindow::SettleWindow(const SettleWindowKind& kind, QWidget* parent)
     : kov::FormDialog(parent),

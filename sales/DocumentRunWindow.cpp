@@ -2,14 +2,14 @@
 
 #include <limits>
 
-#include "ui/Globals.h"
-#include "ui/Input.h"
-#include "ui/Messages.h"
-#include "ui/VatRateField.h"
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
 #include "documents/SettleWidgets.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
+#include "ui/VatRateField.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "sales/RaportFactura.h"
 
-#include "ui/Globals.h"
-#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "data/Vat.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 
 using kov::quoted;
 using namespace kov::report;
@@ -68,14 +68,6 @@ QString designText(const QString& name) {
     return name == QLatin1String("RLabel14") ? QStringLiteral("1.00") : QString();
 }
 
-// A number that goes into a statement bare; anything else would change the statement.
-QString bare(const QString& text) {
-    if (!kov::parseNumber(text)) {
-        throw kov::DbError(QStringLiteral("'%1' nu este un numar").arg(text));
-    }
-    return text;
-}
-
 }  // namespace
 
 void recordInvoice(const PendingInvoice& p) {
@@ -99,9 +91,9 @@ void recordInvoice(const PendingInvoice& p) {
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
         "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF) values(" +
         quoted(SelectedFiscalCode) + u',' + quoted(p.number) + u',' + quoted(p.date) + u',' +
-        bare(p.total) + u',' + bare(p.net) + u',' + bare(p.rate) + u',' + bare(p.vat) + u',' +
-        bare(p.paid) + u',' + bare(p.remainder) + u',' + quoted(p.clientCode) + ",'E'" + kept +
-        u')');
+        kov::bare(p.total) + u',' + kov::bare(p.net) + u',' + kov::bare(p.rate) + u',' +
+        kov::bare(p.vat) + u',' + kov::bare(p.paid) + u',' + kov::bare(p.remainder) + u',' +
+        quoted(p.clientCode) + ",'E'" + kept + u')');
     q.execSql();
     if (p.receipt) {
         q.setSql(
@@ -110,8 +102,8 @@ void recordInvoice(const PendingInvoice& p) {
             quoted(SelectedFiscalCode) + u',' + quoted(p.date) + u',' +
             quoted("F." + p.number + " + CH." + p.receiptNumber) + u',' + quoted(p.lineText) +
             ",''," + kov::formatAmount(p.receiptAmount) + u',' +
-            kov::formatAmount(kov::netOfTotal(p.receiptAmount, *rate)) + ",0," + bare(p.breakdown) +
-            ",'incasare'," + quoted(p.remarks) + ",1)");
+            kov::formatAmount(kov::netOfTotal(p.receiptAmount, *rate)) + ",0," +
+            kov::bare(p.breakdown) + ",'incasare'," + quoted(p.remarks) + ",1)");
         q.execSql();
     }
     transaction.commit();
