@@ -1,11 +1,11 @@
 #include "app/Adaugarefirmanoua.h"
 
 #include "app/Atentie.h"
+#include "data/Query.h"
+#include "data/Values.h"
 #include "ui/Globals.h"
 #include "ui/Input.h"
 #include "ui/Messages.h"
-#include "data/Query.h"
-#include "data/Values.h"
 
 TFormAdaugModificFirmaNoua::TFormAdaugModificFirmaNoua(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);

@@ -1,11 +1,11 @@
 #include "app/Datefirma.h"
 
-#include "ui/Globals.h"
-#include "ui/Input.h"
-#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "efactura/Counties.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 
 namespace {
 

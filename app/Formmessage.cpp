@@ -5,8 +5,8 @@
 
 #include "data/Database.h"
 
-void CopiereBaza(const QString& source, const QString& target) {
-    kov::copyDatabaseFile(source, target);
+bool CopiereBaza(const QString& source, const QString& target) {
+    return kov::copyDatabaseFile(source, target);
 }
 
 TMesaj::TMesaj(QWidget* parent)
@@ -27,5 +27,6 @@ TMesaj::TMesaj(QWidget* parent)
 
 void TMesaj::FormShow() {
     Timer1.start();
-    CopiereBaza(Source, Target);
+    Copied = false;
+    Copied = CopiereBaza(Source, Target);
 }

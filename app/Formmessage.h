@@ -6,8 +6,9 @@
 
 class QLabel;
 
-// Copies a database file over the target; a failed copy is silent.
-void CopiereBaza(const QString& source, const QString& target);
+// Copies a database file over the target; false when the copy failed (the target is then left
+// as it was).
+bool CopiereBaza(const QString& source, const QString& target);
 
 class TMesaj : public kov::FormDialog {
     Q_OBJECT
@@ -17,6 +18,7 @@ class TMesaj : public kov::FormDialog {
     QString Target;
     QTimer Timer1;
     QLabel* Panel1;
+    bool Copied = false;  // the last showing's copy succeeded
 
     // Starts the timer that closes it and copies the file.
     void FormShow() override;

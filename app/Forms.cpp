@@ -6,9 +6,7 @@
 #include "app/Atentie.h"
 #include "app/Datefirma.h"
 #include "app/Formmessage.h"
-#include "ui/Globals.h"
 #include "app/Main.h"
-#include "ui/Progress.h"
 #include "app/Selectarefirma.h"
 #include "maintenance/Selectaredocument.h"
 #include "maintenance/Stergeredocument.h"
@@ -39,6 +37,8 @@
 #include "sales/Incasareordine.h"
 #include "sales/Opurimulte.h"
 #include "sales/RaportFactura.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 
 template <class Form>
 void Forms::create(Form*& global) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,8 +16,6 @@
 #include "app/Adaugarefirmanoua.h"
 #include "app/Datefirma.h"
 #include "app/Formmessage.h"
-#include "ui/Globals.h"
-#include "ui/Messages.h"
 #include "app/Selectarefirma.h"
 #include "data/Query.h"
 #include "data/Settings.h"
@@ -44,6 +43,8 @@
 #include "sales/Incasarechitanta.h"
 #include "sales/Incasareordine.h"
 #include "sales/Opurimulte.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 
 namespace {
 
@@ -115,7 +116,22 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
     Timer1.setSingleShot(true);
     kov::onEvent(&Timer1, &QTimer::timeout, this, &TFormMain::Timer1Timer);
 
-    Database1.open(mainDatabasePath());
+    const QString path = mainDatabasePath();
+    try {
+        Database1.open(path);
+    } catch (const kov::DbError& e) {
+        if (e.kind() != kov::DbError::Kind::Damaged) {
+            throw;
+        }
+        // Nothing has touched the start-up copy yet: it is the last good state of the books.
+        throw kov::DbError(
+            QStringLiteral("Fisierul bazei de date %1 este deteriorat. Ultima copie buna a bazei "
+                           "de date se afla in %2.")
+                .arg(QDir::toNativeSeparators(path),
+                     QDir::toNativeSeparators(QFileInfo(path).absolutePath() +
+                                              QStringLiteral("/BackUp.mvn"))),
+            kov::DbError::Kind::Damaged);
+    }
 }
 
 TFormMain::~TFormMain() = default;
@@ -218,6 +234,22 @@ void TFormMain::buildMenu() {
         }
         actions_[action->objectName()] = action;
     }
+    enableCompanyCommands();
+}
+
+void TFormMain::enableCompanyCommands() {
+    // Until a company is established every document would be written for none: only the
+    // commands that choose or keep the companies, and leaving, are open.
+    static const QStringList always = {QStringLiteral("Selectarefirma1"),
+                                       QStringLiteral("Adaugarestergerefirma1"),
+                                       QStringLiteral("Iesire1")};
+    const bool company = !SelectedFiscalCode.isEmpty();
+    for (const auto& [name, action] : actions_) {
+        if (!always.contains(name)) {
+            action->setEnabled(company);
+        }
+    }
+    BitBtn1->setEnabled(company);
 }
 
 QAction* TFormMain::action(const QString& component) const {
@@ -306,6 +338,9 @@ void TFormMain::Go() {
         Mesaj->Source = DatabasePath;
         Mesaj->Target = CopyPath;
         Mesaj->exec();
+        if (!Mesaj->Copied) {
+            throw kov::DbError(QStringLiteral("copia de pornire nu s-a facut"));
+        }
     } catch (const std::exception&) {
         kov::message(QStringLiteral("Nu s-a efectuat corect salvarea bazei de date!"),
                      QStringLiteral("Eroare la salvare!"));
@@ -335,6 +370,7 @@ void TFormMain::chooseCompany() {
         const QString name = q.fieldByName(QStringLiteral("NUME")).asString();
         CompanyCaption = description.isEmpty() ? name : description + u' ' + name;
         setStatusText(CompanyCaption);
+        enableCompanyCommands();
         return;
     }
     Timer1.start();
@@ -355,6 +391,7 @@ void TFormMain::takeSelection(bool keepCaption) {
     const QString name = FormSelectFirma->ui.ComboBox2->currentText();
     const QString text = description.isEmpty() ? name : description + u' ' + name;
     setStatusText(text);
+    enableCompanyCommands();
     if (keepCaption) {
         CompanyCaption = text;
     }

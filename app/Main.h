@@ -101,6 +101,8 @@ class TFormMain : public QMainWindow {
     bool checkRegionalSettings();  // false when the settings were rewritten
     void chooseCompany();
     void takeSelection(bool keepCaption);
+    // The commands that act on the selected company follow whether one is established.
+    void enableCompanyCommands();
     kov::StatusLine statusLine();  // the status bar as the backup commands use it
 
     std::map<QString, QAction*> actions_;

@@ -4,8 +4,9 @@
 #include <exception>
 
 #include "app/Forms.h"
-#include "ui/Globals.h"
 #include "app/Main.h"
+#include "app/Translation.h"
+#include "ui/Globals.h"
 #include "ui/Messages.h"
 #include "ui/Titles.h"
 
@@ -17,6 +18,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kovaline"));
+    QTranslator romanian;
+    installRomanian(romanian);
     kov::keepExactTitles();
     std::unique_ptr<Forms> forms;
     try {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 
@@ -53,7 +54,67 @@ void StatementDeleter::operator()(sqlite3_stmt* stmt) const {
     sqlite3_finalize(stmt);
 }
 
-DbError::DbError(const QString& message) : std::runtime_error(message.toStdString()) {}
+DbError::DbError(const QString& message, Kind kind)
+    : std::runtime_error(message.toStdString()), kind_(kind) {}
+
+namespace {
+
+DbError::Kind kindOf(int engineCode) {
+    switch (engineCode & 0xff) {
+        case SQLITE_FULL:
+            return DbError::Kind::Full;
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+            return DbError::Kind::ReadOnly;
+        case SQLITE_CANTOPEN:
+            return DbError::Kind::CannotOpen;
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return DbError::Kind::Damaged;
+        default:
+            return DbError::Kind::Other;
+    }
+}
+
+QString userText(int engineCode, const QString& engineText) {
+    const QString text = describe(kindOf(engineCode));
+    return text.isEmpty() ? engineText : text;
+}
+
+}  // namespace
+
+DbError::DbError(int engineCode, const QString& engineText)
+    : std::runtime_error(userText(engineCode, engineText).toStdString()),
+      kind_(kindOf(engineCode)),
+      engineText_(engineText) {}
+
+QString describe(DbError::Kind kind) {
+    switch (kind) {
+        case DbError::Kind::Full:
+            return QStringLiteral("Discul este plin.");
+        case DbError::Kind::ReadOnly:
+            return QStringLiteral("Baza de date nu poate fi scrisa.");
+        case DbError::Kind::CannotOpen:
+            return QStringLiteral("Fisierul bazei de date nu poate fi deschis.");
+        case DbError::Kind::Damaged:
+            return QStringLiteral("Fisierul bazei de date este deteriorat.");
+        case DbError::Kind::Other:
+            break;
+    }
+    return {};
+}
+
+void traceEngineError(const QString& context, const QString& engineText) {
+    const QString line = context + QStringLiteral(": -- eroare: ") + engineText;
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    const QString logFile = qEnvironmentVariable("KOVALINE_SQL_LOG");
+    if (!logFile.isEmpty()) {
+        QFile file(logFile);
+        if (file.open(QIODevice::Append | QIODevice::Text)) {
+            QTextStream(&file) << line << '\n';
+        }
+    }
+}
 
 Database::Database(QString name) : name_(std::move(name)) {
     registry()[name_] = this;
@@ -95,7 +156,13 @@ void Database::open(const QString& path, bool create, Journal journal) {
         const QString message =
             db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
-        throw DbError(QStringLiteral("%1: %2").arg(message, path));
+        traceEngineError(name_, message + QStringLiteral(": ") + path);
+        throw DbError(rc, QStringLiteral("%1: %2").arg(message, path));
+    }
+    if (!create && isDamagedDatabaseFile(path)) {
+        sqlite3_close_v2(db);
+        traceEngineError(name_, QStringLiteral("empty or not a database: ") + path);
+        throw DbError(SQLITE_NOTADB, QStringLiteral("file is not a database: ") + path);
     }
     handle_ = db;
     path_ = path;
@@ -126,7 +193,13 @@ int Database::changes() const {
 }
 
 void Database::fail() const {
-    throw DbError(QString::fromUtf8(sqlite3_errmsg(handle_)));
+    const int code = sqlite3_extended_errcode(handle_);
+    const QString text = QString::fromUtf8(sqlite3_errmsg(handle_));
+    if (kindOf(code) != DbError::Kind::Other) {
+        const_cast<Database*>(this)->record(QStringLiteral("-- eroare: ") + text);
+        traceEngineError(name_, text);
+    }
+    throw DbError(code, text);
 }
 
 void Database::record(const QString& sql) {
@@ -229,12 +302,21 @@ bool copyDatabaseFile(const QString& source, const QString& target) {
                             nullptr) != SQLITE_OK ||
             sqlite3_open_v2(QFile::encodeName(partial).constData(), &to.db,
                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+            traceEngineError(QStringLiteral("copie"),
+                             QString::fromUtf8(sqlite3_errmsg(from.db ? from.db : to.db)));
             return false;
         }
         sqlite3_busy_timeout(from.db, 5000);
         if (sqlite3_backup* b = sqlite3_backup_init(to.db, "main", from.db, "main")) {
-            ok = sqlite3_backup_step(b, -1) == SQLITE_DONE;
+            const int step = sqlite3_backup_step(b, -1);
+            ok = step == SQLITE_DONE;
             ok = sqlite3_backup_finish(b) == SQLITE_OK && ok;
+            if (!ok) {
+                traceEngineError(QStringLiteral("copie"),
+                                 QString::fromUtf8(sqlite3_errstr(
+                                     step == SQLITE_DONE ? sqlite3_errcode(to.db) : step)) +
+                                     QStringLiteral(": ") + target);
+            }
         }
         // The copy travels alone (floppy, other installations): no write-ahead log beside it.
         ok = ok && sqlite3_exec(to.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) ==
@@ -250,10 +332,27 @@ bool copyDatabaseFile(const QString& source, const QString& target) {
     std::filesystem::rename(QFile::encodeName(partial).toStdString(),
                             QFile::encodeName(target).toStdString(), error);
     if (error) {
+        traceEngineError(QStringLiteral("copie"), QString::fromStdString(error.message()));
         QFile::remove(partial);
         return false;
     }
     return true;
+}
+
+bool isDamagedDatabaseFile(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) {
+        return false;
+    }
+    if (file.size() == 0) {
+        const QFileInfo wal(path + QStringLiteral("-wal"));
+        return !wal.exists() || wal.size() == 0;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;  // the engine says why it cannot be read
+    }
+    static const QByteArray header("SQLite format 3", 16);
+    return file.read(16) != header;
 }
 
 }  // namespace kov

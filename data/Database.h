@@ -22,12 +22,31 @@ struct StatementDeleter {
 // them would only hold memory that the next statement cannot reuse.
 using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
-// Every failure of the database engine, carrying the engine's own message.
+// Every failure of the database engine. The message is what the user reads: Romanian, also for
+// the engine's own failures (a full disk, a read-only or damaged file), whose English text is
+// kept apart for support.
 class DbError : public std::runtime_error {
   public:
-    explicit DbError(const QString& message);
+    enum class Kind { Other, Full, ReadOnly, CannotOpen, Damaged };
+    explicit DbError(const QString& message, Kind kind = Kind::Other);
+    // The engine's failure with its result code and text: the message becomes the Romanian
+    // description of the kind when there is one, the engine's text otherwise.
+    DbError(int engineCode, const QString& engineText);
     QString message() const { return QString::fromUtf8(what()); }
+    Kind kind() const { return kind_; }
+    const QString& engineText() const { return engineText_; }
+
+  private:
+    Kind kind_ = Kind::Other;
+    QString engineText_;
 };
+
+// The Romanian text for an engine failure of this kind; empty for Kind::Other.
+QString describe(DbError::Kind kind);
+
+// Leaves an engine failure's own text where support finds it: standard error and the statement
+// log of the connection (when given).
+void traceEngineError(const QString& context, const QString& engineText);
 
 // How a file keeps its journal. The main database writes ahead into a log beside it; a backup
 // file travels alone (floppy, other installations), so it keeps nothing beside it once closed.
@@ -102,7 +121,12 @@ void upgradeDatabaseFile(const QString& path);
 // A consistent copy of a database file, also while it is open and written; replaces the
 // target only once the copy is complete, together with whatever journal the replaced file left
 // beside it (an old write-ahead log would otherwise be read back into the copy). The target
-// must not be open. The copy is self-contained. Returns false when the copy failed.
+// must not be open. The copy is self-contained. Returns false when the copy failed; the engine's
+// or the file system's reason goes to traceEngineError.
 bool copyDatabaseFile(const QString& source, const QString& target);
+
+// A file that exists but cannot be a database: empty (with no write-ahead log that could
+// restore it) or without the database header. Opening it must not make it a new, empty one.
+bool isDamagedDatabaseFile(const QString& path);
 
 }  // namespace kov

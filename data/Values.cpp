@@ -120,25 +120,12 @@ std::optional<double> parseNumber(const QString& text) {
     if (digits == 0) {
         return std::nullopt;
     }
-    if (i < n && (t[i] == u'e' || t[i] == u'E')) {
-        ++i;
-        if (i < n && (t[i] == u'+' || t[i] == u'-')) {
-            ++i;
-        }
-        int expDigits = 0;
-        while (i < n && t[i].unicode() >= '0' && t[i].unicode() <= '9') {
-            ++i, ++expDigits;
-        }
-        if (expDigits == 0) {
-            return std::nullopt;
-        }
-    }
     if (i != n) {
         return std::nullopt;
     }
     bool ok = false;
     const double v = t.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) {
+    if (!ok || std::fabs(v) > kLargestAmount) {
         return std::nullopt;
     }
     return v;

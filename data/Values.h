@@ -21,8 +21,11 @@ QString displayAmount(double value);
 // The amount rounded as formatAmount rounds it.
 double roundAmount(double value);
 
+// The largest amount the books take: the amount forms keep 15 significant digits exactly.
+inline constexpr double kLargestAmount = 999999999999.99;
+
 // A number as the user may type it: optional blanks and sign, digits with an optional decimal
-// point, an optional exponent. No thousands separators.
+// point. No exponent, no thousands separators, nothing beyond kLargestAmount.
 std::optional<double> parseNumber(const QString& text);
 
 // A whole number as the user may type it.

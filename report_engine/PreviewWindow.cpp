@@ -12,8 +12,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "report_engine/PagePainter.h"
 #include "report_engine/SheetWriter.h"
@@ -23,7 +25,8 @@ namespace kov::report {
 namespace {
 
 constexpr double kZooms[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0};
-constexpr int kMarginPx = 12;  // grey around the sheet
+constexpr double kFitWidth = 0;  // the zoom list's entry that follows the window's width
+constexpr int kMarginPx = 12;    // grey around the sheet
 
 }  // namespace
 
@@ -82,6 +85,7 @@ PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
     last_ = button(QStringLiteral("Ultima"), QStringLiteral("Ultima pagina (End)"));
     pageLabel_ = new QLabel(this);
     zoomBox_ = new QComboBox(this);
+    zoomBox_->addItem(QStringLiteral("Latime pagina"), kFitWidth);
     for (double z : kZooms) {
         zoomBox_->addItem(QStringLiteral("%1%").arg(qRound(z * 100)), z);
     }
@@ -113,6 +117,7 @@ PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
     scroll_->setWidget(view_);
     scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->viewport()->installEventFilter(this);
     status_ = new QLabel(this);
     status_->hide();
 
@@ -125,17 +130,42 @@ PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
     connect(prior_, &QPushButton::clicked, this, &PreviewWindow::priorPage);
     connect(next_, &QPushButton::clicked, this, &PreviewWindow::nextPage);
     connect(last_, &QPushButton::clicked, this, &PreviewWindow::lastPage);
-    connect(zoomBox_, &QComboBox::activated, this,
-            [this](int index) { setZoom(zoomBox_->itemData(index).toDouble()); });
+    connect(zoomBox_, &QComboBox::activated, this, [this](int index) {
+        const double zoom = zoomBox_->itemData(index).toDouble();
+        if (zoom == kFitWidth) {
+            fitWidth();
+        } else {
+            setZoom(zoom);
+        }
+    });
     connect(print, &QPushButton::clicked, this, &PreviewWindow::printWithDialog);
     connect(pdf, &QPushButton::clicked, this, &PreviewWindow::savePdfWithDialog);
     connect(xlsx, &QPushButton::clicked, this, &PreviewWindow::saveXlsxWithDialog);
     connect(csv, &QPushButton::clicked, this, &PreviewWindow::saveCsvWithDialog);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    zoomBox_->setCurrentIndex(zoomBox_->findData(1.0));
-    resize(960, 760);
+    // The whole page width on whatever screen: a landscape journal at 100 % is wider than a
+    // laptop's screen.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(1024, screen.width() * 9 / 10), std::min(760, screen.height() * 9 / 10));
+    fitWidth();
+}
+
+void PreviewWindow::fitWidth() {
+    fitWidth_ = true;
+    zoomBox_->setCurrentIndex(zoomBox_->findData(kFitWidth));
+    const double sheetPx = model_.paper.width() * logicalDpiX() / 25.4;
+    const int room = scroll_->viewport()->width() - 2 * kMarginPx - 4;
+    zoom_ = sheetPx > 0 && room > 0 ? std::clamp(room / sheetPx, 0.25, 4.0) : 1.0;
     refresh();
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The viewport learns its width after the window's layout has placed the scroll area.
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize && fitWidth_) {
+        fitWidth();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -154,6 +184,7 @@ void PreviewWindow::showPage(int number) {
 }
 
 void PreviewWindow::setZoom(double zoom) {
+    fitWidth_ = false;
     zoom_ = std::clamp(zoom, 0.25, 4.0);
     const int index = zoomBox_->findData(zoom_);
     if (index >= 0) {

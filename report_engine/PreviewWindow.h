@@ -30,6 +30,8 @@ class PreviewWindow : public QDialog {
     void showPage(int number);
     double zoom() const { return zoom_; }
     void setZoom(double zoom);
+    // The zoom the window opens with: the page's width fills the window, also as it is resized.
+    void fitWidth();
     QWidget* pageView() const;
     // The last outcome of printing or saving, as shown under the page.
     QString statusText() const;
@@ -55,6 +57,7 @@ class PreviewWindow : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void refresh();
@@ -68,6 +71,7 @@ class PreviewWindow : public QDialog {
     PageModel model_;
     int current_ = 1;
     double zoom_ = 1.0;
+    bool fitWidth_ = true;
     PageView* view_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     QPushButton* first_ = nullptr;

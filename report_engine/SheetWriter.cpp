@@ -49,28 +49,6 @@ bool commit(const QString& path, const QByteArray& bytes) {
     return file.commit();
 }
 
-// ---- CSV ----
-
-QString csvField(const SheetCell& cell) {
-    switch (cell.type) {
-        case CellType::Empty:
-            return {};
-        case CellType::Amount:
-            return formatAmount(cell.number);
-        case CellType::Count:
-            return QString::number(static_cast<long long>(cell.number));
-        case CellType::Date:
-            return formatDate(cell.date);
-        case CellType::Text:
-            break;
-    }
-    static const QRegularExpression special(QStringLiteral("[\",\\r\\n]"));
-    if (!cell.text.contains(special)) {
-        return cell.text;
-    }
-    return u'"' + QString(cell.text).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
 // ---- XLSX ----
 
 constexpr double kMinWidth = 6;
@@ -269,6 +247,35 @@ bool XlsxSheet::write(const Sheet& sheet) {
 }
 
 }  // namespace
+
+// ---- CSV ----
+
+QString csvField(const SheetCell& cell) {
+    switch (cell.type) {
+        case CellType::Empty:
+            return {};
+        case CellType::Amount:
+            return formatAmount(cell.number);
+        case CellType::Count:
+            return QString::number(static_cast<long long>(cell.number));
+        case CellType::Date:
+            return formatDate(cell.date);
+        case CellType::Text:
+            break;
+    }
+    // A spreadsheet opening the file would run a text that starts like a formula: such a text
+    // gets a leading apostrophe, which shows it as text. A plain number stays a number.
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    QString text = cell.text;
+    if (!text.isEmpty() && formulaStarts.contains(text.front()) && !parseNumber(text)) {
+        text.prepend(u'\'');
+    }
+    static const QRegularExpression special(QStringLiteral("[\",\\r\\n]"));
+    if (!text.contains(special)) {
+        return text;
+    }
+    return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
 
 bool writeCsv(const QString& path, const PageModel& model) {
     QString text;

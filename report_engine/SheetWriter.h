@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "report_engine/PageModel.h"
+#include "report_engine/Sheet.h"
 
 namespace kov::report {
 
@@ -15,5 +16,9 @@ bool writeXlsx(const QString& path, const PageModel& model);
 // RFC 4180 CSV in UTF-8 with a byte-order mark: commas, CRLF line ends, amounts with a
 // decimal point and no grouping (1234.50), dates dd.mm.yyyy.
 bool writeCsv(const QString& path, const PageModel& model);
+
+// One cell as a CSV field: quoted where it must be, and a text that a spreadsheet would run as
+// a formula (starting with =, +, -, @, a tab or a carriage return) kept as text.
+QString csvField(const SheetCell& cell);
 
 }  // namespace kov::report

@@ -4,8 +4,9 @@
 set -euo pipefail
 # xvfb, x11-utils, qt6-qpa-plugins: the tests that read window titles under a real X server.
 # libxlsxwriter-dev: spreadsheets from the report preview; unzip reads them back in the tests.
+# qt6-tools-dev, qt6-l10n-tools: Qt's own dialogs translated to Romanian at build time.
 # libxml2-utils, default-jre-headless, libsaxonhe-java: the e-Factura validator of the tests.
-packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libxcb1-dev libsqlite3-dev libgtest-dev
+packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-qpa-plugins libxcb1-dev libsqlite3-dev libgtest-dev
     fonts-liberation poppler-utils xvfb x11-utils libxlsxwriter-dev unzip
     libxml2-utils default-jre-headless libsaxonhe-java)
 missing=()

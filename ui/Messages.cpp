@@ -47,7 +47,9 @@ QString errorText(const std::exception& e) {
     if (const auto* db = dynamic_cast<const DbError*>(&e)) {
         return db->message();
     }
-    return QString::fromUtf8(e.what());
+    // Whatever else fails is a fault of the program: the user reads Romanian, support the cause.
+    traceEngineError(QStringLiteral("program"), QString::fromUtf8(e.what()));
+    return QStringLiteral("A aparut o eroare neprevazuta in program.");
 }
 
 }  // namespace kov

@@ -7,6 +7,7 @@ namespace kov::test {
 TEST_F(AppTest, CollectionAndPaymentCommandsOpenTheirWindows) {
     prepareDatabase({{"", "ALFA SRL", "RO1"}});
     start();
+    showMain();  // the commands wait for the company
     showMain();
     ASSERT_TRUE(waitFor([] { return !SelectedFiscalCode.isEmpty(); }, 4000));
     const std::pair<const char*, const char*> commands[] = {

@@ -12,6 +12,7 @@ TEST_F(AppTest, MaintenanceCommandsRunFromTheMenu) {
     prepareDatabase({{"PFA", "ANA", "RO1"}});
     setting("Drives/A", home.path("floppy"));
     start();
+    showMain();  // the commands wait for the company
     showMain();
     ASSERT_TRUE(waitFor([] { return !SelectedFiscalCode.isEmpty(); }));
     for (const char* name : {"Salvarepedischeta1", "Incarcaredepedischeta1", "Stergeredocument1"}) {

@@ -12,6 +12,7 @@ namespace kov::test {
 TEST_F(AppTest, PurchaseMenuItemsOpenTheirWindows) {
     prepareDatabase({{"", "ALFA SRL", "RO1"}});
     start();
+    showMain();  // the commands wait for the company
     const std::pair<const char*, QDialog*> items[] = {
         {"Facturiintrare1", FormFacturaIntrare},
         {"Cumpararecombustibil1", FormCumparareCombustibil},

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 
 #include "report_engine/PreviewWindow.h"
@@ -88,13 +90,23 @@ TEST(ReportPreview, NonModalPreviewKeepsItsPagesNavigatesZoomsAndPrints) {
     EXPECT_EQ(w->currentPage(), 1);
     EXPECT_TRUE(showsPageLabel(w, "Pagina 1 din 6"));
 
+    // It opens on the screen with the whole page width in view, however wide the paper.
+    auto* zoom = w->findChild<QComboBox*>();
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_EQ(zoom->currentText(), "Latime pagina");
+    const QRect screen = w->screen()->availableGeometry();
+    EXPECT_LE(w->width(), std::max(screen.width(), w->minimumSizeHint().width()));
+    EXPECT_LE(w->height(), screen.height());
+    auto* scroll = w->findChild<QScrollArea*>();
+    EXPECT_LE(w->pageView()->width(), scroll->viewport()->width());
+    EXPECT_GE(w->pageView()->width(), scroll->viewport()->width() - 30);
+
+    w->setZoom(1.0);
     const QSize normal = w->pageView()->size();
     w->setZoom(2.0);
     const QSize doubled = w->pageView()->size();
     EXPECT_NEAR(doubled.width() - 24, 2.0 * (normal.width() - 24), 2);
     EXPECT_NEAR(doubled.height() - 24, 2.0 * (normal.height() - 24), 2);
-    auto* zoom = w->findChild<QComboBox*>();
-    ASSERT_NE(zoom, nullptr);
     EXPECT_EQ(zoom->currentText(), "200%");
     zoom->setCurrentIndex(zoom->findText("50%"));
     emit zoom->activated(zoom->currentIndex());

@@ -308,6 +308,24 @@ TEST(ReportSheet, CsvHoldsTheSameRowsFromTheSaveDialog) {
     EXPECT_EQ(records[306], QStringList({"Intocmit", "", "", "", ""}));
 }
 
+TEST(ReportSheet, CsvTextsThatLookLikeFormulasStayTexts) {
+    const auto text = [](const QString& t) { return SheetCell{CellType::Text, t, 0, {}}; };
+    const std::pair<SheetCell, QString> cases[] = {
+        {text("=HYPERLINK(\"http://x\",\"y\")"), "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+        {text("+cmd|' /C calc'!A0"), "'+cmd|' /C calc'!A0"},
+        {text("-2+3"), "'-2+3"},
+        {text("@SUM(A1:A2)"), "'@SUM(A1:A2)"},
+        {text("\tTAB"), "'\tTAB"},
+        {text("\rCR"), "\"'\rCR\""},
+        {text("-12.50"), "-12.50"},  // a number printed as text stays a number
+        {text("ALFA = BETA"), "ALFA = BETA"},
+        {SheetCell{CellType::Amount, "-1,234.50", -1234.5, {}}, "-1234.50"},
+    };
+    for (const auto& [cell, field] : cases) {
+        EXPECT_EQ(csvField(cell), field) << cell.text.toStdString();
+    }
+}
+
 TEST(ReportSheet, AFailedWriteLeavesNothingAndSaysSo) {
     Demo demo;
     QTemporaryDir dir;

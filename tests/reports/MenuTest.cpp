@@ -10,6 +10,7 @@ class ReportsMenu : public AppTest {};
 TEST_F(ReportsMenu, EveryReportCommandIsEnabledAndReachesItsDialog) {
     prepareDatabase({{"S.C.", "ALFA SRL", "RO100"}});
     start();
+    showMain();  // the commands wait for the company
     showMain();
     ASSERT_EQ(SelectedFiscalCode, "RO100");
     for (const char* name :

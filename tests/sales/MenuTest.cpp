@@ -9,6 +9,7 @@ namespace kov::test {
 TEST_F(AppTest, TheMenuItemAndThePictureButtonOpenTheInvoiceWindow) {
     prepareDatabase({{"", "ALFA SRL", "RO1"}});
     start();
+    showMain();  // the commands wait for the company
     int opened = 0;
     const auto cancel = [&](QWidget* w) {
         EXPECT_EQ(w, static_cast<QWidget*>(FormFactura));

@@ -1,0 +1,698 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ro_RO">
+<context>
+    <name>QFileDialog</name>
+    <message>
+        <source>Look in:</source>
+        <translation>Cauta in:</translation>
+    </message>
+    <message>
+        <source>File &amp;name:</source>
+        <translation>&amp;Nume fisier:</translation>
+    </message>
+    <message>
+        <source>Files of type:</source>
+        <translation>Fisiere de tipul:</translation>
+    </message>
+    <message>
+        <source>Directory:</source>
+        <translation>Dosar:</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Deschidere</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Salvare</translation>
+    </message>
+    <message>
+        <source>&amp;Choose</source>
+        <translation>&amp;Alegere</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Deschidere</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Salvare ca</translation>
+    </message>
+    <message>
+        <source>Find Directory</source>
+        <translation>Alegere dosar</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Toate fisierele (*)</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Inapoi</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Inainte</translation>
+    </message>
+    <message>
+        <source>Parent Directory</source>
+        <translation>Dosarul parinte</translation>
+    </message>
+    <message>
+        <source>Create New Folder</source>
+        <translation>Dosar nou</translation>
+    </message>
+    <message>
+        <source>List View</source>
+        <translation>Lista</translation>
+    </message>
+    <message>
+        <source>Detail View</source>
+        <translation>Detalii</translation>
+    </message>
+    <message>
+        <source>Go back</source>
+        <translation>Inapoi</translation>
+    </message>
+    <message>
+        <source>Go forward</source>
+        <translation>Inainte</translation>
+    </message>
+    <message>
+        <source>Go to the parent directory</source>
+        <translation>Dosarul parinte</translation>
+    </message>
+    <message>
+        <source>Create a New Folder</source>
+        <translation>Creare dosar nou</translation>
+    </message>
+    <message>
+        <source>Change to list view mode</source>
+        <translation>Afisare ca lista</translation>
+    </message>
+    <message>
+        <source>Change to detail view mode</source>
+        <translation>Afisare cu detalii</translation>
+    </message>
+    <message>
+        <source>%1
+Directory not found.
+Please verify the correct directory name was given.</source>
+        <translation>%1
+Dosarul nu a fost gasit.
+Verificati numele dosarului.</translation>
+    </message>
+    <message>
+        <source>%1
+File not found.
+Please verify the correct file name was given.</source>
+        <translation>%1
+Fisierul nu a fost gasit.
+Verificati numele fisierului.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 exista deja.
+Doriti sa il inlocuiti?</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>Dosar nou</translation>
+    </message>
+    <message>
+        <source>&amp;New Folder</source>
+        <translation>Dosar &amp;nou</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>&amp;Redenumire</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Stergere</translation>
+    </message>
+    <message>
+        <source>Show &amp;hidden files</source>
+        <translation>Arata fisierele &amp;ascunse</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete '%1'?</source>
+        <translation>Sigur doriti sa stergeti '%1'?</translation>
+    </message>
+    <message>
+        <source>'%1' is write protected.
+Do you want to delete it anyway?</source>
+        <translation>'%1' este protejat la scriere.
+Doriti totusi sa il stergeti?</translation>
+    </message>
+    <message>
+        <source>Could not delete directory.</source>
+        <translation>Dosarul nu a putut fi sters.</translation>
+    </message>
+    <message>
+        <source>Recent Places</source>
+        <translation>Locuri recente</translation>
+    </message>
+    <message>
+        <source>Sidebar</source>
+        <translation>Bara laterala</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fisiere</translation>
+    </message>
+</context>
+<context>
+    <name>QFileSystemModel</name>
+    <message>
+        <source>Name</source>
+        <translation>Nume</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Marime</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <comment>All other platforms</comment>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>Date Modified</source>
+        <translation>Data modificarii</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Calculator</translation>
+    </message>
+    <message>
+        <source>My Computer</source>
+        <translation>Calculatorul meu</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+        <source>Folder</source>
+        <comment>All other platforms</comment>
+        <translation>Dosar</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fisier</translation>
+    </message>
+    <message>
+        <source>%1 File</source>
+        <comment>%1 is a file name suffix, for example txt</comment>
+        <translation>Fisier %1</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Unitate</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Salvare</translation>
+    </message>
+    <message>
+        <source>Save All</source>
+        <translation>Salvare toate</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Deschidere</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Da</translation>
+    </message>
+    <message>
+        <source>Yes to &amp;All</source>
+        <translation>Da la &amp;toate</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nu</translation>
+    </message>
+    <message>
+        <source>N&amp;o to All</source>
+        <translation>N&amp;u la toate</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abandonare</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Reincercare</translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation>Ignorare</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Inchidere</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Renuntare</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Fara salvare</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ajutor</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Aplicare</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Resetare</translation>
+    </message>
+    <message>
+        <source>Restore Defaults</source>
+        <translation>Valori implicite</translation>
+    </message>
+</context>
+<context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Anulare</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Refacere</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Taiere</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copiere</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Lipire</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Stergere</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Selectare tot</translation>
+    </message>
+</context>
+<context>
+    <name>QWidgetTextControl</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Anulare</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Refacere</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Taiere</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copiere</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Link Location</source>
+        <translation>Copiere adresa &amp;legaturii</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Lipire</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Stergere</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Selectare tot</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractSpinBox</name>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Selectare tot</translation>
+    </message>
+    <message>
+        <source>&amp;Step up</source>
+        <translation>&amp;Mareste</translation>
+    </message>
+    <message>
+        <source>Step &amp;down</source>
+        <translation>&amp;Micsoreaza</translation>
+    </message>
+</context>
+<context>
+    <name>QMessageBox</name>
+    <message>
+        <source>Show Details...</source>
+        <translation>Detalii...</translation>
+    </message>
+    <message>
+        <source>Hide Details...</source>
+        <translation>Ascunde detaliile...</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintDialog</name>
+    <message>
+        <source>Print</source>
+        <translation>Tiparire</translation>
+    </message>
+    <message>
+        <source>&amp;Options &gt;&gt;</source>
+        <translation>&amp;Optiuni &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Options &lt;&lt;</source>
+        <translation>&amp;Optiuni &lt;&lt;</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Tiparire</translation>
+    </message>
+    <message>
+        <source>Print to File (PDF)</source>
+        <translation>Tiparire in fisier (PDF)</translation>
+    </message>
+    <message>
+        <source>Local file</source>
+        <translation>Fisier local</translation>
+    </message>
+    <message>
+        <source>Write PDF file</source>
+        <translation>Scriere fisier PDF</translation>
+    </message>
+    <message>
+        <source>Print To File ...</source>
+        <translation>Tiparire in fisier ...</translation>
+    </message>
+    <message>
+        <source>%1 is a directory.
+Please choose a different file name.</source>
+        <translation>%1 este un dosar.
+Alegeti alt nume de fisier.</translation>
+    </message>
+    <message>
+        <source>File %1 is not writable.
+Please choose a different file name.</source>
+        <translation>Fisierul %1 nu poate fi scris.
+Alegeti alt nume de fisier.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to overwrite it?</source>
+        <translation>%1 exista deja.
+Doriti sa il inlocuiti?</translation>
+    </message>
+    <message>
+        <source>The 'From' value cannot be greater than the 'To' value.</source>
+        <translation>Prima pagina nu poate fi dupa ultima.</translation>
+    </message>
+    <message>
+        <source>Print all</source>
+        <translation>Tiparire tot</translation>
+    </message>
+    <message>
+        <source>Print selection</source>
+        <translation>Tiparire selectie</translation>
+    </message>
+    <message>
+        <source>Print range</source>
+        <translation>Tiparire pagini</translation>
+    </message>
+    <message>
+        <source>Print current page</source>
+        <translation>Tiparire pagina curenta</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Pagini</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automat</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintWidget</name>
+    <message>
+        <source>Printer</source>
+        <translation>Imprimanta</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nume:</translation>
+    </message>
+    <message>
+        <source>P&amp;roperties</source>
+        <translation>P&amp;roprietati</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Locatie:</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Previzualizare</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>Tip:</translation>
+    </message>
+    <message>
+        <source>Output &amp;file:</source>
+        <translation>&amp;Fisier:</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintSettingsOutput</name>
+    <message>
+        <source>Copies</source>
+        <translation>Exemplare</translation>
+    </message>
+    <message>
+        <source>Print range</source>
+        <translation>Pagini tiparite</translation>
+    </message>
+    <message>
+        <source>Print all</source>
+        <translation>Toate</translation>
+    </message>
+    <message>
+        <source>Pages from</source>
+        <translation>Paginile de la</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>la</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Pagini</translation>
+    </message>
+    <message>
+        <source>Current Page</source>
+        <translation>Pagina curenta</translation>
+    </message>
+    <message>
+        <source>Selection</source>
+        <translation>Selectia</translation>
+    </message>
+    <message>
+        <source>Output Settings</source>
+        <translation>Iesire</translation>
+    </message>
+    <message>
+        <source>Copies:</source>
+        <translation>Exemplare:</translation>
+    </message>
+    <message>
+        <source>Collate</source>
+        <translation>Asamblare</translation>
+    </message>
+    <message>
+        <source>Reverse</source>
+        <translation>Ordine inversa</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optiuni</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Culoare</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Grayscale</source>
+        <translation>Tonuri de gri</translation>
+    </message>
+    <message>
+        <source>Duplex Printing</source>
+        <translation>Tiparire fata-verso</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Fara</translation>
+    </message>
+    <message>
+        <source>Long side</source>
+        <translation>Latura lunga</translation>
+    </message>
+    <message>
+        <source>Short side</source>
+        <translation>Latura scurta</translation>
+    </message>
+    <message>
+        <source>Page Set:</source>
+        <translation>Pagini:</translation>
+    </message>
+    <message>
+        <source>All Pages</source>
+        <translation>Toate paginile</translation>
+    </message>
+    <message>
+        <source>Odd Pages</source>
+        <translation>Paginile impare</translation>
+    </message>
+    <message>
+        <source>Even Pages</source>
+        <translation>Paginile pare</translation>
+    </message>
+</context>
+<context>
+    <name>QPageSetupWidget</name>
+    <message>
+        <source>Paper</source>
+        <translation>Hartie</translation>
+    </message>
+    <message>
+        <source>Page size:</source>
+        <translation>Format pagina:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Latime:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Inaltime:</translation>
+    </message>
+    <message>
+        <source>Paper source:</source>
+        <translation>Sursa hartie:</translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation>Orientare</translation>
+    </message>
+    <message>
+        <source>Portrait</source>
+        <translation>Portret</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation>Peisaj</translation>
+    </message>
+    <message>
+        <source>Reverse landscape</source>
+        <translation>Peisaj inversat</translation>
+    </message>
+    <message>
+        <source>Reverse portrait</source>
+        <translation>Portret inversat</translation>
+    </message>
+    <message>
+        <source>Margins</source>
+        <translation>Margini</translation>
+    </message>
+    <message>
+        <source>Page Layout</source>
+        <translation>Asezare in pagina</translation>
+    </message>
+    <message>
+        <source>Page order:</source>
+        <translation>Ordinea paginilor:</translation>
+    </message>
+    <message>
+        <source>Pages per sheet:</source>
+        <translation>Pagini pe coala:</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Personalizat</translation>
+    </message>
+</context>
+<context>
+    <name>QUnixPrintWidget</name>
+    <message>
+        <source>Printer</source>
+        <translation>Imprimanta</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Tiparire</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintPropertiesDialog</name>
+    <message>
+        <source>Printer Properties</source>
+        <translation>Proprietatile imprimantei</translation>
+    </message>
+    <message>
+        <source>Job Options</source>
+        <translation>Optiuni</translation>
+    </message>
+    <message>
+        <source>Page Setup Conflicts</source>
+        <translation>Conflicte de format</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintPropertiesWidget</name>
+    <message>
+        <source>Page</source>
+        <translation>Pagina</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avansat</translation>
+    </message>
+</context>
+</TS>
