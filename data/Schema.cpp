@@ -19,76 +19,51 @@ namespace {
 // needs and the books did not keep.
 constexpr int kSchemaVersion = 2;
 
-// Column kinds: numbers refuse text; dates are text (or null): the date triggers below accept
-// only calendar days and store them as yyyy-mm-dd, so that they sort by time.
-#define NUM(c) #c " REAL CHECK (typeof(" #c ") IN ('integer','real','null'))"
-#define INT(c) #c " INTEGER CHECK (typeof(" #c ") IN ('integer','real','null'))"
-#define DATE(c) #c " DATE CHECK (typeof(" #c ") IN ('text','null'))"
+Column text(const char* name, int sinceVersion = 0) {
+    return {QString::fromLatin1(name), ColumnKind::Text, sinceVersion};
+}
+Column number(const char* name) {
+    return {QString::fromLatin1(name), ColumnKind::Number, 0};
+}
+Column integer(const char* name) {
+    return {QString::fromLatin1(name), ColumnKind::Integer, 0};
+}
+Column date(const char* name) {
+    return {QString::fromLatin1(name), ColumnKind::Date, 0};
+}
 
-struct Table {
-    const char* name;
-    const char* columns;
-};
+// A column as CREATE TABLE and ADD COLUMN write it. Numbers refuse text; dates are text (or
+// null): the date triggers below accept only calendar days and store them as yyyy-mm-dd, so
+// that they sort by time.
+QString definition(const Column& c) {
+    const auto checked = [&c](const char* type, const char* types) {
+        return QStringLiteral("%1 %2 CHECK (typeof(%1) IN (%3))")
+            .arg(c.name, QLatin1String(type), QLatin1String(types));
+    };
+    switch (c.kind) {
+        case ColumnKind::Number:
+            return checked("REAL", "'integer','real','null'");
+        case ColumnKind::Integer:
+            return checked("INTEGER", "'integer','real','null'");
+        case ColumnKind::Date:
+            return checked("DATE", "'text','null'");
+        case ColumnKind::Text:
+            break;
+    }
+    return c.name + QStringLiteral(" TEXT");
+}
 
-const Table kTables[] = {
-    {"datefirma", "DESCRIERE TEXT, NUME TEXT, CODFISCAL TEXT, " INT(
-                      TVA) ", NRJ TEXT, SEDIU TEXT, JUDET TEXT, CONT TEXT, BANCA TEXT"},
-    {"firme", "COD TEXT, DENUMIRE TEXT, " DATE(DATAULMI) ", " NUM(SOLDD) ", " NUM(
-                  SOLDC) ", TIPSOLD TEXT, " NUM(SOLD) ", OBS TEXT, CODFISCAL TEXT, LOC TEXT, "
-                                                      "CONTBANCA TEXT, DENBANCA TEXT, DELEGAT "
-                                                      "TEXT, JUDET TEXT, BISERIA TEXT, BINR TEXT, "
-                                                      "BIELIB TEXT, TRANS TEXT, TRANSNR TEXT"},
-    {"facturi",
-     "CODFISCAL TEXT, NRFACTURA TEXT, " DATE(DATA) ", " NUM(SUMA) ", " NUM(FARATVA) ", " NUM(
-         PROCENTTVA) ", " NUM(TVA) ", " NUM(PLATIT) ", " NUM(RESTANT) ", CODCLIENT TEXT, "
-                                                                      "FELFACTURA TEXT"},
-    {"operatiuni",
-     "CODFISCAL TEXT, " DATE(DATA) ", NRDOC TEXT, FELOPERATIE TEXT, EXPLICATIE TEXT, " NUM(
-         SUMA) ", " NUM(FARATVA) ", " INT(BANCA) ", " INT(DEFALCARE) ", TIP TEXT, OBSERVATII "
-                                                                     "TEXT, " INT(REGISTRU)},
-    {"numere", "CODFISCAL TEXT, " INT(NRFACTURA) ", " INT(NRCHITANTA)},
-    {"defalcari", INT(ID) ", DENUMIRE TEXT, TIP TEXT"},
-    {"iduridefalcari", INT(ID)},
-    {"casieri", "NUME TEXT, CNP TEXT"},
-    {"registru",
-     "DATA TEXT, NRFACTURA TEXT, DENUMIRE TEXT, CODFISCAL TEXT, SUMA TEXT, SCUTITTVA TEXT, "
-     "FARATVA TEXT, VALTVA TEXT, FARATVA9 TEXT, VALTVA9 TEXT"},
-    {"jurnal",
-     "DATA TEXT, NRDOC TEXT, FELOPERATIE TEXT, INCASARIN TEXT, INCASARIB TEXT, PLATIN TEXT, "
-     "PLATIB TEXT"},
-    {"fisecumulate", "DENUMIRE TEXT, " NUM(SUMALUNA) ", " NUM(SUMAAN)},
-};
-
-#undef NUM
-#undef INT
-#undef DATE
-
-// Columns added after version 1, empty in the rows that were there before.
-struct AddedColumn {
-    int version;
-    const char* table;
-    const char* column;
-};
-
-const AddedColumn kAddedColumns[] = {
-    {2, "datefirma", "LOC"},       // the own company's locality
-    {2, "firme", "ADRESA"},        // the partner's street and number
-    {2, "facturi", "EXPLICATIE"},  // the text of the issued invoice's line
-    // A private person invoiced: name, street and number, locality, county, CNP.
-    {2, "facturi", "NUMEPF"},
-    {2, "facturi", "ADRESAPF"},
-    {2, "facturi", "LOCPF"},
-    {2, "facturi", "JUDETPF"},
-    {2, "facturi", "CNPPF"},
-};
-
-struct DateColumn {
-    const char* table;
-    const char* column;
-};
-
-const DateColumn kDateColumns[] = {
-    {"firme", "DATAULMI"}, {"facturi", "DATA"}, {"operatiuni", "DATA"}};
+// The columns of the first files: a table is created with these and brought up to date by
+// adding the later ones, so that its stored definition is the same however old the file.
+QString firstColumns(const TableInfo& t) {
+    QStringList out;
+    for (const Column& c : t.columns) {
+        if (c.sinceVersion == 0) {
+            out << definition(c);
+        }
+    }
+    return out.join(QStringLiteral(", "));
+}
 
 const char* const kIndexes =
     "CREATE INDEX IF NOT EXISTS facturi_firma_numar ON facturi (CODFISCAL, NRFACTURA);"
@@ -134,9 +109,7 @@ QString isoOf(const QString& value) {
 
 // A date column refuses what is not a date (before the row is written, with the engine's
 // error) and stores what it accepts in the sortable form (after).
-QString dateTriggers(const DateColumn& c) {
-    const QString table = QString::fromLatin1(c.table);
-    const QString column = QString::fromLatin1(c.column);
+QString dateTriggers(const QString& table, const QString& column) {
     const QString iso = isoOf(QStringLiteral("NEW.") + column);
     const QString refusal =
         QStringLiteral("Valoarea din %1.%2 nu este o data valida").arg(table, column);
@@ -261,8 +234,8 @@ void rebuildLegacyTables(sqlite3* db) {
                                    "sql LIKE '%kdate(%'"))) {
         exec(db, QStringLiteral("DROP TRIGGER ") + quotedName(trigger));
     }
-    for (const Table& t : kTables) {
-        const QString name = QString::fromLatin1(t.name);
+    for (const TableInfo& t : schemaCatalogue()) {
+        const QString& name = t.name;
         const QStringList legacy = column(
             db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = %1 "
                                "AND sql LIKE '%kdate(%'")
@@ -271,7 +244,7 @@ void rebuildLegacyTables(sqlite3* db) {
             continue;
         }
         const QString fresh = QStringLiteral("kov_new_") + name;
-        exec(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(fresh, QLatin1String(t.columns)));
+        exec(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(fresh, firstColumns(t)));
         QStringList columns;
         for (const QString& c : column(
                  db, QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(quoted(fresh)))) {
@@ -288,16 +261,16 @@ void rebuildLegacyTables(sqlite3* db) {
 // The columns of later versions that the file lacks. A file of version 0 may already hold some:
 // a column is added only where it is missing.
 void addColumns(sqlite3* db, int fromVersion) {
-    for (const AddedColumn& c : kAddedColumns) {
-        if (c.version <= fromVersion) {
-            continue;
-        }
-        const QString table = QString::fromLatin1(c.table);
-        const QString name = QString::fromLatin1(c.column);
-        const QStringList present =
-            column(db, QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(quoted(table)));
-        if (!present.contains(name, Qt::CaseInsensitive)) {
-            exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(table, name));
+    for (const TableInfo& t : schemaCatalogue()) {
+        for (const Column& c : t.columns) {
+            if (c.sinceVersion <= fromVersion) {
+                continue;
+            }
+            const QStringList present = column(
+                db, QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(quoted(t.name)));
+            if (!present.contains(c.name, Qt::CaseInsensitive)) {
+                exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(t.name, definition(c)));
+            }
         }
     }
 }
@@ -323,6 +296,57 @@ class LegacyFunctions {
 
 }  // namespace
 
+const std::vector<TableInfo>& schemaCatalogue() {
+    static const std::vector<TableInfo> tables{
+        {QStringLiteral("datefirma"),
+         {text("DESCRIERE"), text("NUME"), text("CODFISCAL"), integer("TVA"), text("NRJ"),
+          text("SEDIU"), text("JUDET"), text("CONT"), text("BANCA"),
+          text("LOC", 2)}},  // the own company's locality
+        {QStringLiteral("firme"),
+         {text("COD"),     text("DENUMIRE"),  date("DATAULMI"),
+          number("SOLDD"), number("SOLDC"),   text("TIPSOLD"),
+          number("SOLD"),  text("OBS"),       text("CODFISCAL"),
+          text("LOC"),     text("CONTBANCA"), text("DENBANCA"),
+          text("DELEGAT"), text("JUDET"),     text("BISERIA"),
+          text("BINR"),    text("BIELIB"),    text("TRANS"),
+          text("TRANSNR"), text("ADRESA", 2)}},  // the partner's street and number
+        {QStringLiteral("facturi"),
+         {text("CODFISCAL"), text("NRFACTURA"), date("DATA"), number("SUMA"), number("FARATVA"),
+          number("PROCENTTVA"), number("TVA"), number("PLATIT"), number("RESTANT"),
+          text("CODCLIENT"), text("FELFACTURA"),
+          text("EXPLICATIE", 2),  // the text of the issued invoice's line
+          // A private person invoiced: name, street and number, locality, county, CNP.
+          text("NUMEPF", 2), text("ADRESAPF", 2), text("LOCPF", 2), text("JUDETPF", 2),
+          text("CNPPF", 2)}},
+        {QStringLiteral("operatiuni"),
+         {text("CODFISCAL"), date("DATA"), text("NRDOC"), text("FELOPERATIE"), text("EXPLICATIE"),
+          number("SUMA"), number("FARATVA"), integer("BANCA"), integer("DEFALCARE"), text("TIP"),
+          text("OBSERVATII"), integer("REGISTRU")}},
+        {QStringLiteral("numere"),
+         {text("CODFISCAL"), integer("NRFACTURA"), integer("NRCHITANTA")}},
+        {QStringLiteral("defalcari"), {integer("ID"), text("DENUMIRE"), text("TIP")}},
+        {QStringLiteral("iduridefalcari"), {integer("ID")}},
+        {QStringLiteral("casieri"), {text("NUME"), text("CNP")}},
+        {QStringLiteral("registru"),
+         {text("DATA"), text("NRFACTURA"), text("DENUMIRE"), text("CODFISCAL"), text("SUMA"),
+          text("SCUTITTVA"), text("FARATVA"), text("VALTVA"), text("FARATVA9"), text("VALTVA9")}},
+        {QStringLiteral("jurnal"),
+         {text("DATA"), text("NRDOC"), text("FELOPERATIE"), text("INCASARIN"), text("INCASARIB"),
+          text("PLATIN"), text("PLATIB")}},
+        {QStringLiteral("fisecumulate"), {text("DENUMIRE"), number("SUMALUNA"), number("SUMAAN")}},
+    };
+    return tables;
+}
+
+const TableInfo& catalogueTable(const QString& name) {
+    for (const TableInfo& t : schemaCatalogue()) {
+        if (t.name == name) {
+            return t;
+        }
+    }
+    throw DbError(QStringLiteral("Tabela %1 nu exista").arg(name));
+}
+
 void registerSqlFunctions(sqlite3* db) {
     // Statements filter on these (where month(data)=3). Innocuous: nothing they do depends on
     // or changes the connection, so they stay usable where the schema is not trusted.
@@ -344,12 +368,16 @@ void applySchema(sqlite3* db) {
         if (version < 1) {
             rebuildLegacyTables(db);
             QString sql;
-            for (const Table& t : kTables) {
+            for (const TableInfo& t : schemaCatalogue()) {
                 sql += QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2);")
-                           .arg(QLatin1String(t.name), QLatin1String(t.columns));
+                           .arg(t.name, firstColumns(t));
             }
-            for (const DateColumn& c : kDateColumns) {
-                sql += dateTriggers(c);
+            for (const TableInfo& t : schemaCatalogue()) {
+                for (const Column& c : t.columns) {
+                    if (c.kind == ColumnKind::Date) {
+                        sql += dateTriggers(t.name, c.name);
+                    }
+                }
             }
             sql += QLatin1String(kIndexes);
             exec(db, sql);

@@ -1,8 +1,32 @@
 #pragma once
 
+#include <QString>
+#include <vector>
+
 struct sqlite3;
 
 namespace kov {
+
+// How a column stores its values. Numbers refuse text; dates are stored as yyyy-mm-dd text.
+enum class ColumnKind { Text, Number, Integer, Date };
+
+struct Column {
+    QString name;
+    ColumnKind kind;
+    int sinceVersion;  // 0: held by the first files; a later one: added, empty in older rows
+};
+
+struct TableInfo {
+    QString name;
+    std::vector<Column> columns;  // in table order
+};
+
+// Every table of the books with its columns, as a file of the current version holds them. The
+// schema is created from it, and whatever copies the books (the backup) reads its columns here.
+const std::vector<TableInfo>& schemaCatalogue();
+
+// One table of the catalogue; throws DbError for a name it does not hold.
+const TableInfo& catalogueTable(const QString& name);
 
 // The date functions of the statements: year(d), month(d), day(d).
 void registerSqlFunctions(sqlite3* db);

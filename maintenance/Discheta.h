@@ -1,11 +1,13 @@
 #pragma once
 // Copying the selected company's books to the floppy folder and merging a floppy's books back
 // into the main database. Both commands work through the backup connection ("salvari") on
-// "Salvari.mdb" in the install folder and tell the user what they do in the status bar.
+// "Salvari.mdb" in the install folder and tell the user what they do in the status bar; the
+// filling and merging themselves are in books/Backup.h.
 
 #include <QString>
 #include <functional>
 
+#include "books/Backup.h"
 #include "data/Database.h"
 
 namespace kov {
@@ -21,20 +23,6 @@ void saveToFloppy(Database& backup, const StatusLine& status);
 // "Incarcare de pe discheta".
 void loadFromFloppy(Database& backup, const StatusLine& status);
 
-// The steps of the commands, without questions or messages.
-
-QString backupFile();  // Salvari.mdb in the install folder
-QString floppyFile();  // Salvari.mdb in the floppy folder
-
-// Copies the empty template over the backup file and fills it with the company's books and
-// the shared partner and category tables. The backup connection is open on return.
-void fillBackup(Database& backup, const QString& fiscalCode);
-
-// Whether a file holds the tables and columns that a merge reads.
-bool isBackupFile(const QString& path);
-
-// Merges the invoices, operations and partners of the open backup connection into the main
-// database under a company, skipping what is already there; all or nothing.
-void mergeBackup(const QString& fiscalCode);
+QString floppyFile();  // the backup file in the floppy folder
 
 }  // namespace kov

@@ -1,117 +1,18 @@
 #include "maintenance/Stergeredocument.h"
 
-#include <QHash>
-#include <algorithm>
-#include <vector>
-
+#include "books/Deletion.h"
+#include "maintenance/Selectaredocument.h"
 #include "ui/Globals.h"
 #include "ui/Input.h"
 #include "ui/Messages.h"
-#include "data/Query.h"
-#include "data/Values.h"
-#include "maintenance/Selectaredocument.h"
-
-using kov::quoted;
 
 namespace {
 
 const QString kNoReceipt = QStringLiteral("Nu are");
 
-// Rows removed by one kind of document: the number as typed, behind the kind's prefix.
-struct Target {
-    QString table;
-    QString column;
-    QString prefix;
-};
-
-// The kinds in the order of the radio buttons, with the list that "Selectare" shows.
-struct DocumentKind {
-    QString listSql;  // completed by the quoted fiscal code and the order
-    QString order;
-    QString numberColumn;
-    int prefixLength;  // cut from the stored number in the list
-    bool invoices;     // the list shows the partner rather than the explanation
-    std::vector<Target> targets;
-};
-
-const std::array<DocumentKind, 5>& kinds() {
-    static const QString notPrefixed = QStringLiteral(
-        "select * from operatiuni where nrdoc not like 'CH. %' and nrdoc not like 'O.P. %' and "
-        "nrdoc not like 'BF. %' and nrdoc not like 'F.%' and codfiscal=");
-    static const std::array<DocumentKind, 5> all{{
-        {"select * from facturi where nrfactura not like 'BF.%' and codfiscal=",
-         " order by data, nrfactura",
-         "NRFACTURA",
-         0,
-         true,
-         {{"facturi", "nrfactura", ""}}},
-        {"select * from facturi where nrfactura like 'BF.%' and codfiscal=",
-         " order by data, nrfactura",
-         "NRFACTURA",
-         4,
-         true,
-         {{"facturi", "nrfactura", "BF. "}, {"operatiuni", "nrdoc", "BF. "}}},
-        {"select * from operatiuni where nrdoc like 'O.P. %' and codfiscal=",
-         " order by data, nrdoc",
-         "NRDOC",
-         5,
-         false,
-         {{"operatiuni", "nrdoc", "O.P. "}}},
-        {"select * from operatiuni where nrdoc like 'CH. %' and codfiscal=",
-         " order by data, nrdoc",
-         "NRDOC",
-         4,
-         false,
-         {{"operatiuni", "nrdoc", "CH. "}}},
-        {notPrefixed, " order by data, nrdoc", "NRDOC", 0, false, {{"operatiuni", "nrdoc", ""}}},
-    }};
-    return all;
+kov::DeletedKind kindAt(size_t row) {
+    return static_cast<kov::DeletedKind>(row);
 }
-
-QString companyCondition() {
-    return " and codfiscal=" + quoted(SelectedFiscalCode);
-}
-
-QString whereNumber(const Target& target, const QString& number) {
-    return " where " + target.column + "=" + quoted(target.prefix + number) + companyCondition();
-}
-
-int countRows(const QString& sql) {
-    kov::Query q;
-    q.setSql(sql);
-    q.open();
-    return q.recordCount();
-}
-
-void run(const QString& sql) {
-    kov::Query q;
-    q.setSql(sql);
-    q.execSql();
-}
-
-// A private person's code stands for itself; a firm is shown by its name.
-class PartnerNames {
-  public:
-    QString of(const QString& code) {
-        if (code.left(2) == QLatin1String("PF")) {
-            return code;
-        }
-        const auto it = names_.constFind(code);
-        if (it != names_.constEnd()) {
-            return *it;
-        }
-        kov::Query q;
-        q.setSql("select * from firme where cod=" + quoted(code));
-        q.open();
-        const QString name =
-            q.eof() ? QString() : q.fieldByName(QStringLiteral("DENUMIRE")).asString();
-        names_.insert(code, name);
-        return name;
-    }
-
-  private:
-    QHash<QString, QString> names_;
-};
 
 }  // namespace
 
@@ -179,19 +80,10 @@ void TFormStergere::RadioButton5Click() {
 }
 
 void TFormStergere::pick(size_t kind) {
-    const DocumentKind& k = kinds()[kind];
     FormSelectareDocument->clearRows();
-    kov::Query q;
-    q.setSql(k.listSql + quoted(SelectedFiscalCode) + k.order);
-    q.open();
-    PartnerNames partners;
-    for (; !q.eof(); q.next()) {
-        const QString counterpart =
-            k.invoices ? partners.of(q.fieldByName(QStringLiteral("CODCLIENT")).asString())
-                       : q.fieldByName(QStringLiteral("FELOPERATIE")).asString();
-        FormSelectareDocument->addRow(q.fieldByName(k.numberColumn).asString().mid(k.prefixLength),
-                                      q.fieldByName(QStringLiteral("DATA")).asString(),
-                                      counterpart);
+    for (const kov::DeletableDocument& d :
+         kov::deletableDocuments(SelectedFiscalCode, kindAt(kind))) {
+        FormSelectareDocument->addRow(d.number, d.date, d.counterpart);
     }
     if (FormSelectareDocument->exec() == 1) {
         rows_[kind].edit->setText(FormSelectareDocument->ChosenNumber);
@@ -222,16 +114,9 @@ void TFormStergere::CheckBox1Click() {
     if (!ticked || ui.Edit1->text().isEmpty()) {
         return;
     }
-    for (const QString& marker : {QStringLiteral("CH."), QStringLiteral("BF.")}) {
-        kov::Query q;
-        q.setSql("select * from operatiuni where nrdoc like " +
-                 quoted("F." + ui.Edit1->text() + " + " + marker + "%") + companyCondition());
-        q.open();
-        if (!q.eof()) {
-            const QString number = q.fieldByName(QStringLiteral("NRDOC")).asString();
-            ui.Edit2->setText(number.mid(number.indexOf(marker) + marker.size()));
-            return;
-        }
+    if (const auto receipt = kov::settledAtIssue(SelectedFiscalCode, ui.Edit1->text())) {
+        ui.Edit2->setText(*receipt);
+        return;
     }
     ui.Edit2->setText(kNoReceipt);
     ui.Edit2->setEnabled(false);
@@ -244,27 +129,17 @@ void TFormStergere::remove(size_t kind) {
     if (number.isEmpty()) {
         return;
     }
-    const DocumentKind& k = kinds()[kind];
-    int count = 0;
-    for (const Target& t : k.targets) {
-        count = std::max(count, countRows("select * from " + t.table + whereNumber(t, number)));
-    }
+    const int count = kov::documentCount(SelectedFiscalCode, kindAt(kind), number);
     if (count > 1 &&
         kov::message("Vor fi sterse " + QString::number(count) + " documente cu numarul " + number +
                          ". Continuati?",
                      QStringLiteral("Atentie!"), kov::Buttons::YesNo) != kov::Answer::Yes) {
         return;
     }
-    kov::Transaction unit;
-    for (const Target& t : k.targets) {
-        run("delete from " + t.table + whereNumber(t, number));
-    }
     const QString receipt = ui.Edit2->text();
-    if (kind == 0 && ui.CheckBox1->isChecked() && !receipt.isEmpty() && receipt != kNoReceipt) {
-        run("delete from operatiuni where (nrdoc=" + quoted("F." + number + " + CH." + receipt) +
-            " or nrdoc=" + quoted("F." + number + " + BF." + receipt) + ")" + companyCondition());
-    }
-    unit.commit();
+    const bool withReceipt = kind == 0 && ui.CheckBox1->isChecked() && receipt != kNoReceipt;
+    kov::deleteDocuments(SelectedFiscalCode, kindAt(kind), number,
+                         withReceipt ? receipt : QString());
 }
 
 void TFormStergere::BitBtn4Click() {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "data/Query.h"
+#include "data/Schema.h"
 #include "data/Values.h"
 #include "tests/Support.h"
 
@@ -296,4 +297,39 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
               QStringList{"9|2004-03-05|119.0|nullnullnullnullnullnull"});
     EXPECT_EQ(tool.exec("insert into facturi (NRFACTURA, EXPLICATIE) values ('10', 'ONORARIU')"),
               "");
+}
+
+// What copies the books reads the tables from the catalogue: it must describe a new file
+// exactly, every table and column with the declared type of its kind, and nothing more.
+TEST(FileFormat, TheColumnCatalogueDescribesANewFileExactly) {
+    test::TempDatabase t;
+    const auto declared = [](ColumnKind kind) {
+        switch (kind) {
+            case ColumnKind::Number:
+                return QStringLiteral("REAL");
+            case ColumnKind::Integer:
+                return QStringLiteral("INTEGER");
+            case ColumnKind::Date:
+                return QStringLiteral("DATE");
+            case ColumnKind::Text:
+                break;
+        }
+        return QStringLiteral("TEXT");
+    };
+    QStringList tables;
+    for (const TableInfo& table : schemaCatalogue()) {
+        QStringList columns;
+        for (const Column& c : table.columns) {
+            columns << c.name + " " + declared(c.kind);
+        }
+        EXPECT_EQ(
+            t.rows("select name || ' ' || type from pragma_table_info(" + quoted(table.name) + ")"),
+            columns)
+            << table.name.toStdString();
+        tables << table.name;
+    }
+    tables.sort();
+    EXPECT_EQ(t.rows("select name from sqlite_master where type = 'table' order by name"), tables);
+    EXPECT_EQ(&catalogueTable("facturi"), &schemaCatalogue()[2]);
+    EXPECT_THROW(catalogueTable("nu"), DbError);
 }

@@ -1,0 +1,40 @@
+#pragma once
+// The books of one company copied to a backup file, and a backup's books merged back into the
+// main database. The backup file is "Salvari.mdb" in the install folder, open on the backup
+// connection ("salvari"); what carries it to and from the floppy is the window's part.
+
+#include <QString>
+
+#include "data/Database.h"
+
+namespace kov {
+
+// The name of the backup file, in the install folder and on the floppy alike.
+inline const QString kBackupFileName = QStringLiteral("Salvari.mdb");
+
+QString backupFile();  // in the install folder
+
+// Rows written per table.
+struct BackupCounts {
+    int companies = 0;
+    int categories = 0;
+    int invoices = 0;
+    int partners = 0;
+    int categoryIds = 0;
+    int operations = 0;
+    bool operator==(const BackupCounts&) const = default;
+};
+
+// Copies the empty template over the backup file and fills it with the company's books and
+// the shared partner and category tables. The backup connection is open on return.
+BackupCounts fillBackup(Database& backup, const QString& fiscalCode);
+
+// Whether a file holds the tables and columns that a merge reads.
+bool isBackupFile(const QString& path);
+
+// Merges the invoices, operations and partners of the open backup connection into the main
+// database under a company, skipping what is already there; all or nothing. Counts the rows
+// merged (categories are not).
+BackupCounts mergeBackup(const QString& fiscalCode);
+
+}  // namespace kov
