@@ -1,7 +1,6 @@
 #pragma once
-// Writing e-Factura files for issued invoices into a folder the user picks: one file per
-// invoice, nothing overwritten without asking, the invoices that cannot be written listed with
-// their reasons, and the count of files written at the end.
+// Writing e-Factura files for issued invoices into a folder the user picks: the folder dialog,
+// the question before an existing file is replaced and the summary at the end.
 
 #include <QString>
 #include <vector>

@@ -3,16 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 
+#include "app/Formmessage.h"
 #include "app/Forms.h"
-#include "ui/Globals.h"
 #include "app/Main.h"
 #include "data/Query.h"
 #include "data/Settings.h"
 #include "data/Values.h"
 #include "tests/Support.h"
+#include "ui/Globals.h"
 
 namespace kov::test {
 
@@ -44,15 +46,23 @@ class AppTest : public ::testing::Test {
         return ini.value(key).toString();
     }
 
+    // Creates every window. The program waits a second twice at start-up (the wait window, then
+    // the company choice when there are several); the tests let those timers fire at once.
     void start() {
         forms = createForms();
         FormMain->Terminate = [this] { ++terminated; };
+        EXPECT_EQ(Mesaj->Timer1.interval(), 1000);
+        EXPECT_EQ(FormMain->Timer1.interval(), 1000);
+        Mesaj->Timer1.setInterval(0);
+        FormMain->Timer1.setInterval(0);
     }
 
-    // Shows the main window and waits until the start-up sequence has settled.
-    void showMain(int settleMs = 300) {
+    // Shows the main window and runs the start-up sequence that its first showing queues; its
+    // dialogs are answered by the modals queued before.
+    void showMain() {
         FormMain->show();
-        waitFor([] { return false; }, settleMs);
+        QCoreApplication::sendPostedEvents();
+        waitFor([] { return !FormMain->Timer1.isActive(); });
     }
 
     QStringList rows(const QString& sql) { return test::rows(kMainDatabase, sql); }

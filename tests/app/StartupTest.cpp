@@ -90,7 +90,7 @@ TEST_F(AppTest, OneCompanyIsSelectedWithoutAnyDialog) {
     old.write("previous copy");
     old.close();
     start();
-    showMain(1300);  // the wait window closes after a second
+    showMain();  // the wait window closes by itself
     EXPECT_EQ(SelectedFiscalCode, "RO1");
     EXPECT_EQ(FormMain->statusText(), "ALFA SRL");
     EXPECT_EQ(FormMain->CompanyCaption, "ALFA SRL");
@@ -119,7 +119,7 @@ TEST_F(AppTest, SeveralCompaniesAreChosenInTheDialogAfterTheTimer) {
         click(dialog, "Acceptare");
     });
     start();
-    showMain(300);
+    showMain();
     ASSERT_TRUE(waitFor([] { return !SelectedFiscalCode.isEmpty(); }, 4000));
     EXPECT_EQ(SelectedFiscalCode, "RO2");
     EXPECT_EQ(FormMain->statusText(), "CABINET BETA SRL");

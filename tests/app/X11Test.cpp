@@ -14,11 +14,11 @@
 #include <cstdio>
 
 #include "app/Adaugarefirmanoua.h"
-#include "ui/Messages.h"
-#include "ui/Titles.h"
 #include "reference/Adaugfirma.h"
 #include "reports/Selectluna.h"
 #include "tests/app/AppFixture.h"
+#include "ui/Messages.h"
+#include "ui/Titles.h"
 
 extern char** environ;
 
@@ -117,8 +117,8 @@ class X11Test : public AppTest {
 };
 
 TEST_F(X11Test, TitlesReachTheServerExactlyAndAnEmptyTitleStaysEmpty) {
-    showMain(1300);
-    EXPECT_EQ(titles(FormMain), QString("Kovaline / Kovaline"));
+    showMain();
+    EXPECT_EQ(shown(FormMain, "Kovaline / Kovaline"), QString("Kovaline / Kovaline"));
     EXPECT_EQ(shown(FormAdaugModificFirmaNoua, "Adaugare/stergere firma / Adaugare/stergere firma"),
               "Adaugare/stergere firma / Adaugare/stergere firma");
     FormAdaugModificFirmaNoua->hide();

@@ -9,7 +9,6 @@
 
 #include "app/Datefirma.h"
 #include "reports/Selectperioada.h"
-#include "efactura/EFacturaSource.h"
 #include "sales/Facturi.h"
 #include "tests/app/AppFixture.h"
 #include "tests/efactura/EFacturaCheck.h"
@@ -91,6 +90,9 @@ class EFacturaExportTest : public AppTest {
     }
 };
 
+// The tests whose files go through the national validator.
+class EFacturaExportConformance : public EFacturaExportTest {};
+
 const QString kHint =
     "\n\nDatele firmei proprii se completeaza din Fisier - Date firma, ale clientului din "
     "fereastra firmei (Modificare delegat).";
@@ -129,7 +131,7 @@ TEST_F(EFacturaExportTest, DateFirmaKeepsTheSellerDataAndRefusesAWrongIban) {
 
 // Invoices issued through the window with "Salvare e-Factura": the line's text and the person
 // stay with the invoice, and the file written passes the national validator.
-TEST_F(EFacturaExportTest, SalvareEFacturaRecordsTheInvoiceAndWritesAValidFile) {
+TEST_F(EFacturaExportConformance, SalvareEFacturaRecordsTheInvoiceAndWritesAValidFile) {
     fillCompany("RO49AAAA1B31007593840000");
     QTemporaryDir folder;
     const struct {
@@ -193,7 +195,7 @@ TEST_F(EFacturaExportTest, SalvareEFacturaRecordsTheInvoiceAndWritesAValidFile) 
 
 // The command over a period: one file per invoice of the period, an existing file kept when the
 // user says so, and an invoice the platform would refuse listed with the partner and field.
-TEST_F(EFacturaExportTest, ExportOverAPeriodWritesTheValidFilesAndListsTheRefusedOne) {
+TEST_F(EFacturaExportConformance, ExportOverAPeriodWritesTheValidFilesAndListsTheRefusedOne) {
     fillCompany("RO49AAAA1B31007593840000");
     const QString insert =
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
@@ -256,54 +258,6 @@ TEST_F(EFacturaExportTest, ExportOverAPeriodWritesTheValidFilesAndListsTheRefuse
     EXPECT_EQ(old.readAll(), "vechi");
     written.removeAll(folder.filePath("F 13_2025-10-04.xml"));
     expectValid(written);
-}
-
-// What the export reads for each kind of invoice, and the reasons that name where to fix it.
-TEST_F(EFacturaExportTest, TheExportReadsEachKindOfInvoiceAndNamesWhatIsMissing) {
-    const struct {
-        const char* client;  // CODCLIENT
-        const char* person;  // NUMEPF, or null
-        const char* buyer;   // name|code|street|locality|county, person or not
-        QStringList reasons;
-    } cases[] = {
-        {"B1",
-         nullptr,
-         "firma|BETA IMPEX SRL|RO7654321|STR. LUNGA NR. 2|BUCURESTI|BUC.SECTOR 3",
-         {}},
-        {"G1",
-         nullptr,
-         "firma|GAMA SRL|RO7654321||DEJ|CLUJ",
-         {"Clientul \"GAMA SRL\": lipseste adresa."}},
-        {"PF 1800101123456",
-         nullptr,
-         "persoana||1800101123456|||",
-         {"Persoana fizica: lipseste numele.", "Persoana fizica: lipseste adresa.",
-          "Persoana fizica: lipseste judetul.", "Persoana fizica: lipseste localitatea."}},
-        {"PF ",
-         "'ANA'",
-         "persoana|ANA||||",
-         {"Persoana fizica \"ANA\": lipseste adresa.", "Persoana fizica \"ANA\": lipseste judetul.",
-          "Persoana fizica \"ANA\": lipseste localitatea."}},
-    };
-    fillCompany("RO49AAAA1B31007593840000");
-    execute("update datefirma set LOC=''");
-    for (const auto& c : cases) {
-        execute("delete from facturi");
-        execute(QString("insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,"
-                        "TVA,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF) values ('1234567','5',"
-                        "'2025-10-01',10,10,0,0,%1,'E','ONORARIU',%2)")
-                    .arg(quoted(c.client), c.person ? c.person : "null"));
-        const auto invoices = efactura::issuedInvoices("1234567", {});
-        ASSERT_EQ(invoices.size(), 1u);
-        const efactura::Buyer& b = invoices[0].buyer;
-        EXPECT_EQ(QStringList({b.person ? "persoana" : "firma", b.name, b.code, b.address.street,
-                               b.address.locality, b.address.county})
-                      .join('|'),
-                  c.buyer);
-        QStringList expected{"Firma proprie \"ALFA CONSULT SRL\": lipseste localitatea."};
-        expected << c.reasons;
-        EXPECT_EQ(efactura::problems(invoices[0]), expected) << c.client;
-    }
 }
 
 }  // namespace kov::test

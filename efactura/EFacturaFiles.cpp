@@ -1,0 +1,70 @@
+#include "efactura/EFacturaFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "data/Values.h"
+
+namespace kov::efactura {
+
+namespace {
+
+QString invoiceName(const Invoice& invoice) {
+    return QStringLiteral("Factura %1 din %2").arg(invoice.number, formatDate(invoice.date));
+}
+
+bool writeFile(const QString& path, const QByteArray& content) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
+           file.commit();
+}
+
+}  // namespace
+
+Written writeFiles(const std::vector<Invoice>& invoices, const QString& folder,
+                   const std::function<bool(const QString& path)>& replace) {
+    Written out;
+    out.folder = folder;
+    for (const Invoice& invoice : invoices) {
+        const QStringList reasons = problems(invoice);
+        if (!reasons.isEmpty()) {
+            out.refused << invoiceName(invoice) + QStringLiteral(":\n  ") +
+                               reasons.join(QStringLiteral("\n  "));
+            continue;
+        }
+        const QString path = QDir(folder).filePath(fileName(invoice));
+        if (QFileInfo::exists(path) && !replace(path)) {
+            ++out.kept;
+            continue;
+        }
+        if (writeFile(path, toXml(invoice))) {
+            ++out.files;
+        } else {
+            out.refused << invoiceName(invoice) +
+                               QStringLiteral(":\n  nu s-a putut scrie fisierul ") +
+                               QDir::toNativeSeparators(path) + u'.';
+        }
+    }
+    return out;
+}
+
+QString summary(const Written& written) {
+    QString text =
+        (written.files == 1
+             ? QStringLiteral("A fost scris 1 fisier e-Factura")
+             : QStringLiteral("Au fost scrise %1 fisiere e-Factura").arg(written.files)) +
+        QStringLiteral(" in ") + QDir::toNativeSeparators(written.folder) + u'.';
+    if (written.kept > 0) {
+        text += QStringLiteral("\nFisiere existente pastrate: %1.").arg(written.kept);
+    }
+    if (!written.refused.isEmpty()) {
+        text += QStringLiteral("\n\nNu au putut fi exportate:\n") + written.refused.join(u'\n') +
+                QStringLiteral(
+                    "\n\nDatele firmei proprii se completeaza din Fisier - Date firma, ale "
+                    "clientului din fereastra firmei (Modificare delegat).");
+    }
+    return text;
+}
+
+}  // namespace kov::efactura
