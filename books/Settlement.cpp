@@ -1,5 +1,6 @@
 #include "books/Settlement.h"
 
+#include "books/Rows.h"
 #include "data/Query.h"
 #include "data/Values.h"
 
@@ -25,11 +26,6 @@ QString documentNumber(Document document, const QString& number) {
 
 int bankFlag(Document document) {
     return document == Document::Receipt ? 0 : 1;
-}
-
-QString moreDocumentsQuestion(Document document) {
-    return document == Document::Receipt ? QStringLiteral("Mai introduceti alte chitante?")
-                                         : QStringLiteral("Mai introduceti alte ordine de plata?");
 }
 
 QString invoiceSql(const QString& company, const Flow& flow, const QString& number) {
@@ -97,25 +93,18 @@ QString invoiceExplanation(const QString& numbers) {
     return QStringLiteral("C.V. FACT. ") + numbers;
 }
 
-QString categoryId(const Flow& flow, const QString& name) {
-    Query q;
-    q.setSql("select * from defalcari where denumire=" + quoted(name) +
-             " and tip=" + quoted(flow.categoryKind));
-    q.open();
-    return q.eof() ? QStringLiteral("0") : q.fieldByName(QStringLiteral("ID")).asString();
-}
-
 void insertMovement(const QString& company, const Flow& flow, const Movement& m) {
-    Query q;
-    q.setSql(
-        "insert into operatiuni "
-        "(CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,BANCA,DEFALCARE,TIP,"
-        "OBSERVATII,REGISTRU) values(" +
-        quoted(company) + ',' + quoted(m.date) + ',' + quoted(m.number) + ',' +
-        quoted(m.explanation) + ",''," + formatAmount(m.total) + ',' + formatAmount(m.net) + ',' +
-        QString::number(m.bank) + ',' + m.category + ',' + quoted(flow.movementType) + ",''," +
-        QString::number(m.inRegister) + ')');
-    q.execSql();
+    OperationRow row;
+    row.date = m.date;
+    row.document = m.number;
+    row.operation = m.explanation;
+    row.total = formatAmount(m.total);
+    row.net = formatAmount(m.net);
+    row.bank = m.bank;
+    row.category = m.category;
+    row.type = flow.movementType;
+    row.inRegister = m.inRegister;
+    insertOperationRow(company, row);
 }
 
 }  // namespace kov

@@ -25,8 +25,6 @@ enum class Document { Receipt, Order };
 QString documentNumber(Document document, const QString& number);
 // operatiuni.BANCA: 0 cash, 1 bank.
 int bankFlag(Document document);
-// The question that ends each recording.
-QString moreDocumentsQuestion(Document document);
 
 // A check that stops a document before anything is written.
 struct Refusal {
@@ -54,9 +52,6 @@ QString settleInvoices(const QString& company, const Flow& flow, const QStringLi
 
 // The explanation of documents paying one invoice.
 QString invoiceExplanation(const QString& numbers);
-
-// The number of the flow's breakdown category with this name, "0" when there is none.
-QString categoryId(const Flow& flow, const QString& name);
 
 // One operatiuni row.
 struct Movement {

@@ -2,20 +2,19 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStringList>
 
-#include "ui/Globals.h"
-#include "ui/Input.h"
-#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "reference/Adaugfirma.h"
+#include "ui/FocusExit.h"
+#include "ui/Globals.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 
 namespace {
 
@@ -73,9 +72,19 @@ void PartnerLookup::connectHandlers(const PartnerHandlers& h) {
         {w_.ComboBox3, orOwn(h.ComboBox3Change, [this] { ComboBox3Change(); })},
         {w_.ComboBox4, orOwn(h.ComboBox4Change, [this] { ComboBox4Change(); })},
     };
-    for (const auto& [list, handler] : changes) {
-        list->installEventFilter(this);
-        connect(list, &QComboBox::activated, this, [handler] { kov::guarded(handler); });
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        QComboBox* list = changes[i].first;
+        kov::onExit(
+            list,
+            [this, list, i] {
+                // The drop-down may take the keyboard focus for itself while it is open.
+                if (!busy_ && !list->view()->isVisible()) {
+                    exits_[i]();
+                }
+            },
+            this);
+        connect(list, &QComboBox::activated, this,
+                [handler = changes[i].second] { kov::guarded(handler); });
     }
     const auto button2 = orOwn(h.Button2Click, [this] { Button2Click(); });
     connect(w_.Button2, &QPushButton::clicked, this, [button2] { kov::guarded(button2); });
@@ -83,25 +92,6 @@ void PartnerLookup::connectHandlers(const PartnerHandlers& h) {
         const auto button3 = orOwn(h.Button3Click, [this] { Button3Click(); });
         connect(w_.Button3, &QPushButton::clicked, this, [button3] { kov::guarded(button3); });
     }
-}
-
-bool PartnerLookup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::FocusOut || busy_) {
-        return false;
-    }
-    // Opening the drop-down or another window coming to the front is not leaving the list.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
-        return false;
-    }
-    QComboBox* lists[] = {w_.ComboBox2, w_.ComboBox3, w_.ComboBox4};
-    for (size_t i = 0; i < exits_.size(); ++i) {
-        // The drop-down may take the keyboard focus for itself while it is open.
-        if (watched == lists[i] && !lists[i]->view()->isVisible()) {
-            kov::guarded(exits_[i]);
-        }
-    }
-    return false;
 }
 
 void PartnerLookup::load() {

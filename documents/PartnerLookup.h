@@ -105,9 +105,6 @@ class PartnerLookup : public QObject {
     const PartnerWidgets& widgets() const { return w_; }
     const PartnerLookupConfig& config() const { return config_; }
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void lookup(QComboBox* list, const QString& column);
     void moveFocus(QWidget* target);

@@ -5,13 +5,18 @@
 #include <QDialog>
 #include <QTreeWidget>
 
+#include "books/Categories.h"
 #include "ui/Messages.h"
-#include "data/Query.h"
-#include "data/Values.h"
 
 namespace kov {
 
 namespace {
+
+// The question that ends each recording.
+QString moreDocumentsQuestion(Document document) {
+    return document == Document::Receipt ? QStringLiteral("Mai introduceti alte chitante?")
+                                         : QStringLiteral("Mai introduceti alte ordine de plata?");
+}
 
 bool before(const QString& a, const QString& b) {
     const int folded = QString::compare(a, b, Qt::CaseInsensitive);
@@ -51,12 +56,7 @@ QStringList captions(const QTreeWidget* list) {
 void fillCategories(QComboBox* combo, const Flow& flow, const QStringList& leading) {
     combo->clear();
     combo->addItems(leading);
-    Query q;
-    q.setSql("select * from defalcari where tip=" + quoted(flow.categoryKind) +
-             " order by denumire");
-    for (q.open(); !q.eof(); q.next()) {
-        combo->addItem(q.fieldByName(QStringLiteral("DENUMIRE")).asString());
-    }
+    combo->addItems(categoryNames(flow.categoryKind));
 }
 
 bool anotherDocument(QDialog* window, Document document) {

@@ -1,9 +1,11 @@
 #include "documents/SettleWindow.h"
 
+#include "books/Categories.h"
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
 #include "documents/SettleWidgets.h"
+#include "ui/Checks.h"
 #include "ui/Globals.h"
 #include "ui/Input.h"
 #include "ui/VatRateField.h"
@@ -102,8 +104,8 @@ void SettleWindow::BitBtn1Click() {
         return;
     }
     if (kov::findRow(ui.ListView1, number)) {
-        kov::message(QStringLiteral("Acest numar de factura a mai fost introdus!"),
-                     QStringLiteral("Atentie!"));
+        kov::refuse(QStringLiteral("Acest numar de factura a mai fost introdus!"),
+                    QStringLiteral("Atentie!"));
         return;
     }
     kov::insertSorted(ui.ListView1, {number});
@@ -139,9 +141,8 @@ void SettleWindow::RadioButton6Click() {
 
 void SettleWindow::BitBtn4Click() {
     const auto rate = kov::parseRate(ui.Edit13->text());
-    if (!rate) {
-        kov::message(QStringLiteral("Cota TVA introdusa gresit!"), QStringLiteral("Eroare!"));
-        ui.Edit13->setFocus();
+    if (kov::refused(!rate, QStringLiteral("Cota TVA introdusa gresit!"), QStringLiteral("Eroare!"),
+                     ui.Edit13)) {
         return;
     }
     const auto amount = kov::parseNumber(ui.Edit15->text());
@@ -150,7 +151,7 @@ void SettleWindow::BitBtn4Click() {
     }
     const QStringList numbers = kov::captions(ui.ListView1);
     if (const auto refusal = kov::checkInvoices(SelectedFiscalCode, flow_, numbers)) {
-        kov::message(refusal->text, refusal->title);
+        kov::refuse(refusal->text, refusal->title);
         return;
     }
     kov::Transaction transaction;
@@ -162,7 +163,7 @@ void SettleWindow::BitBtn4Click() {
     movement.net = kov::netOfTotal(*amount, *rate);
     movement.bank = kov::bankFlag(document_);
     movement.category = ui.RadioButton5->isChecked()
-                            ? kov::categoryId(flow_, ui.ComboBox5->currentText())
+                            ? kov::categoryId(flow_.categoryKind, ui.ComboBox5->currentText())
                             : QStringLiteral("0");
     movement.inRegister = !registerChoice_ || ui.RadioButton1->isChecked() ? 1 : 0;
     kov::insertMovement(SelectedFiscalCode, flow_, movement);

@@ -1,5 +1,7 @@
 #include "purchases/Bonfiscal.h"
 
+#include "ui/Globals.h"
+
 TFormBonFiscal::TFormBonFiscal(QWidget* parent) : PurchaseWindow(parent) {
     ui.setupUi(this);
     setup(documentWidgets(ui, ui.Edit3, ui.Edit2, ui.Edit1, ui.Edit4),
@@ -18,11 +20,9 @@ bool TFormBonFiscal::check() {
 }
 
 void TFormBonFiscal::write() {
-    const QString document = QStringLiteral("BF. ") + ui.Edit2->text();
-    kov::insertInvoice(paidPurchase(document));
-    kov::Payment payment = cashPayment(document);
-    payment.inRegister = ui.RadioButton1->isChecked() ? 1 : 0;
-    kov::insertPayment(payment);
+    kov::Purchase receipt = purchase();
+    receipt.inRegister = ui.RadioButton1->isChecked() ? 1 : 0;
+    kov::recordFiscalReceipt(SelectedFiscalCode, receipt);
 }
 
 QString TFormBonFiscal::question() const {

@@ -1,5 +1,7 @@
 #include "purchases/Chitantasimpla.h"
 
+#include "ui/Globals.h"
+
 TFormChitantaSimpla::TFormChitantaSimpla(QWidget* parent) : PurchaseWindow(parent) {
     ui.setupUi(this);
     setup(documentWidgets(ui, ui.Edit3, ui.Edit2, ui.Edit1, ui.Edit4),
@@ -18,7 +20,7 @@ bool TFormChitantaSimpla::check() {
 }
 
 void TFormChitantaSimpla::write() {
-    kov::insertPayment(cashPayment(QStringLiteral("CH. ") + ui.Edit2->text()));
+    kov::recordSimpleReceipt(SelectedFiscalCode, purchase());
 }
 
 QString TFormChitantaSimpla::question() const {

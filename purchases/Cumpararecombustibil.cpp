@@ -2,6 +2,7 @@
 
 #include "data/Values.h"
 #include "data/Vat.h"
+#include "ui/Globals.h"
 
 TFormCumparareCombustibil::TFormCumparareCombustibil(QWidget* parent) : PurchaseWindow(parent) {
     ui.setupUi(this);
@@ -51,30 +52,10 @@ bool TFormCumparareCombustibil::check() {
 }
 
 void TFormCumparareCombustibil::write() {
-    const QString document = QStringLiteral("BF. ") + ui.Edit2->text();
-    kov::ReceivedInvoice purchase = paidPurchase(document);
-    purchase.total = ui.Edit4->text();
-    kov::insertInvoice(purchase);
-    // An excise typed in any other form than "0" (0.00 too) is recorded, with its own text.
-    if (ui.Edit1->text() != QLatin1String("0")) {
-        kov::ReceivedInvoice excise = purchase;
-        excise.total = excise.net = ui.Edit1->text();
-        excise.rate = excise.vat = QStringLiteral("0");
-        kov::insertInvoice(excise);
-    }
-    QString category = kov::categoryLike(QStringLiteral("%combustibil%"));
-    if (category == QLatin1String("0")) {
-        category = kov::categoryLike(QStringLiteral("%de baza%"));
-    }
-    kov::Payment payment;
-    payment.date = ui.Edit3->text();
-    payment.document = document;
-    payment.operation = QStringLiteral("COMBUSTIBIL");
-    payment.total = ui.Edit15->text();
-    payment.net = kov::formatAmount(*kov::parseNumber(ui.Edit5->text()) +
-                                    *kov::parseNumber(ui.Edit1->text()));
-    payment.category = category;
-    kov::insertPayment(payment);
+    kov::FuelPurchase fuel{purchase()};
+    fuel.base = ui.Edit4->text();
+    fuel.excise = ui.Edit1->text();
+    kov::recordFuel(SelectedFiscalCode, fuel);
 }
 
 QString TFormCumparareCombustibil::question() const {

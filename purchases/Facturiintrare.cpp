@@ -1,8 +1,10 @@
 #include "purchases/Facturiintrare.h"
 
-#include "ui/Messages.h"
 #include "data/Values.h"
 #include "data/Vat.h"
+#include "ui/FocusExit.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 
 TFormFacturaIntrare::TFormFacturaIntrare(QWidget* parent) : PurchaseWindow(parent) {
     ui.setupUi(this);
@@ -133,29 +135,12 @@ bool TFormFacturaIntrare::check() {
 }
 
 void TFormFacturaIntrare::write() {
-    const bool cash = ui.CheckBox1->isChecked();
-    const double total = *kov::parseNumber(ui.Edit15->text());
-    const double paid = cash ? *kov::parseNumber(ui.Edit7->text()) : 0;
-    // In whole cents: 119.00 paid on 119 settles the invoice however the texts were typed.
-    const long long owed = kov::cents(total) - kov::cents(paid);
-    kov::ReceivedInvoice invoice = paidPurchase(ui.Edit2->text());
-    invoice.paid = QString::number(cash && owed == 0 ? 1 : 0);
-    invoice.outstanding = kov::formatAmount(static_cast<double>(owed) / 100);
-    kov::insertInvoice(invoice);
-    if (!cash) {
-        return;
-    }
-    kov::Payment payment = cashPayment(
-        QStringLiteral("F.") + ui.Edit2->text() +
-        (ui.RadioButton1->isChecked() ? QStringLiteral(" + CH.") : QStringLiteral(" + BF.")) +
-        ui.Edit4->text());
-    // An amount paid typed otherwise than the total shows is paid as typed, its amount without
-    // VAT worked out at the rate.
-    if (ui.Edit7->text() != ui.Edit15->text()) {
-        payment.total = kov::formatAmount(paid);
-        payment.net = kov::formatAmount(kov::netOfTotal(paid, *kov::parseRate(ui.Edit13->text())));
-    }
-    kov::insertPayment(payment);
+    kov::ReceivedInvoice invoice{purchase()};
+    invoice.cash = ui.CheckBox1->isChecked();
+    invoice.fiscalReceipt = !ui.RadioButton1->isChecked();
+    invoice.receiptNumber = ui.Edit4->text();
+    invoice.paid = ui.Edit7->text();
+    kov::recordReceivedInvoice(SelectedFiscalCode, invoice);
 }
 
 QString TFormFacturaIntrare::question() const {

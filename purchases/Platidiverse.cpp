@@ -1,8 +1,10 @@
 #include "purchases/Platidiverse.h"
 
+#include "books/Purchases.h"
+#include "data/Values.h"
+#include "ui/Globals.h"
 #include "ui/Input.h"
 #include "ui/Messages.h"
-#include "data/Values.h"
 
 TFormPlatiDiverse::TFormPlatiDiverse(QWidget* parent) : kov::FormDialog(parent) {
     ui.setupUi(this);
@@ -65,14 +67,14 @@ bool TFormPlatiDiverse::check() {
 }
 
 void TFormPlatiDiverse::write() {
-    kov::Payment payment;
+    kov::MiscPayment payment;
     payment.date = ui.Edit1->text();
     payment.document = ui.Edit2->text();
-    payment.operation = ui.Edit6->text();
-    payment.total = payment.net = kov::formatAmount(*kov::parseNumber(ui.Edit4->text()));
+    payment.explanation = ui.Edit6->text();
+    payment.amount = ui.Edit4->text();
     payment.bank = ui.RadioButton4->isChecked() ? 1 : 0;
-    payment.category = category_->id();
+    payment.category = category_->chosen();
     payment.remarks = ui.Edit3->text();
     payment.inRegister = ui.RadioButton1->isChecked() ? 1 : 0;
-    kov::insertPayment(payment);
+    kov::recordMiscPayment(SelectedFiscalCode, payment);
 }

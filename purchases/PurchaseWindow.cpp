@@ -5,10 +5,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/Input.h"
-#include "ui/VatRateField.h"
 #include "data/Values.h"
 #include "data/Vat.h"
+#include "ui/FocusExit.h"
+#include "ui/Input.h"
+#include "ui/VatRateField.h"
 
 void PurchaseWindow::setup(const PurchaseWidgets& widgets,
                            const PartnerLookupConfig& partnerConfig) {
@@ -148,26 +149,21 @@ kov::Check PurchaseWindow::explanationCheck() const {
     return {w_.explanation->text().isEmpty(), "Nu s-a introdus explicatia!", w_.explanation};
 }
 
-kov::ReceivedInvoice PurchaseWindow::paidPurchase(const QString& document) const {
-    return {document,
-            w_.date->text(),
-            w_.Edit15->text(),
-            w_.Edit5->text(),
-            w_.Edit13->text(),
-            w_.Edit14->text(),
-            QStringLiteral("1"),
-            QStringLiteral("0"),
-            w_.partners.ComboBox2->currentText()};
-}
-
-kov::Payment PurchaseWindow::cashPayment(const QString& document) const {
-    kov::Payment row;
-    row.date = w_.date->text();
-    row.document = document;
-    row.operation = w_.explanation->text();
-    row.total = w_.Edit15->text();
-    row.net = w_.Edit5->text();
-    row.category = category_->id();
-    row.remarks = w_.remarks->text();
-    return row;
+kov::Purchase PurchaseWindow::purchase() const {
+    kov::Purchase p;
+    p.date = w_.date->text();
+    p.number = w_.number->text();
+    p.supplier = w_.partners.ComboBox2->currentText();
+    p.total = w_.Edit15->text();
+    p.net = w_.Edit5->text();
+    p.rate = w_.Edit13->text();
+    p.vat = w_.Edit14->text();
+    if (w_.explanation) {
+        p.explanation = w_.explanation->text();
+        p.remarks = w_.remarks->text();
+    }
+    if (category_) {
+        p.category = category_->chosen();
+    }
+    return p;
 }

@@ -9,10 +9,11 @@
 #include <QString>
 #include <memory>
 
+#include "books/Purchases.h"
+#include "documents/PartnerLookup.h"
+#include "purchases/PurchaseParts.h"
 #include "ui/FormBase.h"
 #include "ui/VatRateField.h"
-#include "purchases/PurchaseParts.h"
-#include "documents/PartnerLookup.h"
 
 class QComboBox;
 class QLineEdit;
@@ -129,10 +130,9 @@ class PurchaseWindow : public kov::FormDialog {
     kov::Check typedVatCheck() const;
     kov::Check supplierCheck() const;
     kov::Check explanationCheck() const;
-    // The row of a purchase paid on the spot: the total, the amounts as shown, the supplier.
-    kov::ReceivedInvoice paidPurchase(const QString& document) const;
-    // The cash payment of that purchase, with the explanation, remarks and category.
-    kov::Payment cashPayment(const QString& document) const;
+    // The document as typed and shown: the date, number, supplier and amounts, and where the
+    // window has them the explanation, remarks and category.
+    kov::Purchase purchase() const;
 
     PurchaseWidgets w_;
     PartnerLookup* partners_ = nullptr;

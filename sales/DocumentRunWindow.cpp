@@ -2,10 +2,12 @@
 
 #include <limits>
 
+#include "books/Categories.h"
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
 #include "documents/SettleWidgets.h"
+#include "ui/Checks.h"
 #include "ui/Globals.h"
 #include "ui/Input.h"
 #include "ui/Messages.h"
@@ -124,17 +126,6 @@ void DocumentRunWindow::Edit11KeyUp() {
     runFlags();
 }
 
-bool DocumentRunWindow::refuse(bool failed, const QString& text, const QString& title,
-                               QWidget* focus) {
-    if (failed) {
-        kov::message(text, title);
-        if (focus) {
-            focus->setFocus();
-        }
-    }
-    return failed;
-}
-
 void DocumentRunWindow::addRow(const QStringList& columns) {
     kov::insertSorted(ui.ListView1, columns)
         ->setTextAlignment(Amount, Qt::AlignRight | Qt::AlignVCenter);
@@ -143,13 +134,15 @@ void DocumentRunWindow::addRow(const QStringList& columns) {
 void DocumentRunWindow::BitBtn1Click() {
     const auto start = documentInteger(ui.Edit10->text());
     const auto end = documentInteger(ui.Edit11->text());
-    if (refuse(!start, QStringLiteral("Numar chitanta de inceput introdus gresit!"), kError) ||
-        refuse(!end, QStringLiteral("Numar chitanta de sfarsit introdus gresit!"), kError) ||
-        refuse(*end < *start,
-               QStringLiteral("Numar chitanta de sfarsit mai mic decat cel de inceput!"),
-               kWarning) ||
-        refuse(*end - *start >= kMostDocuments,
-               QStringLiteral("Se pot introduce cel mult 1000 de documente odata!"), kWarning)) {
+    if (kov::refused(!start, QStringLiteral("Numar chitanta de inceput introdus gresit!"),
+                     kError) ||
+        kov::refused(!end, QStringLiteral("Numar chitanta de sfarsit introdus gresit!"), kError) ||
+        kov::refused(*end < *start,
+                     QStringLiteral("Numar chitanta de sfarsit mai mic decat cel de inceput!"),
+                     kWarning) ||
+        kov::refused(*end - *start >= kMostDocuments,
+                     QStringLiteral("Se pot introduce cel mult 1000 de documente odata!"),
+                     kWarning)) {
         return;
     }
     // Both ends are ints held in a long long: the step past the last one cannot overflow.
@@ -204,9 +197,10 @@ void DocumentRunWindow::clearEditor() {
 }
 
 void DocumentRunWindow::BitBtn6Click() {
-    if (refuse(kov::findRow(ui.ListView1, ui.Edit9->text()) != nullptr,
-               QStringLiteral("Aces numar de chitanta chitanta a mai fost introdus!"), kWarning) ||
-        refuse(!kov::parseDate(ui.Edit12->text()), kBadDate, kError)) {
+    if (kov::refused(kov::findRow(ui.ListView1, ui.Edit9->text()) != nullptr,
+                     QStringLiteral("Aces numar de chitanta chitanta a mai fost introdus!"),
+                     kWarning) ||
+        kov::refused(!kov::parseDate(ui.Edit12->text()), kBadDate, kError)) {
         return;
     }
     addRow({ui.Edit9->text(), ui.Edit12->text(), ui.Edit13->text(), ui.ComboBox5->currentText()});
@@ -219,8 +213,8 @@ void DocumentRunWindow::BitBtn7Click() {
 }
 
 void DocumentRunWindow::BitBtn8Click() {
-    if (refuse(!kov::parseDate(ui.Edit12->text()), kBadDate, kError) ||
-        refuse(!kov::parseNumber(ui.Edit13->text()), kBadAmount, kError)) {
+    if (kov::refused(!kov::parseDate(ui.Edit12->text()), kBadDate, kError) ||
+        kov::refused(!kov::parseNumber(ui.Edit13->text()), kBadAmount, kError)) {
         return;
     }
     // The changed number takes its place in the text order.
@@ -235,9 +229,9 @@ void DocumentRunWindow::BitBtn8Click() {
 bool DocumentRunWindow::rowsReady() {
     for (int i = 0; i < ui.ListView1->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = ui.ListView1->topLevelItem(i);
-        if (refuse(row->text(Amount) == QStringLiteral("0"),
-                   "Suma pentru chitanta nr." + row->text(Number) + " nu a fost introdusa!",
-                   kWarning)) {
+        if (kov::refused(row->text(Amount) == QStringLiteral("0"),
+                         "Suma pentru chitanta nr." + row->text(Number) + " nu a fost introdusa!",
+                         kWarning)) {
             return false;
         }
     }
@@ -247,12 +241,12 @@ bool DocumentRunWindow::rowsReady() {
 void DocumentRunWindow::BitBtn4Click() {
     const QString invoice = ui.Edit2->text();
     const auto rate = kov::parseRate(ui.Edit8->text());
-    if (refuse(invoice.isEmpty(), QStringLiteral("Nu s-a introdus numarul de factura!"), kWarning,
-               ui.Edit2) ||
-        refuse(!rate, QStringLiteral("Cota TVA introdusa gresit!"), kError, ui.Edit8) ||
+    if (kov::refused(invoice.isEmpty(), QStringLiteral("Nu s-a introdus numarul de factura!"),
+                     kWarning, ui.Edit2) ||
+        kov::refused(!rate, QStringLiteral("Cota TVA introdusa gresit!"), kError, ui.Edit8) ||
         !rowsReady() ||
-        refuse(kov::alreadySettled(SelectedFiscalCode, kov::kCollection, invoice),
-               "Factura numarul " + invoice + " a fost deja platita!", kWarning)) {
+        kov::refused(kov::alreadySettled(SelectedFiscalCode, kov::kCollection, invoice),
+                     "Factura numarul " + invoice + " a fost deja platita!", kWarning)) {
         return;
     }
     kov::Transaction transaction;
@@ -266,9 +260,10 @@ void DocumentRunWindow::BitBtn4Click() {
         movement.total = kov::parseNumber(row->text(Amount)).value_or(0);
         movement.net = kov::netOfTotal(movement.total, *rate);
         movement.bank = kov::bankFlag(document_);
-        movement.category = row->text(Category) == kNone
-                                ? QStringLiteral("0")
-                                : kov::categoryId(kov::kCollection, row->text(Category));
+        movement.category =
+            row->text(Category) == kNone
+                ? QStringLiteral("0")
+                : kov::categoryId(kov::kCollection.categoryKind, row->text(Category));
         kov::insertMovement(SelectedFiscalCode, kov::kCollection, movement);
     }
     transaction.commit();

@@ -3,9 +3,9 @@
 // gets its own number, date, amount and income category, and one movement row. The invoice's
 // paid state is left as it is. The two menu windows are this one with their document.
 
+#include "books/Settlement.h"
 #include "ui/FormBase.h"
 #include "ui/VatRateField.h"
-#include "books/Settlement.h"
 #include "ui_DocumentRunWindow.h"
 
 class DocumentRunWindow : public kov::FormDialog {
@@ -43,8 +43,6 @@ class DocumentRunWindow : public kov::FormDialog {
     void editorFlags();
     void clearEditor();
     void addRow(const QStringList& columns);
-    // Shows a refusal for a field and returns true when the check failed.
-    bool refuse(bool failed, const QString& text, const QString& title, QWidget* focus = nullptr);
     // The rows' checks before anything is written; false after a refusal.
     bool rowsReady();
 

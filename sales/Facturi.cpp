@@ -1,21 +1,23 @@
 #include "sales/Facturi.h"
 
-#include <QFocusEvent>
 #include <QTime>
-#include <climits>
 
+#include "books/Categories.h"
+#include "books/Settlement.h"
+#include "data/Query.h"
+#include "data/Values.h"
+#include "data/Vat.h"
+#include "documents/PartnerLookup.h"
+#include "efactura/Counties.h"
+#include "efactura/EFacturaSource.h"
+#include "reference/Adaugfirma.h"
+#include "sales/EFacturaExport.h"
+#include "ui/Checks.h"
+#include "ui/FocusExit.h"
 #include "ui/Globals.h"
 #include "ui/Input.h"
 #include "ui/Messages.h"
 #include "ui/VatRateField.h"
-#include "data/Query.h"
-#include "data/Values.h"
-#include "data/Vat.h"
-#include "reference/Adaugfirma.h"
-#include "efactura/Counties.h"
-#include "sales/EFacturaExport.h"
-#include "efactura/EFacturaSource.h"
-#include "documents/PartnerLookup.h"
 
 using kov::quoted;
 
@@ -25,21 +27,8 @@ const QString kError = QStringLiteral("Eroare!");
 const QString kWarning = QStringLiteral("Atentie!");
 const QString kCashierError = QStringLiteral("Eroare la tabelul de casieri");
 
-// The counter that follows a number used: a text that is no whole number counts as 0, as does
-// one too large for a counter.
-long long nextNumber(const QString& text) {
-    const auto n = kov::parseInteger(text);
-    return (n && *n >= INT_MIN && *n <= INT_MAX ? *n : 0) + 1;
-}
-
-// Refills a pick list from one column of a select, nothing chosen; a failed read keeps it.
-void fillList(QComboBox* list, const QString& sql, const QString& column) {
-    QStringList items;
-    kov::Query q;
-    q.setSql(sql);
-    for (q.open(); !q.eof(); q.next()) {
-        items << q.fieldByName(column).asString();
-    }
+// Refills a pick list, nothing chosen.
+void fillList(QComboBox* list, const QStringList& items) {
     list->clear();
     list->addItems(items);
     list->setCurrentIndex(-1);
@@ -86,23 +75,8 @@ TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
     kov::onEvent(ui.BitBtn3, &QPushButton::clicked, this, &TFormFactura::BitBtn3Click);
     kov::onEvent(ui.BitBtn4, &QPushButton::clicked, this, &TFormFactura::BitBtn4Click);
     connect(ui.BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    ui.Edit5->installEventFilter(this);
-    ui.Edit15->installEventFilter(this);
-}
-
-bool TFormFactura::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        // Another window coming to the front (a message box) is not leaving the field.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == ui.Edit5) {
-                kov::guarded([this] { Edit5Exit(); });
-            } else if (watched == ui.Edit15) {
-                kov::guarded([this] { Edit15Exit(); });
-            }
-        }
-    }
-    return kov::FormDialog::eventFilter(watched, event);
+    kov::onExit(ui.Edit5, [this] { Edit5Exit(); });
+    kov::onExit(ui.Edit15, [this] { Edit15Exit(); });
 }
 
 kov::AmountFields TFormFactura::amounts() const {
@@ -111,17 +85,20 @@ kov::AmountFields TFormFactura::amounts() const {
 
 void TFormFactura::FormShow() {
     openingFields();
-    fillList(ui.ComboBox6,
-             QStringLiteral("select * from defalcari where tip='v' order by denumire"),
-             QStringLiteral("DENUMIRE"));
+    fillList(ui.ComboBox6, kov::categoryNames(kov::kCollection.categoryKind));
     Partners->load();
     readCounters();
     Partners->clearDetails();
     ui.Edit1->setFocus();
     ui.Edit2->setText(QString::number(InvoiceCounter));
     kov::guardedWith(kCashierError, kError, [this] {
-        fillList(ui.ComboBox5, QStringLiteral("select * from casieri order by nume"),
-                 QStringLiteral("NUME"));
+        QStringList names;
+        kov::Query q;
+        q.setSql(QStringLiteral("select * from casieri order by nume"));
+        for (q.open(); !q.eof(); q.next()) {
+            names << q.fieldByName(QStringLiteral("NUME")).asString();
+        }
+        fillList(ui.ComboBox5, names);
     });
     clearCashier();
 }
@@ -141,17 +118,11 @@ void TFormFactura::openingFields() {
     RadioButton2Click();
 }
 
+// A company without counters (or a switch to one) starts from 0, not from the last one's.
 void TFormFactura::readCounters() {
-    kov::Query q;
-    q.setSql("select * from numere where CODFISCAL=" + quoted(SelectedFiscalCode));
-    q.open();
-    // A company without counters (or a switch to one) starts from 0, not from the last one's.
-    InvoiceCounter = 0;
-    ReceiptCounter = 0;
-    if (!q.eof()) {
-        InvoiceCounter = q.fieldByName(QStringLiteral("NRFACTURA")).asInteger();
-        ReceiptCounter = q.fieldByName(QStringLiteral("NRCHITANTA")).asInteger();
-    }
+    const kov::Counters counters = kov::readCounters(SelectedFiscalCode);
+    InvoiceCounter = counters.invoice;
+    ReceiptCounter = counters.receipt;
 }
 
 void TFormFactura::clearCashier() {
@@ -280,27 +251,19 @@ void TFormFactura::ComboBox5Change() {
     });
 }
 
-void TFormFactura::refuse(const QString& text, const QString& title, QWidget* focus) {
-    kov::message(text, title);
-    focus->setFocus();
-}
-
-std::optional<PendingInvoice> TFormFactura::checked() {
+std::optional<kov::PendingInvoice> TFormFactura::checked() {
     const QString wrongAmount = QStringLiteral("Suma introdusa gresit!");
     const bool receipt = ui.CheckBox1->isChecked();
-    if (!kov::parseDate(ui.Edit1->text())) {
-        refuse(QStringLiteral("Data introdusa gresit!"), kError, ui.Edit1);
+    if (kov::refused(!kov::parseDate(ui.Edit1->text()), QStringLiteral("Data introdusa gresit!"),
+                     kError, ui.Edit1)) {
         return std::nullopt;
     }
     const auto total = kov::parseNumber(ui.Edit15->text());
     const auto received = kov::parseNumber(ui.Edit7->text());
     if (receipt) {
-        if (!total) {
-            refuse(wrongAmount, kError, ui.Edit15);
-            return std::nullopt;
-        }
-        if (!received) {
-            refuse(QStringLiteral("Suma de pe chitanta introdusa gresit!"), kError, ui.Edit7);
+        if (kov::refused(!total, wrongAmount, kError, ui.Edit15) ||
+            kov::refused(!received, QStringLiteral("Suma de pe chitanta introdusa gresit!"), kError,
+                         ui.Edit7)) {
             return std::nullopt;
         }
         if (kov::cents(*received) > kov::cents(*total) &&
@@ -310,37 +273,29 @@ std::optional<PendingInvoice> TFormFactura::checked() {
             ui.Edit7->setFocus();
             return std::nullopt;
         }
-    } else if (!total) {
-        refuse(wrongAmount, kError, ui.Edit15);
+    } else if (kov::refused(!total, wrongAmount, kError, ui.Edit15)) {
         return std::nullopt;
     }
     const bool firm = ui.RadioButton1->isChecked();
-    const struct {
-        bool failed;
-        const char* text;
-        QWidget* focus;
-    } steps[] = {
-        {ui.Edit2->text().isEmpty(), "Nu s-a introdus numarul de factura!", ui.Edit2},
-        {receipt && ui.Edit4->text().isEmpty(), "Nu s-a introdus numarul de chitanta!", ui.Edit4},
-        {firm && (ui.ComboBox2->currentIndex() < 0 || ui.ComboBox3->currentIndex() < 0 ||
-                  ui.ComboBox4->currentIndex() < 0),
-         "Nu s-a introdus firma!", ui.ComboBox2},
-        {!firm && ui.Edit8->text().isEmpty() && ui.Edit10->text().isEmpty() &&
-             ui.Edit11->text().isEmpty() && ui.Edit12->text().isEmpty(),
-         "Nu s-au introdus date suficiente despre persoana!", ui.Edit8},
-        {ui.Edit6->text().isEmpty(), "Nu s-a introdus explicatia!", ui.Edit6},
-        // Both go into the statement bare, and a rate of -100 would divide by zero.
-        {!kov::parseNumber(ui.Edit5->text()), "Suma introdusa gresit!", ui.Edit5},
-        {!kov::parseRate(ui.Edit13->text()), "Cota TVA introdusa gresit!", ui.Edit13},
-    };
-    for (const auto& step : steps) {
-        if (step.failed) {
-            refuse(QString::fromLatin1(step.text), kError, step.focus);
-            return std::nullopt;
-        }
+    if (!kov::passes({
+            {ui.Edit2->text().isEmpty(), "Nu s-a introdus numarul de factura!", ui.Edit2},
+            {receipt && ui.Edit4->text().isEmpty(), "Nu s-a introdus numarul de chitanta!",
+             ui.Edit4},
+            {firm && (ui.ComboBox2->currentIndex() < 0 || ui.ComboBox3->currentIndex() < 0 ||
+                      ui.ComboBox4->currentIndex() < 0),
+             "Nu s-a introdus firma!", ui.ComboBox2},
+            {!firm && ui.Edit8->text().isEmpty() && ui.Edit10->text().isEmpty() &&
+                 ui.Edit11->text().isEmpty() && ui.Edit12->text().isEmpty(),
+             "Nu s-au introdus date suficiente despre persoana!", ui.Edit8},
+            {ui.Edit6->text().isEmpty(), "Nu s-a introdus explicatia!", ui.Edit6},
+            // Both go into the statement bare, and a rate of -100 would divide by zero.
+            {!kov::parseNumber(ui.Edit5->text()), "Suma introdusa gresit!", ui.Edit5},
+            {!kov::parseRate(ui.Edit13->text()), "Cota TVA introdusa gresit!", ui.Edit13},
+        })) {
+        return std::nullopt;
     }
 
-    PendingInvoice p;
+    kov::PendingInvoice p;
     p.number = ui.Edit2->text();
     p.date = ui.Edit1->text();
     p.total = ui.Edit15->text();
@@ -355,8 +310,8 @@ std::optional<PendingInvoice> TFormFactura::checked() {
     p.receipt = receipt;
     p.lineText = ui.Edit6->text();
     if (!firm) {
-        p.person = InvoicedPerson{ui.Edit8->text(), ui.Edit9->text(), ui.Edit18->text(),
-                                  ui.ComboBox1->currentText(), ui.Edit10->text()};
+        p.person = kov::InvoicedPerson{ui.Edit8->text(), ui.Edit9->text(), ui.Edit18->text(),
+                                       ui.ComboBox1->currentText(), ui.Edit10->text()};
     }
     if (receipt) {
         p.breakdown = breakdownValue();
@@ -369,41 +324,20 @@ std::optional<PendingInvoice> TFormFactura::checked() {
 
 // The income category of the receipt; none chosen, or one that is not found, is 0.
 QString TFormFactura::breakdownValue() {
-    if (!ui.RadioButton5->isChecked()) {
-        return QStringLiteral("0");
-    }
-    kov::Query q;
-    q.setSql("select * from defalcari where denumire=" + quoted(ui.ComboBox6->currentText()) +
-             " and tip='v'");
-    q.open();
-    return q.eof() ? QStringLiteral("0") : q.fieldByName(QStringLiteral("ID")).asString();
+    return ui.RadioButton5->isChecked()
+               ? kov::categoryId(kov::kCollection.categoryKind, ui.ComboBox6->currentText())
+               : QStringLiteral("0");
 }
 
 // An issued invoice of the company with this number; received invoices number on their own.
+// What was typed stays, so that only the number needs changing.
 bool TFormFactura::numberUsed() {
-    kov::Query q;
-    q.setSql("select * from facturi where NRFACTURA=" + quoted(ui.Edit2->text()) +
-             " and codfiscal=" + quoted(SelectedFiscalCode) + " and felfactura='E'");
-    q.open();
-    if (q.eof()) {
-        return false;
-    }
-    // What was typed stays, so that only the number needs changing.
-    refuse(QStringLiteral("Factura cu acest numar a mai fost introdusa!"), kWarning, ui.Edit2);
-    return true;
+    return kov::refused(kov::issuedNumberUsed(SelectedFiscalCode, ui.Edit2->text()),
+                        QStringLiteral("Factura cu acest numar a mai fost introdusa!"), kWarning,
+                        ui.Edit2);
 }
 
-void TFormFactura::updateCounters(const PendingInvoice& invoice) {
-    QString sql = "update numere set nrfactura=" + QString::number(nextNumber(invoice.number));
-    if (invoice.receipt) {
-        sql += ", nrchitanta=" + QString::number(nextNumber(invoice.receiptNumber));
-    }
-    kov::Query q;
-    q.setSql(sql + " where codfiscal=" + quoted(SelectedFiscalCode));
-    q.execSql();
-}
-
-void TFormFactura::fillPrintout(const PendingInvoice& invoice) {
+void TFormFactura::fillPrintout(const kov::PendingInvoice& invoice) {
     const auto set = [](const char* label, const QString& text) {
         RaportFactura->setCaption(QLatin1String(label), text);
     };
@@ -497,8 +431,8 @@ void TFormFactura::save(bool eFactura) {
     {
         // The invoice and the numbers it takes are recorded together or not at all.
         kov::Transaction transaction;
-        recordInvoice(*invoice);
-        updateCounters(*invoice);
+        kov::recordInvoice(SelectedFiscalCode, *invoice);
+        kov::advanceCounters(SelectedFiscalCode, *invoice);
         transaction.commit();
     }
     if (eFactura) {
@@ -527,7 +461,7 @@ void TFormFactura::BitBtn1Click() {
     // Printing recorded the invoice; a preview closed unprinted (or whose recording failed)
     // leaves the window as it is, to print again or save.
     if (RaportFactura->Printed) {
-        updateCounters(*invoice);
+        kov::advanceCounters(SelectedFiscalCode, *invoice);
         accept();
     }
 }

@@ -7,10 +7,10 @@
 #include <QString>
 #include <optional>
 
-#include "ui/FormBase.h"
-#include "ui/VatRateField.h"
 #include "documents/AmountFields.h"
 #include "sales/RaportFactura.h"
+#include "ui/FormBase.h"
+#include "ui/VatRateField.h"
 #include "ui_Facturi.h"
 
 class PartnerLookup;
@@ -49,9 +49,6 @@ class TFormFactura : public kov::FormDialog {
     void BitBtn3Click();  // Salvare
     void BitBtn4Click();  // Salvare e-Factura: records, then writes the invoice's file
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     kov::AmountFields amounts() const;
     QList<QWidget*> personFields() const;
@@ -61,12 +58,11 @@ class TFormFactura : public kov::FormDialog {
     void setReceiptFields(bool on);
     void followTotal();
     // The checks before recording; the invoice to record, or nothing after a refusal.
-    std::optional<PendingInvoice> checked();
-    void refuse(const QString& text, const QString& title, QWidget* focus);
+    std::optional<kov::PendingInvoice> checked();
+    // An issued invoice with the typed number exists: refused, true.
     bool numberUsed();
     QString breakdownValue();
-    void fillPrintout(const PendingInvoice& invoice);
-    void updateCounters(const PendingInvoice& invoice);
+    void fillPrintout(const kov::PendingInvoice& invoice);
     void reset();
     void save(bool eFactura);
 

@@ -1,12 +1,8 @@
 #include "sales/RaportFactura.h"
 
-#include "data/Query.h"
-#include "data/Values.h"
-#include "data/Vat.h"
 #include "ui/Globals.h"
 #include "ui/Messages.h"
 
-using kov::quoted;
 using namespace kov::report;
 
 namespace {
@@ -70,45 +66,6 @@ QString designText(const QString& name) {
 
 }  // namespace
 
-void recordInvoice(const PendingInvoice& p) {
-    const auto rate = kov::parseRate(p.rate);
-    if (!rate) {
-        throw kov::DbError(QStringLiteral("Cota TVA introdusa gresit!"));
-    }
-    // The line's text and the person stay with the invoice for its e-Factura file.
-    const auto orNull = [](const QString* text) {
-        return text ? quoted(*text) : QStringLiteral("null");
-    };
-    const InvoicedPerson* person = p.person ? &*p.person : nullptr;
-    const QString kept =
-        u',' + quoted(p.lineText) + u',' + orNull(person ? &person->name : nullptr) + u',' +
-        orNull(person ? &person->address : nullptr) + u',' +
-        orNull(person ? &person->locality : nullptr) + u',' +
-        orNull(person ? &person->county : nullptr) + u',' + orNull(person ? &person->cnp : nullptr);
-    kov::Transaction transaction;
-    kov::Query q;
-    q.setSql(
-        "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-        "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF) values(" +
-        quoted(SelectedFiscalCode) + u',' + quoted(p.number) + u',' + quoted(p.date) + u',' +
-        kov::bare(p.total) + u',' + kov::bare(p.net) + u',' + kov::bare(p.rate) + u',' +
-        kov::bare(p.vat) + u',' + kov::bare(p.paid) + u',' + kov::bare(p.remainder) + u',' +
-        quoted(p.clientCode) + ",'E'" + kept + u')');
-    q.execSql();
-    if (p.receipt) {
-        q.setSql(
-            "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-            "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
-            quoted(SelectedFiscalCode) + u',' + quoted(p.date) + u',' +
-            quoted("F." + p.number + " + CH." + p.receiptNumber) + u',' + quoted(p.lineText) +
-            ",''," + kov::formatAmount(p.receiptAmount) + u',' +
-            kov::formatAmount(kov::netOfTotal(p.receiptAmount, *rate)) + ",0," +
-            kov::bare(p.breakdown) + ",'incasare'," + quoted(p.remarks) + ",1)");
-        q.execSql();
-    }
-    transaction.commit();
-}
-
 TRaportFactura::TRaportFactura(QObject* parent) : ReportForm(parent) {
     setObjectName(QStringLiteral("RaportFactura"));
     setTitle(QStringLiteral("Factura"));
@@ -133,6 +90,6 @@ void TRaportFactura::ReportAfterPrint() {
     if (Printed) {
         return;
     }
-    recordInvoice(Pending);
+    kov::recordInvoice(SelectedFiscalCode, Pending);
     Printed = true;
 }

@@ -1,0 +1,85 @@
+#include "books/Invoices.h"
+
+#include <climits>
+
+#include "books/Rows.h"
+#include "data/Database.h"
+#include "data/Query.h"
+#include "data/Values.h"
+#include "data/Vat.h"
+
+namespace kov {
+
+namespace {
+
+long long nextNumber(const QString& text) {
+    const auto n = parseInteger(text);
+    return (n && *n >= INT_MIN && *n <= INT_MAX ? *n : 0) + 1;
+}
+
+// The line's text and the person stay with the invoice for its e-Factura file.
+QStringList keptTexts(const PendingInvoice& p) {
+    const auto orNull = [&p](QString InvoicedPerson::*text) {
+        return p.person ? quoted((*p.person).*text) : QStringLiteral("null");
+    };
+    return {quoted(p.lineText),
+            orNull(&InvoicedPerson::name),
+            orNull(&InvoicedPerson::address),
+            orNull(&InvoicedPerson::locality),
+            orNull(&InvoicedPerson::county),
+            orNull(&InvoicedPerson::cnp)};
+}
+
+}  // namespace
+
+void recordInvoice(const QString& company, const PendingInvoice& p) {
+    const double rate = rateOf(p.rate);
+    Transaction transaction;
+    insertInvoiceRow(company, {p.number, p.date, p.total, p.net, p.rate, p.vat, p.paid, p.remainder,
+                               p.clientCode, QStringLiteral("E"), keptTexts(p)});
+    if (p.receipt) {
+        OperationRow row;
+        row.date = p.date;
+        row.document = "F." + p.number + " + CH." + p.receiptNumber;
+        row.operation = p.lineText;
+        row.total = formatAmount(p.receiptAmount);
+        row.net = formatAmount(netOfTotal(p.receiptAmount, rate));
+        row.category = p.breakdown;
+        row.type = QStringLiteral("incasare");
+        row.remarks = p.remarks;
+        insertOperationRow(company, row);
+    }
+    transaction.commit();
+}
+
+bool issuedNumberUsed(const QString& company, const QString& number) {
+    Query q;
+    q.setSql("select * from facturi where NRFACTURA=" + quoted(number) +
+             " and codfiscal=" + quoted(company) + " and felfactura='E'");
+    q.open();
+    return !q.eof();
+}
+
+Counters readCounters(const QString& company) {
+    Query q;
+    q.setSql("select * from numere where CODFISCAL=" + quoted(company));
+    q.open();
+    Counters counters;
+    if (!q.eof()) {
+        counters.invoice = q.fieldByName(QStringLiteral("NRFACTURA")).asInteger();
+        counters.receipt = q.fieldByName(QStringLiteral("NRCHITANTA")).asInteger();
+    }
+    return counters;
+}
+
+void advanceCounters(const QString& company, const PendingInvoice& invoice) {
+    QString sql = "update numere set nrfactura=" + QString::number(nextNumber(invoice.number));
+    if (invoice.receipt) {
+        sql += ", nrchitanta=" + QString::number(nextNumber(invoice.receiptNumber));
+    }
+    Query q;
+    q.setSql(sql + " where codfiscal=" + quoted(company));
+    q.execSql();
+}
+
+}  // namespace kov

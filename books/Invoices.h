@@ -1,0 +1,48 @@
+#pragma once
+// Issuing an invoice: its row, the collection row of a receipt given with it, and the company's
+// counters of invoice and receipt numbers (numere).
+
+#include <QString>
+#include <optional>
+
+namespace kov {
+
+// A private person invoiced, as typed on the invoice.
+struct InvoicedPerson {
+    QString name, address, locality, county, cnp;
+};
+
+// An invoice ready to be recorded: the texts as the invoice window holds them once checked.
+struct PendingInvoice {
+    QString number, date;
+    QString total, net, rate, vat;  // numbers as typed (they go into the statement bare)
+    QString clientCode;
+    QString paid;       // "1" settled by the receipt, else "0"
+    QString remainder;  // two decimals
+    QString breakdown = QStringLiteral("0");
+    bool receipt = false;
+    QString receiptNumber, lineText, remarks;
+    double receiptAmount = 0;
+    std::optional<InvoicedPerson> person;  // nothing for a partner firm
+};
+
+// Writes the company's invoice row and, with a receipt, its collection row: both or neither.
+void recordInvoice(const QString& company, const PendingInvoice& invoice);
+
+// An issued invoice of the company carries this number; received invoices number on their own.
+bool issuedNumberUsed(const QString& company, const QString& number);
+
+// The numbers the company's next invoice and receipt are offered; 0 for a company without
+// counters.
+struct Counters {
+    long long invoice = 0;
+    long long receipt = 0;
+};
+Counters readCounters(const QString& company);
+
+// Moves the company's counters past the numbers the invoice used (the receipt counter only
+// with a receipt). A number that is no whole number counts as 0, as does one too large for a
+// counter.
+void advanceCounters(const QString& company, const PendingInvoice& invoice);
+
+}  // namespace kov
