@@ -1,22 +1,14 @@
 #pragma once
-// The breakdown categories' cards. A ledger card lists a category's documents of a company in
-// a period; the cumulative cards give, for every category of one kind ('c' expenses, 'v'
-// incomes), its documents' total without VAT in a month and from January to that month.
+// The cards of the breakdown categories (books/Categories.h). A ledger card lists a category's
+// documents of a company in a period; the cumulative cards give, for every category of one
+// kind, its documents' total without VAT in a month and from January to that month.
 
 #include <QChar>
 #include <QString>
-#include <QStringList>
-#include <optional>
 
 #include "books/ReportFill.h"
 
 namespace kov {
-
-// The names of the categories of a kind, in name order.
-QStringList categoryNames(const QString& kind);
-
-// The number of the category of that kind with this name.
-std::optional<long long> findCategory(const QString& kind, const QString& name);
 
 // The statement of a ledger card: the company's documents of the category in the period
 // (inMonth or monthRange), in date and number order.

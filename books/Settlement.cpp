@@ -1,5 +1,6 @@
 #include "books/Settlement.h"
 
+#include "books/Categories.h"
 #include "data/Query.h"
 #include "data/Values.h"
 
@@ -98,11 +99,8 @@ QString invoiceExplanation(const QString& numbers) {
 }
 
 QString categoryId(const Flow& flow, const QString& name) {
-    Query q;
-    q.setSql("select * from defalcari where denumire=" + quoted(name) +
-             " and tip=" + quoted(flow.categoryKind));
-    q.open();
-    return q.eof() ? QStringLiteral("0") : q.fieldByName(QStringLiteral("ID")).asString();
+    const std::optional<long long> id = findCategory(flow.categoryKind, name);
+    return id ? QString::number(*id) : QStringLiteral("0");
 }
 
 void insertMovement(const QString& company, const Flow& flow, const Movement& m) {

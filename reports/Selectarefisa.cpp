@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "books/Cards.h"
+#include "books/Categories.h"
 #include "books/Periods.h"
 #include "reports/RaportOperatiuniDiverse.h"
 #include "reports/ReportCommands.h"

@@ -4,6 +4,7 @@
 
 #include "books/Cards.h"
 #include "books/CashRegister.h"
+#include "books/Categories.h"
 #include "books/Journals.h"
 #include "books/Lists.h"
 #include "data/Query.h"
@@ -79,9 +80,25 @@ QString sums(std::initializer_list<double> values) {
 TEST_F(ReportFills, ScratchRowsTotalsAndProgressOfOneCompany) {
     const QString company = QStringLiteral("RO100");
     // Each fill gives its count and totals as "count: sums"; its scratch table's rows follow.
+    using Fill = std::function<QString(const FillProgress&)>;
+    const auto journal = [&](QChar kind, int month) -> Fill {
+        return [=](const FillProgress& p) {
+            JournalTotals t;
+            const int n = fillRegister(company, kind, 2004, month, t, p);
+            return QString::number(n) + ": " +
+                   sums({t.total, t.exempt, t.base, t.vat, t.baseOther, t.vatOther});
+        };
+    };
+    const auto cash = [&](int month, bool vatPayer) -> Fill {
+        return [=](const FillProgress& p) {
+            RegisterTotals t;
+            const int n = fillCashJournal(company, 2004, month, vatPayer, t, p);
+            return QString::number(n) + ": " + sums({t.cashIn, t.bankIn, t.cashOut, t.bankOut});
+        };
+    };
     struct Case {
         const char* what;
-        std::function<QString(const FillProgress&)> fill;
+        Fill fill;
         const char* scratch;
         QStringList rows;
         QString result;
@@ -89,12 +106,7 @@ TEST_F(ReportFills, ScratchRowsTotalsAndProgressOfOneCompany) {
         const char* progress;
     } const cases[] = {
         {"sales journal",
-         [&](const FillProgress& p) {
-             JournalTotals t;
-             const int n = fillRegister(company, u'E', 2004, 3, t, p);
-             return QString::number(n) + ": " +
-                    sums({t.total, t.exempt, t.base, t.vat, t.baseOther, t.vatOther});
-         },
+         journal(u'E', 3),
          "select * from registru",
          {"05.03.2004|1|O'NEIL SRL|RO555|119.00||100.00|19.00||",
           "05.03.2004|2|Persoana fizica|1800101123456|50.00|50.00||||",
@@ -102,42 +114,28 @@ TEST_F(ReportFills, ScratchRowsTotalsAndProgressOfOneCompany) {
          "3: 387|50|100|19|200|18",
          "0/3 1/3 2/3 3/3"},
         {"purchase journal of a month without invoices",
-         [&](const FillProgress& p) {
-             JournalTotals t;
-             return QString::number(fillRegister(company, u'I', 2004, 4, t, p));
-         },
+         journal(u'I', 4),
          "select * from registru",
          {},
-         "0",
+         "0: 0|0|0|0|0|0",
          ""},
         {"cash register of a VAT payer",
-         [&](const FillProgress& p) {
-             RegisterTotals t;
-             const int n = fillCashJournal(company, 2004, 3, true, t, p);
-             return QString::number(n) + ": " + sums({t.cashIn, t.bankIn, t.cashOut, t.bankOut});
-         },
+         cash(3, true),
          "select * from jurnal",
          {"02.03.2004|CH. 1|ONORARIU|100.00|||", "03.03.2004|O.P. 2|ONORARIU||||200.00"},
          "2: 100|0|0|200",
          "0/2 1/2 2/2"},
         {"cash register of a company outside VAT",
-         [&](const FillProgress& p) {
-             RegisterTotals t;
-             const int n = fillCashJournal(company, 2004, 3, false, t, p);
-             return QString::number(n) + ": " + sums({t.cashIn, t.bankIn, t.cashOut, t.bankOut});
-         },
+         cash(3, false),
          "select * from jurnal",
          {"02.03.2004|CH. 1|ONORARIU|119.00|||", "03.03.2004|O.P. 2|ONORARIU||||238.00"},
          "2: 119|0|0|238",
          "0/2 1/2 2/2"},
         {"cash register of a month without documents",
-         [&](const FillProgress& p) {
-             RegisterTotals t;
-             return QString::number(fillCashJournal(company, 2004, 6, true, t, p));
-         },
+         cash(6, true),
          "select * from jurnal",
          {},
-         "0",
+         "0: 0|0|0|0",
          "0/0"},
         {"cumulative expense cards",
          [&](const FillProgress& p) {
