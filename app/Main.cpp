@@ -17,6 +17,7 @@
 #include "app/Datefirma.h"
 #include "app/Formmessage.h"
 #include "app/Selectarefirma.h"
+#include "books/Periods.h"
 #include "data/Query.h"
 #include "data/Settings.h"
 #include "maintenance/Discheta.h"
@@ -545,9 +546,9 @@ void TFormMain::ExporteFactura1Click() {
     if (FormSelectData->exec() != 1) {
         return;
     }
-    const kov::reports::DateCondition condition =
+    const kov::DateCondition condition =
         FormSelectData->ui.RadioButton1->isChecked()
-            ? kov::reports::oneDay(FormSelectData->DateOn)
-            : kov::reports::dateRange(FormSelectData->DateFrom, FormSelectData->DateTo);
+            ? kov::oneDay(FormSelectData->DateOn)
+            : kov::dateRange(FormSelectData->DateFrom, FormSelectData->DateTo);
     kov::efactura::exportIssued(condition.sql);
 }

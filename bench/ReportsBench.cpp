@@ -17,6 +17,7 @@
 
 #include "ui/Globals.h"
 #include "ui/Progress.h"
+#include "books/Journals.h"
 #include "data/Database.h"
 #include "data/Query.h"
 #include "data/Values.h"
@@ -186,8 +187,8 @@ void benchmarks() {
     {
         QElapsedTimer clock;
         clock.start();
-        reports::JournalTotals totals;
-        reports::fillRegister(u'E', 2004, 3, "x", totals);
+        JournalTotals totals;
+        fillRegister(SelectedFiscalCode, u'E', 2004, 3, totals);
         const double fill = clock.nsecsElapsed() / 1e6;
         clock.restart();
         RaportJurVanzN->query().open();

@@ -4,10 +4,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace kov {
 
-// The category names of the kind, in name order.
+// The categories of a kind, in name order.
+QString categoriesStatement(const QString& kind);
 QStringList categoryNames(const QString& kind);
 
 enum class NameMatch { Equal, Like };
@@ -15,5 +17,8 @@ enum class NameMatch { Equal, Like };
 // The number of the first category of the kind whose name equals the text (or is like the
 // pattern), as text; "0" when there is none.
 QString categoryId(const QString& kind, const QString& name, NameMatch match = NameMatch::Equal);
+
+// The number of the category of that kind with this name.
+std::optional<long long> findCategory(const QString& kind, const QString& name);
 
 }  // namespace kov

@@ -2,6 +2,8 @@
 
 #include "data/Database.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -201,7 +203,10 @@ QString quoted(const QString& value) {
 }
 
 QString bare(const QString& number) {
-    if (!parseNumber(number)) {
+    // A numeric literal as SQL reads it (the engine's own forms, 1e-05 included), no more.
+    static const QRegularExpression literal(
+        QStringLiteral("^\\s*[-+]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)([eE][-+]?[0-9]+)?\\s*$"));
+    if (!literal.match(number).hasMatch()) {
         throw DbError(QStringLiteral("'%1' nu este un numar").arg(number));
     }
     return number;

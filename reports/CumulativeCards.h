@@ -7,9 +7,6 @@
 
 namespace kov::reports {
 
-// Refills fisecumulate in one transaction; returns the number of categories.
-int fillCumulative(QChar kind, int year, int month);
-
 void cumulativeCards(QChar kind);
 
 }  // namespace kov::reports

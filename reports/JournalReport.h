@@ -3,8 +3,8 @@
 // registru in insertion order, the totals that the fill procedure puts into LTotal ... LTVA9,
 // and the taxable column pairs captioned by the rates of the month (LCota1, LCota2).
 
+#include "books/JournalRates.h"
 #include "report_engine/ReportForm.h"
-#include "reports/JournalRates.h"
 
 namespace kov::reports {
 

@@ -1,29 +1,14 @@
 #include "reports/ReportCommands.h"
 
+#include "reports/Selectluna.h"
 #include "ui/Globals.h"
 #include "ui/Progress.h"
-#include "data/Query.h"
-#include "data/Values.h"
-#include "reports/Selectluna.h"
 
 namespace kov::reports {
 
-Company selectedCompany() {
-    Query q;
-    q.setSql("select * from datefirma where codfiscal=" + quoted(SelectedFiscalCode));
-    q.open();
-    Company company;
-    if (!q.eof()) {
-        company.description = q.fieldByName(QStringLiteral("DESCRIERE")).asString();
-        company.name = q.fieldByName(QStringLiteral("NUME")).asString();
-        company.vatPayer = q.fieldByName(QStringLiteral("TVA")).asInteger() == 1;
-    }
-    return company;
-}
-
-Company captionCompany(report::ReportForm& form, const QString& descriptionLabel,
-                       const QString& nameLabel) {
-    Company company = selectedCompany();
+CompanyHeader captionCompany(report::ReportForm& form, const QString& descriptionLabel,
+                             const QString& nameLabel) {
+    CompanyHeader company = companyHeader(SelectedFiscalCode);
     form.setCaption(descriptionLabel, company.description);
     form.setCaption(nameLabel, company.name);
     return company;
@@ -40,33 +25,28 @@ bool askMonth(Month& month) {
     return true;
 }
 
-QString inMonth(int month, int year) {
-    return QStringLiteral(" and month(data)=%1 and year(data)=%2").arg(month).arg(year);
-}
-
-void emptyTable(const QString& statement) {
-    Query q;
-    q.setSql(statement);
-    q.execSql();
-}
-
-ProgressShown::ProgressShown(const QString& text) {
-    FormProgress->setText(text);
-    FormProgress->setMaximum(0);
-    FormProgress->setPosition(0);
-    FormProgress->show();
-}
-
-ProgressShown::~ProgressShown() {
-    FormProgress->hide();
-}
-
-void ProgressShown::setMaximum(int maximum) {
-    FormProgress->setMaximum(maximum);
-}
-
-void ProgressShown::step() {
-    FormProgress->step();
+int withProgress(const QString& text, const std::function<int(const FillProgress&)>& fill) {
+    struct Window {
+        bool shown = false;
+        ~Window() {
+            if (shown) {
+                FormProgress->hide();
+            }
+        }
+    } window;
+    return fill([&](int done, int total) {
+        if (!window.shown) {
+            FormProgress->setText(text);
+            FormProgress->setMaximum(0);
+            FormProgress->setPosition(0);
+            FormProgress->show();
+            FormProgress->setMaximum(total);
+            window.shown = true;
+        }
+        if (done != FormProgress->position()) {
+            FormProgress->setPosition(done);
+        }
+    });
 }
 
 bool previewReport(report::ReportForm& form, bool modal) {

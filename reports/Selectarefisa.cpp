@@ -2,12 +2,13 @@
 
 #include <QDate>
 
-#include "ui/Globals.h"
-#include "ui/Messages.h"
-#include "data/Query.h"
-#include "data/Values.h"
+#include "books/Cards.h"
+#include "books/Categories.h"
+#include "books/Periods.h"
 #include "reports/RaportOperatiuniDiverse.h"
 #include "reports/ReportCommands.h"
+#include "ui/Globals.h"
+#include "ui/Messages.h"
 
 namespace {
 
@@ -27,15 +28,6 @@ void setCurrent(QComboBox* month, QComboBox* year) {
     year->setCurrentIndex(year->findText(QString::number(today.year())));
 }
 
-// The documents whose month lies from the first month to the last, both included.
-QString monthRange(int firstMonth, int firstYear, int lastMonth, int lastYear) {
-    return QStringLiteral(
-               " and ((month(data)>=%1 and year(data)=%2) or (year(data)>%2))"
-               " and ((month(data)<=%3 and year(data)=%4) or (year(data)<%4))")
-        .arg(QString::number(firstMonth), QString::number(firstYear), QString::number(lastMonth),
-             QString::number(lastYear));
-}
-
 }  // namespace
 
 TFormSelectareFisa::TFormSelectareFisa(QWidget* parent) : kov::FormDialog(parent) {
@@ -51,11 +43,7 @@ TFormSelectareFisa::TFormSelectareFisa(QWidget* parent) : kov::FormDialog(parent
 
 void TFormSelectareFisa::FormShow() {
     ui.ComboBox1->clear();
-    kov::Query q;
-    q.setSql("select * from defalcari where tip=" + kov::quoted(CardKind) + " order by denumire");
-    for (q.open(); !q.eof(); q.next()) {
-        ui.ComboBox1->addItem(q.fieldByName(QStringLiteral("DENUMIRE")).asString());
-    }
+    ui.ComboBox1->addItems(kov::categoryNames(CardKind));
     for (QComboBox* combo : {ui.ComboBox3, ui.ComboBox4, ui.ComboBox6}) {
         fillYears(combo);
     }
@@ -101,34 +89,30 @@ void TFormSelectareFisa::BitBtn1Click() {
     TRaportOperatiuniDiverse& form = *RaportOperatiuniDiverse;
     kov::reports::captionCompany(form, QStringLiteral("RLabel1"), QStringLiteral("RLabel2"));
     const QString name = ui.ComboBox1->currentText();
-    kov::Query category;
-    category.setSql("select * from defalcari where denumire=" + kov::quoted(name) +
-                    " and tip=" + kov::quoted(CardKind));
-    category.open();
-    if (category.eof()) {
+    const std::optional<long long> category = kov::findCategory(CardKind, name);
+    if (!category) {
         kov::message("Nu exista defalcarea " + name + "!", QStringLiteral("Atentie!"));
         ui.ComboBox1->setFocus();
         return;
     }
-    const QString id = QString::number(category.fieldByName(QStringLiteral("ID")).asInteger());
-    QString sql = "select * from operatiuni where codfiscal=" + kov::quoted(SelectedFiscalCode) +
-                  " and defalcare=" + id;
+    QString period;
     const bool oneMonth = ui.RadioButton1->isChecked();
     if (oneMonth) {
         form.setCaption(QStringLiteral("RLabel4"), "privind " + name + " - " +
                                                        ui.ComboBox2->currentText() + u' ' +
                                                        ui.ComboBox3->currentText());
-        sql += kov::reports::inMonth(ui.ComboBox2->currentIndex() + 1,
-                                     ui.ComboBox3->currentText().toInt());
+        period =
+            kov::inMonth(ui.ComboBox2->currentIndex() + 1, ui.ComboBox3->currentText().toInt());
     } else {
         form.setCaption(QStringLiteral("RLabel4"),
                         "privind " + name + " / " + ui.ComboBox5->currentText() + u' ' +
                             ui.ComboBox4->currentText() + " - " + ui.ComboBox7->currentText() +
                             u' ' + ui.ComboBox6->currentText());
-        sql += monthRange(ui.ComboBox5->currentIndex() + 1, ui.ComboBox4->currentText().toInt(),
-                          ui.ComboBox7->currentIndex() + 1, ui.ComboBox6->currentText().toInt());
+        period =
+            kov::monthRange(ui.ComboBox5->currentIndex() + 1, ui.ComboBox4->currentText().toInt(),
+                            ui.ComboBox7->currentIndex() + 1, ui.ComboBox6->currentText().toInt());
     }
-    form.query().setSql(sql + " order by data, nrdoc");
+    form.query().setSql(kov::cardStatement(SelectedFiscalCode, *category, period));
     if (!kov::reports::previewReport(form)) {
         kov::message("Nu exista inregistrari la " + name +
                          (oneMonth ? QStringLiteral(" pe luna selectata!")

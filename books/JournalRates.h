@@ -7,7 +7,7 @@
 #include <QDate>
 #include <QString>
 
-namespace kov::reports {
+namespace kov {
 
 // Where an invoice's amounts go: the exempt column, the first taxable pair (base and VAT), for
 // the standard rate in force on the invoice's day, or the second pair, which takes every other
@@ -24,4 +24,4 @@ struct JournalRates {
 
 JournalRates journalRates(int year, int month);
 
-}  // namespace kov::reports
+}  // namespace kov

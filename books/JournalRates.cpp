@@ -1,8 +1,8 @@
-#include "reports/JournalRates.h"
+#include "books/JournalRates.h"
 
 #include "data/VatRates.h"
 
-namespace kov::reports {
+namespace kov {
 
 RateColumn JournalRates::column(double rate, const QDate& invoiceDay) const {
     switch (vatColumn(rate, invoiceDay)) {
@@ -21,4 +21,4 @@ JournalRates journalRates(int year, int month) {
             "- " + reducedVatCaption(year, month) + " -"};
 }
 
-}  // namespace kov::reports
+}  // namespace kov
