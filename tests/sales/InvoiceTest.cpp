@@ -354,6 +354,9 @@ TEST_F(InvoiceTest, ChecksRefuseInOrderBeforeAnythingIsWritten) {
          "Suma introdusa gresit!", "Edit15"},
         {[this] { withReceipt("1,5"); }, "Suma de pe chitanta introdusa gresit!", "Edit7"},
         {[this] { type(w.ui.Edit15, "abc"); }, "Suma introdusa gresit!", "Edit15"},
+        // Beyond the largest amount, or not a plain decimal: refused, nothing said while typing.
+        {[this] { type(w.ui.Edit15, "1e308"); }, "Suma introdusa gresit!", "Edit15"},
+        {[this] { type(w.ui.Edit15, "12345678901234567"); }, "Suma introdusa gresit!", "Edit15"},
         {[this] {
              w.ui.Edit2->clear();
              w.ui.Edit6->clear();
