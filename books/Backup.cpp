@@ -3,11 +3,15 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QStringList>
+#include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
+#include "books/Categories.h"
 #include "data/FileCheck.h"
 #include "data/Query.h"
 #include "data/Schema.h"
@@ -27,6 +31,7 @@ struct Table {
     QString name;
     bool ofCompany;  // only the company's rows are copied
     std::vector<Column> columns;
+    QStringList keys = {};  // what a restored row is known by: none of them may be empty
 };
 
 Table backupTable(const QString& name, bool ofCompany, const QStringList& leftOut,
@@ -53,38 +58,6 @@ bool added(const Column& c) {
     return c.sinceVersion > 0;
 }
 
-// The description and VAT flag of the own company stay behind; NRJ goes before CODFISCAL as
-// backups have always written it.
-const Table& companies() {
-    static const Table t = backupTable(QStringLiteral("datefirma"), true,
-                                       {QStringLiteral("DESCRIERE"), QStringLiteral("TVA")},
-                                       {QStringLiteral("NUME"), QStringLiteral("NRJ")});
-    return t;
-}
-const Table& categories() {
-    static const Table t = backupTable(QStringLiteral("defalcari"), false, {QStringLiteral("TIP")});
-    return t;
-}
-// Invoices and operations hold one company; a merge gives them the company they go to.
-const Table& invoices() {
-    static const Table t =
-        backupTable(QStringLiteral("facturi"), true, {QStringLiteral("CODFISCAL")});
-    return t;
-}
-const Table& partners() {
-    static const Table t = backupTable(QStringLiteral("firme"), false, {});
-    return t;
-}
-const Table& categoryIds() {
-    static const Table t = backupTable(QStringLiteral("iduridefalcari"), false, {});
-    return t;
-}
-const Table& operations() {
-    static const Table t =
-        backupTable(QStringLiteral("operatiuni"), true, {QStringLiteral("CODFISCAL")});
-    return t;
-}
-
 // A value copied from a row, in its plain text form. An empty number column goes in as null:
 // a bare empty value would break the statement.
 QString literal(const Field& field, ColumnKind kind) {
@@ -101,6 +74,233 @@ QString literal(const Query& row, const QString& column, ColumnKind kind) {
     return literal(row.fieldByName(column), kind);
 }
 
+// The description and VAT flag of the own company stay behind; NRJ goes before CODFISCAL as
+// backups have always written it.
+const Table& companies() {
+    static const Table t = backupTable(QStringLiteral("datefirma"), true,
+                                       {QStringLiteral("DESCRIERE"), QStringLiteral("TVA")},
+                                       {QStringLiteral("NUME"), QStringLiteral("NRJ")});
+    return t;
+}
+Table keyed(Table t, const QStringList& keys) {
+    t.keys = keys;
+    return t;
+}
+
+// The kind travels with the categories so that a restore can find them by name and kind; the
+// first backups left it out, and a program of their time reads no categories from a backup.
+const Table& categories() {
+    static const Table t = keyed(backupTable(QStringLiteral("defalcari"), false, {}),
+                                 {QStringLiteral("ID"), QStringLiteral("DENUMIRE")});
+    return t;
+}
+// Invoices and operations hold one company; a merge gives them the company they go to.
+const Table& invoices() {
+    static const Table t =
+        keyed(backupTable(QStringLiteral("facturi"), true, {QStringLiteral("CODFISCAL")}),
+              {QStringLiteral("NRFACTURA"), QStringLiteral("DATA")});
+    return t;
+}
+// Every look-up of a partner goes by its code.
+const Table& partners() {
+    static const Table t =
+        keyed(backupTable(QStringLiteral("firme"), false, {}), {QStringLiteral("COD")});
+    return t;
+}
+const Table& categoryIds() {
+    static const Table t = backupTable(QStringLiteral("iduridefalcari"), false, {});
+    return t;
+}
+const Table& operations() {
+    static const Table t =
+        keyed(backupTable(QStringLiteral("operatiuni"), true, {QStringLiteral("CODFISCAL")}),
+              {QStringLiteral("NRDOC"), QStringLiteral("DATA")});
+    return t;
+}
+
+// A table's columns as the catalogue gives them and no other; those that later versions added
+// may be missing from an older file.
+bool hasShape(const Table& table, const QStringList& present) {
+    const TableInfo& info = catalogueTable(table.name);
+    for (const QString& name : present) {
+        const bool known = std::any_of(
+            info.columns.begin(), info.columns.end(),
+            [&name](const Column& c) { return c.name.compare(name, Qt::CaseInsensitive) == 0; });
+        if (!known) {
+            return false;
+        }
+    }
+    return std::all_of(table.columns.begin(), table.columns.end(), [&present](const Column& c) {
+        return added(c) || present.contains(c.name, Qt::CaseInsensitive);
+    });
+}
+
+[[noreturn]] void refuse(const QString& table, const QString& what) {
+    throw BadBackup(
+        QStringLiteral("Copia de siguranta nu poate fi incarcata: %1 (%2)").arg(what, table));
+}
+
+// Checks the backup's table before any of its rows is read: a view (or a virtual table) could
+// run anything and take any time. Returns its columns; none when an optional table is missing.
+QStringList checkShape(const Table& table, bool optional) {
+    Query q(kBackupDatabase);
+    q.setSql("select type, sql from sqlite_master where type in ('table','view') and name=" +
+             quoted(table.name) + " collate nocase");
+    q.open();
+    if (q.eof()) {
+        if (optional) {
+            return {};
+        }
+        refuse(table.name, QStringLiteral("tabela lipseste"));
+    }
+    if (q.fieldByName(QStringLiteral("type")).asString() != QLatin1String("table") ||
+        q.fieldByName(QStringLiteral("sql"))
+            .asString()
+            .startsWith(QLatin1String("create virtual"), Qt::CaseInsensitive)) {
+        refuse(table.name, QStringLiteral("nu este o tabela"));
+    }
+    QStringList present;
+    q.setSql("select name from pragma_table_info(" + quoted(table.name) + ")");
+    for (q.open(); !q.eof(); q.next()) {
+        present << q.fieldByName(QStringLiteral("name")).asString();
+    }
+    if (!hasShape(table, present)) {
+        refuse(table.name, QStringLiteral("alte coloane"));
+    }
+    return present;
+}
+
+// Checks every value of the table by its column's kind, in the engine, before anything is
+// merged: a number is stored as a number, a date as a calendar day in the stored form, a key is
+// not empty. A text standing in a number column would otherwise go into a statement bare.
+void checkValues(const Table& table, const QStringList& present) {
+    QStringList bad;
+    for (const Column& c : table.columns) {
+        if (!present.contains(c.name, Qt::CaseInsensitive)) {
+            continue;
+        }
+        switch (c.kind) {
+            case ColumnKind::Number:
+            case ColumnKind::Integer:
+                bad << "typeof(" + c.name + ") not in ('integer','real','null')";
+                break;
+            case ColumnKind::Date:
+                bad << QStringLiteral(
+                           "(%1 is not null and (typeof(%1)<>'text' or %1 not glob "
+                           "'[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]' or "
+                           "date(%1,'+0 days') is not %1 or %1<'0001-01-01'))")
+                           .arg(c.name);
+                break;
+            case ColumnKind::Text:
+                break;
+        }
+    }
+    for (const QString& key : table.keys) {
+        bad << "coalesce(trim(" + key + "),'')=''";
+    }
+    if (table.name == categories().name) {
+        bad << QStringLiteral("coalesce(TIP,'') not in ('','c','v')");
+    }
+    Query q(kBackupDatabase);
+    q.setSql("select count(*) as n from " + table.name + " where " +
+             bad.join(QStringLiteral(" or ")));
+    q.open();
+    if (q.fieldByName(QStringLiteral("n")).asInteger() > 0) {
+        refuse(table.name, QStringLiteral("valori gresite"));
+    }
+}
+
+// The restored operations' categories: each is the books' category of the backup's name and
+// kind, created when missing. A backup without the kind (the first ones) or without the category
+// can only keep a number the books know; any other becomes "none" (0) and is counted.
+class CategoryMap {
+  public:
+    explicit CategoryMap(bool inBackup) {
+        if (!inBackup) {
+            return;
+        }
+        Query q(kBackupDatabase);
+        q.setSql(QStringLiteral("select * from defalcari"));
+        for (q.open(); !q.eof(); q.next()) {
+            const long long id = q.fieldByName(QStringLiteral("ID")).asInteger();
+            if (!backup_.contains(id)) {
+                backup_.insert(id, {q.fieldByName(QStringLiteral("DENUMIRE")).asString(),
+                                    q.fieldByName(QStringLiteral("TIP")).asString()});
+            }
+        }
+    }
+
+    // The value of DEFALCARE for a restored operation.
+    QString literalFor(const Field& field, BackupCounts& counts) {
+        if (field.isNull() || field.asInteger() == 0) {
+            return literal(field, ColumnKind::Integer);
+        }
+        const long long id = field.asInteger();
+        auto found = resolved_.find(id);
+        if (found == resolved_.end()) {
+            found = resolved_.insert(id, resolve(id, counts));
+        }
+        if (*found == 0) {
+            ++counts.uncategorized;
+        }
+        return QString::number(*found);
+    }
+
+  private:
+    struct Category {
+        QString name;
+        QString kind;
+    };
+
+    long long resolve(long long id, BackupCounts& counts) {
+        const auto category = backup_.constFind(id);
+        if (category != backup_.cend() && !category->kind.isEmpty()) {
+            if (const auto existing = findCategory(category->kind, category->name)) {
+                return *existing;
+            }
+            ++counts.categories;
+            return addCategory(category->name, category->kind);
+        }
+        Query q;
+        q.setSql("select * from defalcari where id=" + QString::number(id));
+        q.open();
+        return q.eof() ? 0 : id;
+    }
+
+    // A number as the category window gives one, taken in the statement that checks it is free,
+    // so that no other program can take it in between.
+    static long long addCategory(const QString& name, const QString& kind) {
+        constexpr int kFirst = 10000;
+        constexpr int kLast = 29999;
+        Query q;
+        q.setSql(QStringLiteral("select count(*) as n from (select id from iduridefalcari union "
+                                "select id from defalcari) where id>=%1 and id<=%2")
+                     .arg(kFirst)
+                     .arg(kLast));
+        q.open();
+        if (q.fieldByName(QStringLiteral("n")).asInteger() > kLast - kFirst) {
+            throw DbError(QStringLiteral("Nu mai sunt numere libere pentru defalcari!"));
+        }
+        for (;;) {
+            const QString id =
+                QString::number(QRandomGenerator::global()->bounded(kFirst, kLast + 1));
+            q.setSql("insert into iduridefalcari (id) select " + id +
+                     " where not exists (select * from iduridefalcari where id=" + id +
+                     ") and not exists (select * from defalcari where id=" + id + ")");
+            q.execSql();
+            if (q.rowsAffected() == 1) {
+                q.setSql("insert into defalcari (id,denumire,tip) values(" + id + "," +
+                         quoted(name) + "," + quoted(kind) + ")");
+                q.execSql();
+                return id.toLongLong();
+            }
+        }
+    }
+
+    QHash<long long, Category> backup_;
+    QHash<long long, long long> resolved_;
+};
+
 // Rows going into one table, sent as multi-row inserts: one statement per batch instead of one
 // per row keeps a backup of years of books within seconds. Every row keeps its columns and
 // value forms; a restored row also gets the company's fiscal code.
@@ -112,12 +312,17 @@ class Inserter {
     Inserter(const Inserter&) = delete;
     Inserter& operator=(const Inserter&) = delete;
 
-    void add(const Query& row) {
+    // The row's values, those given in place of some columns' values aside.
+    void add(const Query& row, const QHash<QString, QString>& replaced = {}) {
         QStringList values;
         if (!fiscalCode_.isNull()) {
             values << quoted(fiscalCode_);
         }
         for (const Column& column : table_.columns) {
+            if (const auto value = replaced.constFind(column.name); value != replaced.cend()) {
+                values << *value;
+                continue;
+            }
             const Field field = row.fieldByName(column.name);
             // An added column keeps "not recorded" apart from "recorded empty".
             values << (added(column) && field.isNull() ? QStringLiteral("null")
@@ -163,8 +368,11 @@ class Inserter {
 // Invoices or operations. A backup row counts as present when the main database already holds
 // as many matching rows as the backup holds up to this one: two equal salary payments of one
 // day both come in, and come in only once.
+// A row going in may get some values of its own (replaced).
+using Replacements = std::function<QHash<QString, QString>(const Query& row)>;
+
 int mergeDocuments(const Table& table, const QString& numberColumn, const QString& order,
-                   const QString& fiscalCode) {
+                   const QString& fiscalCode, const Replacements& replacements = {}) {
     Query source(kBackupDatabase);
     Query target;
     Inserter inserter(kMainDatabase, table, fiscalCode);
@@ -187,35 +395,45 @@ int mergeDocuments(const Table& table, const QString& numberColumn, const QStrin
         // Rows held back for the batch are not counted yet; the comparison with the row's
         // occurrence in the backup gives the same answer whether they are written or not.
         if (target.recordCount() < wanted) {
-            inserter.add(source);
+            inserter.add(source, replacements ? replacements(source) : QHash<QString, QString>{});
         }
     }
     inserter.flush();
     return inserter.written();
 }
 
-// A partner counts as present when code, fiscal code and name all match.
-int mergePartners() {
+// A partner counts as present when code, fiscal code and name all match. Every look-up goes by
+// code, so a partner whose code the books (or the backup before it) give another one stays out:
+// the books' partner is kept, and the caller is told how many.
+void mergePartners(BackupCounts& counts) {
     Query source(kBackupDatabase);
     Query target;
     Inserter inserter(kMainDatabase, partners());
-    QSet<QString> held;  // partners waiting in the batch, by the compared columns
+    QSet<QString> held;  // codes of partners waiting in the batch
     source.setSql(QStringLiteral("select * from firme"));
     source.open();
     for (; !source.eof(); source.next()) {
+        const QString code = literal(source, QStringLiteral("COD"), ColumnKind::Text);
         const QString condition =
-            "COD=" + literal(source, QStringLiteral("COD"), ColumnKind::Text) +
+            "COD=" + code +
             " and CODFISCAL=" + literal(source, QStringLiteral("CODFISCAL"), ColumnKind::Text) +
             " and DENUMIRE=" + literal(source, QStringLiteral("DENUMIRE"), ColumnKind::Text);
         target.setSql("select * from firme where " + condition);
         target.open();
-        if (target.eof() && !held.contains(condition)) {
-            held.insert(condition);
-            inserter.add(source);
+        if (!target.eof()) {
+            continue;
         }
+        target.setSql("select * from firme where COD=" + code);
+        target.open();
+        if (!target.eof() || held.contains(code)) {
+            ++counts.keptPartners;
+            continue;
+        }
+        held.insert(code);
+        inserter.add(source);
     }
     inserter.flush();
-    return inserter.written();
+    counts.partners = inserter.written();
 }
 
 }  // namespace
@@ -263,25 +481,41 @@ BackupCounts fillBackup(Database& backup, const QString& fiscalCode) {
 
 bool isBackupFile(const QString& path) {
     for (const Table* table : {&invoices(), &operations(), &partners()}) {
-        const QStringList present = tableColumns(path, table->name);
-        for (const Column& column : table->columns) {
-            if (!added(column) && !present.contains(column.name)) {
-                return false;
-            }
+        if (!hasShape(*table, tableColumns(path, table->name))) {
+            return false;
         }
     }
-    return true;
+    // Categories are optional: a backup without them restores the rest.
+    const QStringList categoryColumns = tableColumns(path, categories().name);
+    return categoryColumns.isEmpty() || hasShape(categories(), categoryColumns);
 }
 
 BackupCounts mergeBackup(const QString& fiscalCode) {
+    // The whole file is checked before anything is read for the merge: one bad value refuses it.
+    bool withCategories = false;
+    for (const auto& [table, optional] :
+         {std::pair{&invoices(), false}, std::pair{&operations(), false},
+          std::pair{&partners(), false}, std::pair{&categories(), true}}) {
+        const QStringList present = checkShape(*table, optional);
+        if (!present.isEmpty()) {
+            checkValues(*table, present);
+            withCategories = withCategories || table == &categories();
+        }
+    }
     // A failure part way leaves the books as they were, so the user can simply run it again.
     Transaction unit;
     BackupCounts counts;
     counts.invoices = mergeDocuments(invoices(), QStringLiteral("NRFACTURA"),
                                      QStringLiteral("data, nrfactura"), fiscalCode);
-    counts.operations = mergeDocuments(operations(), QStringLiteral("NRDOC"),
-                                       QStringLiteral("data, nrdoc"), fiscalCode);
-    counts.partners = mergePartners();
+    CategoryMap categoryMap(withCategories);
+    counts.operations = mergeDocuments(
+        operations(), QStringLiteral("NRDOC"), QStringLiteral("data, nrdoc"), fiscalCode,
+        [&](const Query& row) {
+            return QHash<QString, QString>{
+                {QStringLiteral("DEFALCARE"),
+                 categoryMap.literalFor(row.fieldByName(QStringLiteral("DEFALCARE")), counts)}};
+        });
+    mergePartners(counts);
     unit.commit();
     return counts;
 }

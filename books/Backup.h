@@ -14,7 +14,9 @@ inline const QString kBackupFileName = QStringLiteral("Salvari.mdb");
 
 QString backupFile();  // in the install folder
 
-// Rows written per table.
+// Rows written per table. A merge counts under categories those it had to create, and also
+// what it left out: partners whose code the books already give another partner, and restored
+// operations whose category it could not find (they come in without one).
 struct BackupCounts {
     int companies = 0;
     int categories = 0;
@@ -22,7 +24,16 @@ struct BackupCounts {
     int partners = 0;
     int categoryIds = 0;
     int operations = 0;
+    int keptPartners = 0;
+    int uncategorized = 0;
     bool operator==(const BackupCounts&) const = default;
+};
+
+// A backup that is not as this program writes it: a view or a table of another shape, or a
+// value not of its column's kind. Nothing of it is merged.
+class BadBackup : public DbError {
+  public:
+    using DbError::DbError;
 };
 
 // Copies the empty template over the backup file and fills it with the company's books and
@@ -33,8 +44,10 @@ BackupCounts fillBackup(Database& backup, const QString& fiscalCode);
 bool isBackupFile(const QString& path);
 
 // Merges the invoices, operations and partners of the open backup connection into the main
-// database under a company, skipping what is already there; all or nothing. Counts the rows
-// merged (categories are not).
+// database under a company, skipping what is already there; all or nothing. Every table and
+// value read is checked first (BadBackup). A partner whose code is taken keeps the books'
+// partner; a restored operation's category is the books' one of the same name and kind, created
+// when missing. Counts the rows merged.
 BackupCounts mergeBackup(const QString& fiscalCode);
 
 }  // namespace kov

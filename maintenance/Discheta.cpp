@@ -1,6 +1,7 @@
 #include "maintenance/Discheta.h"
 
 #include <QDir>
+#include <QStringList>
 
 #include "data/Settings.h"
 #include "ui/Globals.h"
@@ -30,6 +31,19 @@ bool askUntilAnswered(const QString& question) {
                 return false;
         }
     }
+}
+
+// What the user has to know besides the success: what was left out and why.
+QString closingMessage(const BackupCounts& counts) {
+    QStringList lines{QStringLiteral("Transfer efectuat cu succes")};
+    if (counts.keptPartners > 0) {
+        lines << QStringLiteral("Parteneri cu cod existent pastrati: %1").arg(counts.keptPartners);
+    }
+    if (counts.uncategorized > 0) {
+        lines << QStringLiteral("Operatiuni incarcate fara categorie (categoria nu exista): %1")
+                     .arg(counts.uncategorized);
+    }
+    return lines.join(u'\n');
 }
 
 }  // namespace
@@ -86,9 +100,21 @@ void loadFromFloppy(Database& backup, const StatusLine& status) {
     }
     status.show(
         QStringLiteral("Va rugam sa asteptati pana se introduc datele in baza de date ..."));
+    BackupCounts counts;
     try {
-        backup.open(backupFile());
-        mergeBackup(SelectedFiscalCode);
+        // A file that cannot even be opened, or whose tables or values are not as a backup
+        // holds them, is the floppy's fault, as a missing one is; nothing of it is merged.
+        try {
+            backup.open(backupFile());
+        } catch (const DbError& e) {
+            throw BadBackup(e.message());
+        }
+        counts = mergeBackup(SelectedFiscalCode);
+    } catch (const BadBackup&) {
+        backup.close();
+        status.show(caption);
+        message(QStringLiteral("Eroare la copiere de pe discheta!"), kError);
+        return;
     } catch (const std::exception&) {
         backup.close();
         status.show(caption);
@@ -97,7 +123,7 @@ void loadFromFloppy(Database& backup, const StatusLine& status) {
     }
     backup.close();
     status.show(caption);
-    message(QStringLiteral("Transfer efectuat cu succes"), QString());
+    message(closingMessage(counts), QString());
 }
 
 }  // namespace kov

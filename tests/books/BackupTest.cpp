@@ -10,14 +10,15 @@ namespace kov {
 
 void PrintTo(const BackupCounts& c, std::ostream* os) {
     *os << '{' << c.companies << ',' << c.categories << ',' << c.invoices << ',' << c.partners
-        << ',' << c.categoryIds << ',' << c.operations << '}';
+        << ',' << c.categoryIds << ',' << c.operations << ",kept " << c.keptPartners
+        << ",uncategorized " << c.uncategorized << '}';
 }
 
 namespace test {
 
 // The backup of RO1 merged back, under one company after another, with the main books changed
 // in between: what a merge writes is what the main books lack, counted occurrence by occurrence.
-TEST(Backup, MergeBringsInWhatTheBooksLackAndRefusesANumberThatIsNot) {
+TEST(Backup, MergeBringsInWhatTheBooksLack) {
     TempDatabase t;
     Database backup(kBackupDatabase);
     t.exec(
@@ -49,13 +50,13 @@ TEST(Backup, MergeBringsInWhatTheBooksLackAndRefusesANumberThatIsNot) {
     const Case cases[] = {
         {"another company takes every document", "RO2", {}, {0, 0, 2, 0, 0, 2}},
         {"a second run takes nothing", "RO2", {}, {}},
-        {"a changed amount and a renamed partner come as new records",
+        {"a changed amount comes as a new record; a renamed partner keeps its code",
          "RO1",
          [&] {
              t.exec("update facturi set suma=120 where nrfactura='12' and codfiscal='RO1'");
              t.exec("update firme set denumire='BETA'");
          },
-         {0, 0, 1, 1, 0, 0}},
+         {0, 0, 1, 0, 0, 0, 1, 0}},
         {"one of twin payments gone: it alone comes back",
          "RO1",
          [&] {
@@ -63,7 +64,7 @@ TEST(Backup, MergeBringsInWhatTheBooksLackAndRefusesANumberThatIsNot) {
                  "delete from operatiuni where rowid=(select min(rowid) from operatiuni "
                  "where codfiscal='RO1')");
          },
-         {0, 0, 0, 0, 0, 1}},
+         {0, 0, 0, 0, 0, 1, 1, 0}},
     };
     for (const Case& c : cases) {
         if (c.change) {
@@ -74,14 +75,175 @@ TEST(Backup, MergeBringsInWhatTheBooksLackAndRefusesANumberThatIsNot) {
     EXPECT_EQ(
         t.rows("select nrfactura, suma, faratva from facturi where codfiscal='RO2' order by 1"),
         QStringList({"12|119|100", "13|0.1|1e-05", "14|5|5"}));
+    EXPECT_EQ(t.value("select count(*) from firme"), "1");
+}
 
-    // A number column holding text in a foreign backup would end up in the statement as it
-    // stands: the merge refuses it and writes nothing.
-    backup.execute("PRAGMA ignore_check_constraints = ON");
-    backup.execute("update facturi set suma='0 or 1=1' where nrfactura='13'");
-    EXPECT_THROW(mergeBackup("RO3"), DbError);
-    EXPECT_EQ(t.value("select count(*) from facturi where codfiscal='RO3'"), "0");
-    EXPECT_EQ(t.value("select count(*) from operatiuni where codfiscal='RO3'"), "0");
+// A backup not as this program writes it, changed by hand or crafted: the whole file is refused
+// before anything is merged, also when the bad value is its last one.
+TEST(Backup, ABadTableOrValueRefusesTheWholeFile) {
+    TempDatabase t;
+    Database backup(kBackupDatabase);
+    t.exec("insert into defalcari values(10001,'CHIRIE','c')");
+    t.exec("insert into firme (COD,DENUMIRE,CODFISCAL) values('P1','ALFA','RO7')");
+    t.exec(
+        "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
+        "RESTANT,CODCLIENT,FELFACTURA) values('RO1','12','05.03.2004',119,100,19,19,0,119,'P1',"
+        "'E'),('RO1','13','06.03.2004',10,10,0,0,0,10,'P1','E')");
+    t.exec(
+        "insert into operatiuni values('RO1','31.03.2004','SALARIU','X','',500,500,0,10001,"
+        "'plata','',1)");
+    const QString counts =
+        "select (select count(*) from facturi) || (select count(*) from operatiuni) || "
+        "(select count(*) from firme) || (select count(*) from defalcari)";
+    const QString before = t.value(counts);
+
+    struct Case {
+        const char* what;
+        QStringList changes;  // on the backup, its checks and triggers off
+    };
+    const Case cases[] = {
+        {"a statement in a number",
+         {"update facturi set suma='(select count(*)*1000 from facturi)' where nrfactura='13'"}},
+        {"a condition in a number", {"update facturi set faratva='0 or 1=1'"}},
+        {"text in an operation's number", {"update operatiuni set suma='500 lei'"}},
+        {"text in a category number", {"update defalcari set id='x1'"}},
+        {"an empty number", {"update operatiuni set registru=''"}},
+        {"a day that does not exist",
+         {"update facturi set data='2004-02-30' where nrfactura='13'"}},
+        {"a date as typed, not stored", {"update operatiuni set data='31.03.2004'"}},
+        {"a date that is a number", {"update facturi set data=20040305 where nrfactura='12'"}},
+        {"a partner's unknown last payment day", {"update firme set dataulmi='ieri'"}},
+        {"an empty invoice number", {"update facturi set nrfactura='' where nrfactura='13'"}},
+        {"an invoice without a date", {"update facturi set data=null where nrfactura='13'"}},
+        {"a partner without a code", {"update firme set cod='  '"}},
+        {"a category without a name", {"update defalcari set denumire=null"}},
+        {"a category of an unknown kind", {"update defalcari set tip='x'"}},
+        {"a row whose keys are all empty", {"insert into operatiuni (suma) values (1)"}},
+        {"a view in place of a table",
+         {"alter table facturi rename to f", "create view facturi as select * from f"}},
+        {"a view in place of the categories",
+         {"alter table defalcari rename to d", "create view defalcari as select * from d"}},
+        {"a column the catalogue does not hold", {"alter table firme add column EXTRA text"}},
+        {"a column missing", {"alter table operatiuni drop column FARATVA"}},
+    };
+    for (const Case& c : cases) {
+        fillBackup(backup, "RO1");
+        backup.execute("PRAGMA ignore_check_constraints = ON");
+        for (const QString& trigger :
+             test::rows(kBackupDatabase, "select name from sqlite_master where type='trigger'")) {
+            backup.execute("drop trigger " + trigger);
+        }
+        for (const QString& sql : c.changes) {
+            backup.execute(sql);
+        }
+        EXPECT_THROW(mergeBackup("RO3"), BadBackup) << c.what;
+        EXPECT_EQ(t.value(counts), before) << c.what;
+    }
+}
+
+// Partners by code and categories by name and kind, from a backup of RO1 restored under RO2 into
+// books that know other partners and categories, or from a backup of before the categories.
+TEST(Backup, PartnersKeepTheirCodeAndOperationsFindTheirCategoryByNameAndKind) {
+    TempDatabase t;
+    Database backup(kBackupDatabase);
+    const auto operation = [&](const char* number, int category, const char* kind) {
+        t.exec(QString("insert into operatiuni values('RO1','31.03.2004','%1','X','',5,5,0,%2,"
+                       "'%3','',1)")
+                   .arg(number)
+                   .arg(category)
+                   .arg(kind));
+    };
+    // The first installation's shared tables, put back before each backup.
+    const auto firstBooks = [&] {
+        for (const char* table : {"defalcari", "iduridefalcari", "firme"}) {
+            t.exec(QString("delete from ") + table);
+        }
+        t.exec(
+            "insert into defalcari values(10001,'CHIRIE','c'),(10002,'CHIRIE','v'),"
+            "(10003,'MARFA','c')");
+        t.exec("insert into iduridefalcari values(10001),(10002),(10003)");
+        t.exec(
+            "insert into firme (COD,DENUMIRE,CODFISCAL) values('P1','ALFA','RO7'),"
+            "('P2','BETA','RO8'),('P2','GAMA','RO9')");
+    };
+    operation("A", 10001, "plata");
+    operation("B", 10002, "incasare");
+    operation("C", 10003, "plata");
+    operation("D", 0, "plata");
+    operation("E", 10003, "plata");
+
+    struct Case {
+        const char* what;
+        QStringList backupChanges;
+        QStringList books;  // the other installation's partners and categories
+        BackupCounts merged;
+        QStringList operations;  // number, category's name and kind
+        QStringList partners;
+    };
+    const QString otherBooks =
+        "insert into defalcari values(20001,'CHIRIE','c'),(10003,'MARFA','v'),(10002,'X','c')";
+    const Case cases[] = {
+        {"categories found by name and kind, the missing ones created",
+         {},
+         {otherBooks, "insert into iduridefalcari values(20001),(10003),(10002)",
+          "insert into firme (COD,DENUMIRE,CODFISCAL) values('P1','ALFA SRL','RO7')"},
+         {0, 2, 0, 1, 0, 5, 2, 0},
+         {"A|CHIRIE|c", "B|CHIRIE|v", "C|MARFA|c", "D||", "E|MARFA|c"},
+         {"P1|ALFA SRL", "P2|BETA"}},
+        {"the same books: nothing created, nothing kept back",
+         {},
+         {"insert into defalcari values(10001,'CHIRIE','c'),(10002,'CHIRIE','v'),"
+          "(10003,'MARFA','c')",
+          "insert into firme (COD,DENUMIRE,CODFISCAL) values('P1','ALFA','RO7'),"
+          "('P2','BETA','RO8')"},
+         {0, 0, 0, 0, 0, 5, 1, 0},
+         {"A|CHIRIE|c", "B|CHIRIE|v", "C|MARFA|c", "D||", "E|MARFA|c"},
+         {"P1|ALFA", "P2|BETA"}},
+        {"a backup of before the kinds keeps only numbers the books know",
+         {"update defalcari set tip=null"},
+         {"insert into defalcari values(10001,'CHIRIE','c')"},
+         {0, 0, 0, 2, 0, 5, 1, 3},
+         {"A|CHIRIE|c", "B||", "C||", "D||", "E||"},
+         {"P1|ALFA", "P2|BETA"}},
+        {"a backup without categories alike",
+         {"drop table defalcari"},
+         {"insert into defalcari values(10002,'CHIRIE','v')"},
+         {0, 0, 0, 2, 0, 5, 1, 3},
+         {"A||", "B|CHIRIE|v", "C||", "D||", "E||"},
+         {"P1|ALFA", "P2|BETA"}},
+    };
+    for (const Case& c : cases) {
+        firstBooks();
+        fillBackup(backup, "RO1");
+        for (const QString& sql : c.backupChanges) {
+            backup.execute(sql);
+        }
+        for (const char* table : {"defalcari", "iduridefalcari", "firme"}) {
+            t.exec(QString("delete from ") + table);
+        }
+        t.exec("delete from operatiuni where codfiscal='RO2'");
+        for (const QString& sql : c.books) {
+            t.exec(sql);
+        }
+        EXPECT_EQ(mergeBackup("RO2"), c.merged) << c.what;
+        EXPECT_EQ(t.rows("select nrdoc, d.denumire, d.tip from operatiuni o left join defalcari "
+                         "d on d.id=o.defalcare where codfiscal='RO2' order by nrdoc"),
+                  c.operations)
+            << c.what;
+        EXPECT_EQ(t.value("select count(*) from operatiuni where codfiscal='RO2' and defalcare<>0 "
+                          "and defalcare not in (select id from defalcari)"),
+                  "0")
+            << c.what;
+        if (c.merged.categories > 0) {
+            // A created category's number is one the category window would give, and taken.
+            EXPECT_EQ(t.value("select count(*) from defalcari where id not between 10000 and "
+                              "29999 or id not in (select id from iduridefalcari)"),
+                      "0");
+        }
+        EXPECT_EQ(t.rows("select cod, denumire from firme order by cod, denumire"), c.partners)
+            << c.what;
+        EXPECT_EQ(t.value("select count(*) from firme where cod='P2'"), "1") << c.what;
+    }
 }
 
 }  // namespace test

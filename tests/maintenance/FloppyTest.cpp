@@ -5,11 +5,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "ui/Globals.h"
 #include "data/Query.h"
 #include "data/Settings.h"
 #include "maintenance/Discheta.h"
 #include "tests/Support.h"
+#include "ui/Globals.h"
 
 namespace kov::test {
 
@@ -138,7 +138,7 @@ TEST_F(FloppyTest, BackupHoldsTheCompanyAndTheSharedTablesInTheirColumns) {
     copy.open(floppyFile());
     const auto in = [](const QString& sql) { return rows(QStringLiteral("copy"), sql); };
     EXPECT_EQ(in("select * from datefirma"), QStringList({"|ANA|RO1||J1|STR. A|CLUJ|C1|B1|DEJ"}));
-    EXPECT_EQ(in("select * from defalcari"), QStringList({"10001|CHIRIE|"}));
+    EXPECT_EQ(in("select * from defalcari"), QStringList({"10001|CHIRIE|c"}));
     EXPECT_EQ(in("select * from iduridefalcari"), QStringList({"10001"}));
     EXPECT_EQ(in("select * from firme"),
               QStringList(
@@ -219,8 +219,8 @@ TEST_F(FloppyTest, RestoreMergesUnderTheSelectedCompanyAndSkipsWhatIsThere) {
         EXPECT_EQ(books->rows(kInvoices.arg("RO1")), ro1Invoices);
     }
 
-    // The same company after changes: a changed amount and a renamed partner come back as
-    // second records; categories are not restored and operations keep their numbers.
+    // The same company after changes: a changed amount comes back as a second record, the
+    // renamed partner keeps its code alone, and the lost category comes back for its payments.
     SelectedFiscalCode = "RO1";
     books->exec(
         "update facturi set suma=120, faratva=101 where nrfactura='12' and "
@@ -230,16 +230,36 @@ TEST_F(FloppyTest, RestoreMergesUnderTheSelectedCompanyAndSkipsWhatIsThere) {
     books->exec("delete from operatiuni where codfiscal='RO1' and nrdoc='SALARIU'");
     modals.clear();
     load();
-    EXPECT_EQ(modals.texts().last(), "Transfer efectuat cu succes");
+    EXPECT_EQ(modals.texts().last(),
+              "Transfer efectuat cu succes\nParteneri cu cod existent pastrati: 1");
     EXPECT_EQ(books->rows("select nrfactura, suma from facturi where codfiscal='RO1' order by "
                           "nrfactura, suma"),
               QStringList({"12|119", "12|120", "BF. 3|23.8"}));
     EXPECT_EQ(books->rows("select cod, denumire from firme order by denumire"),
-              QStringList({"P1|ALTUL", "P1|O'NEIL SRL"}));
-    EXPECT_EQ(books->rows("select count(*) from defalcari"), QStringList({"0"}));
-    EXPECT_EQ(books->rows("select defalcare from operatiuni where codfiscal='RO1' and "
-                          "nrdoc='SALARIU'"),
-              QStringList({"10001", "10001"}));
+              QStringList({"P1|ALTUL"}));
+    EXPECT_EQ(books->rows("select d.denumire, d.tip from operatiuni o join defalcari d on "
+                          "d.id=o.defalcare join iduridefalcari i on i.id=d.id where "
+                          "o.codfiscal='RO1' and nrdoc='SALARIU'"),
+              QStringList({"CHIRIE|c", "CHIRIE|c"}));
+
+    // A backup of before the categories: a payment whose category the books lack comes in
+    // without one, and the user is told.
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(floppyFile()).constData(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, "update defalcari set tip=null", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    SelectedFiscalCode = "RO3";
+    modals.clear();
+    load();
+    EXPECT_EQ(modals.texts().last(),
+              "Transfer efectuat cu succes\nParteneri cu cod existent pastrati: 1\n"
+              "Operatiuni incarcate fara categorie (categoria nu exista): 2");
+    EXPECT_EQ(books->rows("select count(*) from operatiuni where codfiscal='RO3' and "
+                          "defalcare=0"),
+              QStringList({"3"}));
 }
 
 TEST_F(FloppyTest, AFileThatIsNotABackupIsRefusedBeforeAnythingIsMerged) {
@@ -280,6 +300,51 @@ TEST_F(FloppyTest, AFileThatIsNotABackupIsRefusedBeforeAnythingIsMerged) {
         EXPECT_EQ(shown, QStringList({kCopyingBack, kCaption})) << c.what;
         EXPECT_EQ(books->rows("select count(*) from facturi"), QStringList({"3"}));
         EXPECT_FALSE(books->backup.isOpen());
+    }
+}
+
+// A backup changed by hand or crafted: refused as a file from the floppy, nothing merged.
+TEST_F(FloppyTest, ACraftedBackupIsRefusedBeforeAnythingIsMerged) {
+    struct Case {
+        const char* what;
+        const char* sql;
+    };
+    const Case cases[] = {
+        {"a statement in an amount",
+         "pragma ignore_check_constraints=on; update facturi set "
+         "suma='(select count(*)*1000 from facturi)' where nrfactura='12'"},
+        {"a day that does not exist",
+         "drop trigger facturi_DATA_valid_upd; drop trigger facturi_DATA_iso_upd; "
+         "update facturi set data='2004-02-30'"},
+        {"a row whose keys are all empty", "insert into operatiuni (suma) values (1)"},
+        {"a view of millions of rows",
+         "alter table operatiuni rename to o; create view operatiuni as select o.* from o, "
+         "o o2, o o3, o o4, o o5, o o6, o o7, o o8, o o9, o o10, o o11, o o12, o o13, o o14"},
+        {"a view in an older file",
+         "alter table facturi rename to f; create view facturi as select * from f; "
+         "pragma user_version=0"},
+        {"a table of another shape", "alter table firme add column CMD text"},
+    };
+    sampleBooks();
+    for (const Case& c : cases) {
+        SelectedFiscalCode = "RO1";
+        save();
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(floppyFile()).constData(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr), SQLITE_OK) << c.what;
+        sqlite3_close(db);
+        SelectedFiscalCode = "RO3";
+        modals.clear();
+        shown.clear();
+        load();
+        EXPECT_EQ(lastBox(), "Eroare!|Eroare la copiere de pe discheta!") << c.what;
+        EXPECT_EQ(shown.last(), kCaption) << c.what;
+        EXPECT_FALSE(books->backup.isOpen());
+        EXPECT_EQ(books->rows("select (select count(*) from facturi where codfiscal='RO3') || "
+                              "(select count(*) from operatiuni where codfiscal='RO3') || "
+                              "(select count(*) from firme)"),
+                  QStringList({"001"}))
+            << c.what;
     }
 }
 
