@@ -44,6 +44,7 @@ class SettleWindow : public kov::FormDialog {
     void reset();
     void splitVat();
     void updateAccept();
+    std::vector<kov::ListedInvoice> listed() const;
 
     kov::VatRateField* rate_ = nullptr;  // owned by its edit
     const kov::Flow& flow_;
