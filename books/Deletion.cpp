@@ -123,7 +123,7 @@ std::vector<DeletableDocument> deletableDocuments(const QString& company, Delete
     const KindRules& k = rules(kind);
     Query q;
     q.setSql(QString(k.listSql).replace(QStringLiteral("select * from"),
-                               QStringLiteral("select rowid as ROWID, * from")) +
+                                        QStringLiteral("select rowid as ROWID, * from")) +
              quoted(company) + k.order);
     q.open();
     PartnerNames partners;
@@ -192,8 +192,7 @@ int deleteDocuments(const QString& company, DeletedKind kind, const QString& num
     return deleted;
 }
 
-int deleteDocument(const QString& company, DeletedKind kind, long long id,
-                   const QString& receipt) {
+int deleteDocument(const QString& company, DeletedKind kind, long long id, const QString& receipt) {
     Transaction unit;
     const QString row = " where rowid=" + QString::number(id) + companyCondition(company);
     int deleted = 0;
@@ -211,7 +210,8 @@ int deleteDocument(const QString& company, DeletedKind kind, long long id,
                            numberIs(QStringLiteral("nrdoc"), invoice[0]) +
                            " and data=" + quoted(invoice[1]) + companyCondition(company));
         } else if (!receipt.isEmpty()) {
-            deleted += run("delete from operatiuni" + receiptCondition(company, invoice[0], receipt));
+            deleted +=
+                run("delete from operatiuni" + receiptCondition(company, invoice[0], receipt));
         }
     } else {
         deleted += run("delete from operatiuni" + row);

@@ -72,7 +72,8 @@ std::vector<InvoiceEntry> invoicesNumbered(const QString& company, const QString
                                            const QString& number) {
     Query q;
     q.setSql(kSelectInvoice + numberIs(QStringLiteral("nrfactura"), number) + " and " +
-             companyFilter(company) + (kind.isEmpty() ? QString() : " and felfactura=" + quoted(kind)));
+             companyFilter(company) +
+             (kind.isEmpty() ? QString() : " and felfactura=" + quoted(kind)));
     q.open();
     PartnerNames partners;
     std::vector<InvoiceEntry> out;
@@ -151,8 +152,7 @@ QString settleInvoices(const QString& company, const Flow& flow,
         }
         Query q;
         q.setSql("update facturi set platit=" + paid + ", restant=" + remainder +
-                 " where rowid=" + QString::number(invoice->id) + " and " +
-                 companyFilter(company));
+                 " where rowid=" + QString::number(invoice->id) + " and " + companyFilter(company));
         q.execSql();
     }
     return invoiceExplanation(named.join(u','));

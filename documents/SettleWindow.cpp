@@ -124,8 +124,8 @@ void SettleWindow::BitBtn1Click() {
     if (number.isEmpty()) {
         return;
     }
-    const kov::InvoiceChoice choice = kov::chooseInvoice(
-        kov::invoicesNumbered(SelectedFiscalCode, flow_.invoiceKind, number));
+    const kov::InvoiceChoice choice =
+        kov::chooseInvoice(kov::invoicesNumbered(SelectedFiscalCode, flow_.invoiceKind, number));
     if (choice.cancelled) {
         return;
     }

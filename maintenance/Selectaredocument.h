@@ -16,7 +16,7 @@ class TFormSelectareDocument : public kov::FormDialog {
     explicit TFormSelectareDocument(QWidget* parent = nullptr);
     Ui::TFormSelectareDocument ui;
 
-    QString ChosenNumber;  // first column of the row clicked last; empty for none
+    QString ChosenNumber;    // first column of the row clicked last; empty for none
     long long ChosenId = 0;  // the document of that row; 0 for none
 
     void FormShow() override;

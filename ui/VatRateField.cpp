@@ -2,9 +2,9 @@
 
 #include <QLineEdit>
 
-#include "ui/Messages.h"
 #include "data/Values.h"
 #include "data/VatRates.h"
+#include "ui/Messages.h"
 
 namespace kov {
 

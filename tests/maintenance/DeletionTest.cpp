@@ -3,11 +3,11 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "ui/Globals.h"
 #include "documents/Alegerefactura.h"
 #include "maintenance/Selectaredocument.h"
 #include "maintenance/Stergeredocument.h"
 #include "tests/Support.h"
+#include "ui/Globals.h"
 
 namespace kov::test {
 

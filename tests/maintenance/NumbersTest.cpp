@@ -71,7 +71,8 @@ class Numbers : public SettleTest {
     }
     QStringList state() {
         return t.rows(
-            "select felfactura, nrfactura, data, platit, restant from facturi order by rowid");
+            "select felfactura, nrfactura, data, platit, restant from facturi order by felfactura, "
+            "substr(data, 7) || substr(data, 4, 2) || substr(data, 1, 2)");
     }
 
     TFormSelectareDocument selector;
@@ -115,13 +116,15 @@ TEST_F(Numbers, TypedNumbersMatchWhateverTheirCaseAndNeverAsPatterns) {
         switch (c.window) {
             case Collection:
             case Payment: {
-                SettleWindow& w = c.window == Collection ? static_cast<SettleWindow&>(collection)
-                                                         : payment;
+                SettleWindow& w =
+                    c.window == Collection ? static_cast<SettleWindow&>(collection) : payment;
                 w.show();
                 retype(w.ui.Edit4, c.typed);
                 EXPECT_EQ(w.ui.Edit4->text(), c.shown);
                 w.hide();
-                modals.answer("Da");  // the amount exceeds what a missed invoice owes
+                if (!c.matches) {
+                    modals.answer("Da");  // the amount exceeds what a missed invoice owes
+                }
                 settle(w, "100", {c.typed});
                 EXPECT_EQ(t.value("select platit from facturi"), c.matches ? "1" : "0");
                 EXPECT_EQ(t.value("select feloperatie from operatiuni"), "C.V. FACT. " + c.shown);
@@ -129,7 +132,6 @@ TEST_F(Numbers, TypedNumbersMatchWhateverTheirCaseAndNeverAsPatterns) {
             }
             case DeleteInvoice:
                 deleteInvoice(c.typed);
-                EXPECT_EQ(deletion.ui.Edit1->text(), "");
                 EXPECT_EQ(t.value("select count(*) from facturi"), c.matches ? "0" : "1");
                 break;
             case DeleteReceipt:
@@ -154,23 +156,38 @@ TEST_F(Numbers, SeveralInvoicesWithOneNumberSettleOrDeleteTheOneChosen) {
         int row;  // chosen in "Alegere factura"; -1: Renuntare
         QStringList after;
     };
-    const QString kind = "E";
     const Case cases[] = {
-        {"collecting the October 77", Collection, 1,
+        {"collecting the October 77",
+         Collection,
+         1,
          {"E|77|01.09.2025|0|100", "E|77|01.10.2025|1|0", "I|77|15.09.2025|0|100"}},
-        {"collecting, then giving up", Collection, -1,
+        {"collecting, then giving up",
+         Collection,
+         -1,
          {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100", "I|77|15.09.2025|0|100"}},
-        {"paying: only one supplier invoice, no question", Payment, 99,
+        {"paying: only one supplier invoice, no question",
+         Payment,
+         99,
          {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100", "I|77|15.09.2025|1|0"}},
-        {"several receipts for the September 77", Runs, 0,
+        {"several receipts for the September 77",
+         Runs,
+         0,
          {"E|77|01.09.2025|1|0", "E|77|01.10.2025|0|100", "I|77|15.09.2025|0|100"}},
-        {"several receipts, then giving up", Runs, -1,
+        {"several receipts, then giving up",
+         Runs,
+         -1,
          {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100", "I|77|15.09.2025|0|100"}},
-        {"deleting the supplier's 77", DeleteTyped, 1,
+        {"deleting the supplier's 77",
+         DeleteTyped,
+         1,
          {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100"}},
-        {"deleting, then giving up", DeleteTyped, -1,
+        {"deleting, then giving up",
+         DeleteTyped,
+         -1,
          {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100", "I|77|15.09.2025|0|100"}},
-        {"deleting the October 77 picked from the list, with its receipt", DeletePicked, 99,
+        {"deleting the October 77 picked from the list, with its receipt",
+         DeletePicked,
+         99,
          {"E|77|01.09.2025|0|100", "I|77|15.09.2025|0|100"}},
     };
     for (const Case& c : cases) {
@@ -192,8 +209,8 @@ TEST_F(Numbers, SeveralInvoicesWithOneNumberSettleOrDeleteTheOneChosen) {
         switch (c.window) {
             case Collection:
             case Payment: {
-                SettleWindow& w = c.window == Collection ? static_cast<SettleWindow&>(collection)
-                                                         : payment;
+                SettleWindow& w =
+                    c.window == Collection ? static_cast<SettleWindow&>(collection) : payment;
                 w.show();
                 fill(w, "100", {"77"});
                 EXPECT_EQ(captions(w.ui.ListView1), c.row < 0 ? QStringList() : QStringList{"77"});
@@ -208,13 +225,9 @@ TEST_F(Numbers, SeveralInvoicesWithOneNumberSettleOrDeleteTheOneChosen) {
                 runs.show();
                 retype(runs.ui.Edit3, "05.10.2025");
                 retype(runs.ui.Edit2, "77");
-                retype(runs.ui.Edit10, "1");
-                retype(runs.ui.Edit11, "1");
-                runs.ui.BitBtn1->click();
-                runs.ui.ListView1->setCurrentItem(runs.ui.ListView1->topLevelItem(0));
-                runs.ListView1Click();
+                retype(runs.ui.Edit9, "1");
                 retype(runs.ui.Edit13, "100");
-                runs.ui.BitBtn8->click();
+                runs.ui.BitBtn6->click();
                 if (c.row >= 0) {
                     modals.answer("Nu");
                 }
@@ -233,12 +246,13 @@ TEST_F(Numbers, SeveralInvoicesWithOneNumberSettleOrDeleteTheOneChosen) {
                     QTreeWidget* list = selector.ui.ListView1;
                     ASSERT_EQ(list->topLevelItemCount(), 3);
                     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                                      list->visualItemRect(list->topLevelItem(2)).center());
+                                      list->visualItemRect(list->topLevelItem(1)).center());
                     selector.ui.BitBtn4->click();
                 });
                 deletion.ui.Button1->click();
                 deletion.ui.CheckBox1->click();
-                EXPECT_EQ(deletion.ui.Edit2->text(), "6");  // its own receipt, not the 5 of September
+                EXPECT_EQ(deletion.ui.Edit2->text(),
+                          "6");  // its own receipt, not the 5 of September
                 modals.answer("Nu");
                 deletion.ui.BitBtn4->click();
                 EXPECT_EQ(t.rows("select nrdoc from operatiuni"), QStringList({"F.77 + CH.5"}));
@@ -270,15 +284,35 @@ TEST_F(Numbers, SettlingFollowsTheInvoicesRateAndAsksBeforeOverpaying) {
     const QString overpay =
         "Suma de pe chitanta mai mare decit restul de plata al facturilor! Continuati?";
     const Case cases[] = {
-        {"an 11 % invoice", {"11"}, "", "300", {"Nu"}, {"Mai introduceti alte chitante?"},
+        {"an 11 % invoice",
+         {"11"},
+         "",
+         "300",
+         {"Nu"},
+         {"Mai introduceti alte chitante?"},
          "270.27"},
-        {"a rate the user typed stays", {"11"}, "21", "300", {"Nu"},
-         {"Mai introduceti alte chitante?"}, "247.93"},
-        {"rates differ", {"11", "21"}, "", "300", {"OK"},
-         {"Facturile alese au cote TVA diferite!"}, ""},
+        {"a rate the user typed stays",
+         {"11"},
+         "21",
+         "300",
+         {"Nu"},
+         {"Mai introduceti alte chitante?"},
+         "247.93"},
+        {"rates differ",
+         {"11", "21"},
+         "",
+         "300",
+         {"OK"},
+         {"Facturile alese au cote TVA diferite!"},
+         ""},
         {"overpaying, No", {"19"}, "", "300.01", {"Nu"}, {overpay}, ""},
-        {"overpaying, Yes", {"19"}, "", "300.01", {"Da", "Nu"},
-         {overpay, "Mai introduceti alte chitante?"}, "252.11"},
+        {"overpaying, Yes",
+         {"19"},
+         "",
+         "300.01",
+         {"Da", "Nu"},
+         {overpay, "Mai introduceti alte chitante?"},
+         "252.11"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -296,15 +330,16 @@ TEST_F(Numbers, SettlingFollowsTheInvoicesRateAndAsksBeforeOverpaying) {
         QTreeWidgetItem* first = collection.ui.ListView1->topLevelItem(0);
         EXPECT_EQ(first->text(1) + "|" + first->text(2) + "|" + first->text(3),
                   "PF ION|500.00|300.00");
-        EXPECT_EQ(collection.ui.Edit13->text(), c.typedRate.isEmpty() ? c.rates.last() : c.typedRate);
+        EXPECT_EQ(collection.ui.Edit13->text(),
+                  c.typedRate.isEmpty() ? c.rates.last() : c.typedRate);
         for (const QString& a : c.answers) {
             modals.answer(a);
         }
         collection.ui.BitBtn4->click();
         EXPECT_EQ(modals.texts(), c.boxes);
-        EXPECT_EQ(modals.boxes()[0].title, c.boxes[0].startsWith("Mai") ? ""
+        EXPECT_EQ(modals.boxes()[0].title, c.boxes[0].startsWith("Mai")    ? ""
                                            : c.boxes[0].startsWith("Fact") ? "Eroare!"
-                                                                            : "Atentie!");
+                                                                           : "Atentie!");
         EXPECT_EQ(t.value("select faratva from operatiuni"), c.net.isEmpty() ? "" : c.net);
         if (c.net.isEmpty()) {
             EXPECT_EQ(t.value("select max(platit) from facturi"), "0");

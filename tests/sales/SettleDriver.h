@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "ui/Globals.h"
 #include "documents/Alegerefactura.h"
 #include "documents/SettleWidgets.h"
 #include "documents/SettleWindow.h"
 #include "tests/Support.h"
+#include "ui/Globals.h"
 
 namespace kov::test {
 
