@@ -34,7 +34,8 @@ TFormStergere::TFormStergere(QWidget* parent) : kov::FormDialog(parent) {
         kov::onEvent(rows_[i].radio, &QRadioButton::clicked, this, radios[i]);
         kov::onEvent(rows_[i].button, &QPushButton::clicked, this, buttons[i]);
     }
-    for (QLineEdit* edit : {ui.Edit1, ui.Edit2, ui.Edit3, ui.Edit4, ui.Edit5, ui.Edit6}) {
+    // Edit2 shows "Nu are" when there is no receipt; its number is compared whatever its case.
+    for (QLineEdit* edit : {ui.Edit1, ui.Edit3, ui.Edit4, ui.Edit5, ui.Edit6}) {
         kov::forceUpperCase(edit);
     }
     kov::onEvent(ui.CheckBox1, &QCheckBox::clicked, this, &F::CheckBox1Click);

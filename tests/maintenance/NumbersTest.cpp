@@ -72,7 +72,7 @@ class Numbers : public SettleTest {
     QStringList state() {
         return t.rows(
             "select felfactura, nrfactura, data, platit, restant from facturi order by felfactura, "
-            "substr(data, 7) || substr(data, 4, 2) || substr(data, 1, 2)");
+            "data");
     }
 
     TFormSelectareDocument selector;
@@ -246,7 +246,7 @@ TEST_F(Numbers, SeveralInvoicesWithOneNumberSettleOrDeleteTheOneChosen) {
                     QTreeWidget* list = selector.ui.ListView1;
                     ASSERT_EQ(list->topLevelItemCount(), 3);
                     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                                      list->visualItemRect(list->topLevelItem(1)).center());
+                                      list->visualItemRect(list->topLevelItem(2)).center());
                     selector.ui.BitBtn4->click();
                 });
                 deletion.ui.Button1->click();
@@ -377,7 +377,7 @@ TEST_F(Numbers, SeveralReceiptsSettleTheirInvoiceWithTheirTotalInCents) {
         modals.answer("Nu");
         runs.ui.BitBtn4->click();
         EXPECT_EQ(t.value("select count(*) from operatiuni"), QString::number(c.amounts.size()));
-        EXPECT_EQ(t.value("select platit || '|' || restant from facturi"), c.after);
+        EXPECT_EQ(t.rows("select platit, restant from facturi"), QStringList{c.after});
         EXPECT_FALSE(runs.isVisible());
     }
 }
