@@ -69,6 +69,9 @@ class Numbers : public SettleTest {
             chooser.ui.BitBtn1->click();
         });
     }
+    SettleWindow& settling(bool collecting) {
+        return collecting ? static_cast<SettleWindow&>(collection) : payment;
+    }
     QStringList state() {
         return t.rows(
             "select felfactura, nrfactura, data, platit, restant from facturi order by felfactura, "
@@ -116,8 +119,7 @@ TEST_F(Numbers, TypedNumbersMatchWhateverTheirCaseAndNeverAsPatterns) {
         switch (c.window) {
             case Collection:
             case Payment: {
-                SettleWindow& w =
-                    c.window == Collection ? static_cast<SettleWindow&>(collection) : payment;
+                SettleWindow& w = settling(c.window == Collection);
                 w.show();
                 retype(w.ui.Edit4, c.typed);
                 EXPECT_EQ(w.ui.Edit4->text(), c.shown);
@@ -156,39 +158,25 @@ TEST_F(Numbers, SeveralInvoicesWithOneNumberSettleOrDeleteTheOneChosen) {
         int row;  // chosen in "Alegere factura"; -1: Renuntare
         QStringList after;
     };
+    // The invoices as they were: September's and October's 77, the supplier's 77.
+    const QString sep = "E|77|01.09.2025|0|100", oct = "E|77|01.10.2025|0|100",
+                  supplier = "I|77|15.09.2025|0|100";
+    const QStringList untouched{sep, oct, supplier};
     const Case cases[] = {
-        {"collecting the October 77",
-         Collection,
-         1,
-         {"E|77|01.09.2025|0|100", "E|77|01.10.2025|1|0", "I|77|15.09.2025|0|100"}},
-        {"collecting, then giving up",
-         Collection,
-         -1,
-         {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100", "I|77|15.09.2025|0|100"}},
+        {"collecting the October 77", Collection, 1, {sep, "E|77|01.10.2025|1|0", supplier}},
+        {"collecting, then giving up", Collection, -1, untouched},
         {"paying: only one supplier invoice, no question",
          Payment,
          99,
-         {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100", "I|77|15.09.2025|1|0"}},
-        {"several receipts for the September 77",
-         Runs,
-         0,
-         {"E|77|01.09.2025|1|0", "E|77|01.10.2025|0|100", "I|77|15.09.2025|0|100"}},
-        {"several receipts, then giving up",
-         Runs,
-         -1,
-         {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100", "I|77|15.09.2025|0|100"}},
-        {"deleting the supplier's 77",
-         DeleteTyped,
-         1,
-         {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100"}},
-        {"deleting, then giving up",
-         DeleteTyped,
-         -1,
-         {"E|77|01.09.2025|0|100", "E|77|01.10.2025|0|100", "I|77|15.09.2025|0|100"}},
+         {sep, oct, "I|77|15.09.2025|1|0"}},
+        {"several receipts for the September 77", Runs, 0, {"E|77|01.09.2025|1|0", oct, supplier}},
+        {"several receipts, then giving up", Runs, -1, untouched},
+        {"deleting the supplier's 77", DeleteTyped, 1, {sep, oct}},
+        {"deleting, then giving up", DeleteTyped, -1, untouched},
         {"deleting the October 77 picked from the list, with its receipt",
          DeletePicked,
          99,
-         {"E|77|01.09.2025|0|100", "I|77|15.09.2025|0|100"}},
+         {sep, supplier}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -209,8 +197,7 @@ TEST_F(Numbers, SeveralInvoicesWithOneNumberSettleOrDeleteTheOneChosen) {
         switch (c.window) {
             case Collection:
             case Payment: {
-                SettleWindow& w =
-                    c.window == Collection ? static_cast<SettleWindow&>(collection) : payment;
+                SettleWindow& w = settling(c.window == Collection);
                 w.show();
                 fill(w, "100", {"77"});
                 EXPECT_EQ(captions(w.ui.ListView1), c.row < 0 ? QStringList() : QStringList{"77"});
