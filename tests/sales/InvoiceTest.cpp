@@ -10,12 +10,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ui/Globals.h"
 #include "reference/Adaugfirma.h"
 #include "report_engine/PreviewWindow.h"
 #include "sales/Facturi.h"
 #include "sales/RaportFactura.h"
 #include "tests/Support.h"
-#include "ui/Globals.h"
 
 namespace kov::test {
 
