@@ -8,6 +8,7 @@
 #include "app/Formmessage.h"
 #include "app/Main.h"
 #include "app/Selectarefirma.h"
+#include "documents/Alegerefactura.h"
 #include "maintenance/Selectaredocument.h"
 #include "maintenance/Stergeredocument.h"
 #include "purchases/Bonfiscal.h"
@@ -85,6 +86,7 @@ Forms::Forms() {
     create(Mesaj);
     create(FormDefalcari);
     create(FormDateFirma);
+    create(FormAlegereFactura);
 }
 
 Forms::~Forms() {

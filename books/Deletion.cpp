@@ -1,9 +1,10 @@
 #include "books/Deletion.h"
 
-#include <QHash>
 #include <algorithm>
 #include <array>
 
+#include "books/PartnerNames.h"
+#include "books/Settlement.h"
 #include "data/Database.h"
 #include "data/Query.h"
 #include "data/Values.h"
@@ -68,8 +69,7 @@ QString companyCondition(const QString& company) {
 }
 
 QString whereNumber(const QString& company, const Target& target, const QString& number) {
-    return " where " + target.column + "=" + quoted(target.prefix + number) +
-           companyCondition(company);
+    return " where " + numberIs(target.column, target.prefix + number) + companyCondition(company);
 }
 
 int countRows(const QString& sql) {
@@ -79,6 +79,37 @@ int countRows(const QString& sql) {
     return q.recordCount();
 }
 
+// A typed text inside a LIKE pattern stands for itself: "%" and "_" match only themselves.
+QString likeLiteral(const QString& text) {
+    QString out = text;
+    out.replace(u'\\', QStringLiteral("\\\\"));
+    out.replace(u'%', QStringLiteral("\\%"));
+    out.replace(u'_', QStringLiteral("\\_"));
+    return out;
+}
+
+// The settled-at-issue receipt of an invoice: "F." + invoice + " + CH." + receipt (or " + BF.").
+QString receiptCondition(const QString& company, const QString& invoice, const QString& receipt) {
+    return " where (" + numberIs(QStringLiteral("nrdoc"), "F." + invoice + " + CH." + receipt) +
+           " or " + numberIs(QStringLiteral("nrdoc"), "F." + invoice + " + BF." + receipt) + ")" +
+           companyCondition(company);
+}
+
+QStringList columnsOf(const QString& table, long long id, const QString& company,
+                      const QStringList& columns) {
+    Query q;
+    q.setSql("select * from " + table + " where rowid=" + QString::number(id) +
+             companyCondition(company));
+    q.open();
+    QStringList out;
+    if (!q.eof()) {
+        for (const QString& c : columns) {
+            out << q.fieldByName(c).asString();
+        }
+    }
+    return out;
+}
+
 int run(const QString& sql) {
     Query q;
     q.setSql(sql);
@@ -86,36 +117,14 @@ int run(const QString& sql) {
     return q.rowsAffected();
 }
 
-// A private person's code stands for itself; a firm is shown by its name.
-class PartnerNames {
-  public:
-    QString of(const QString& code) {
-        if (code.left(2) == QLatin1String("PF")) {
-            return code;
-        }
-        const auto it = names_.constFind(code);
-        if (it != names_.constEnd()) {
-            return *it;
-        }
-        Query q;
-        q.setSql("select * from firme where cod=" + quoted(code));
-        q.open();
-        const QString name =
-            q.eof() ? QString() : q.fieldByName(QStringLiteral("DENUMIRE")).asString();
-        names_.insert(code, name);
-        return name;
-    }
-
-  private:
-    QHash<QString, QString> names_;
-};
-
 }  // namespace
 
 std::vector<DeletableDocument> deletableDocuments(const QString& company, DeletedKind kind) {
     const KindRules& k = rules(kind);
     Query q;
-    q.setSql(k.listSql + quoted(company) + k.order);
+    q.setSql(QString(k.listSql).replace(QStringLiteral("select * from"),
+                                        QStringLiteral("select rowid as ROWID, * from")) +
+             quoted(company) + k.order);
     q.open();
     PartnerNames partners;
     std::vector<DeletableDocument> out;
@@ -123,21 +132,38 @@ std::vector<DeletableDocument> deletableDocuments(const QString& company, Delete
         const QString counterpart =
             k.invoices ? partners.of(q.fieldByName(QStringLiteral("CODCLIENT")).asString())
                        : q.fieldByName(QStringLiteral("FELOPERATIE")).asString();
-        out.push_back({q.fieldByName(k.numberColumn).asString().mid(k.prefixLength),
+        out.push_back({q.fieldByName(QStringLiteral("ROWID")).asInteger(),
+                       q.fieldByName(k.numberColumn).asString().mid(k.prefixLength),
                        q.fieldByName(QStringLiteral("DATA")).asString(), counterpart});
     }
     return out;
 }
 
-std::optional<QString> settledAtIssue(const QString& company, const QString& invoice) {
+std::optional<QString> settledAtIssue(const QString& company, const QString& invoice,
+                                      long long invoiceId) {
+    const QStringList dated = invoiceId == 0 ? QStringList()
+                                             : columnsOf(QStringLiteral("facturi"), invoiceId,
+                                                         company, {QStringLiteral("DATA")});
     for (const QString& marker : {QStringLiteral("CH."), QStringLiteral("BF.")}) {
         Query q;
         q.setSql("select * from operatiuni where nrdoc like " +
-                 quoted("F." + invoice + " + " + marker + "%") + companyCondition(company));
+                 quoted(likeLiteral("F." + invoice + " + " + marker) + "%") + " escape '\\'" +
+                 companyCondition(company));
         q.open();
-        if (!q.eof()) {
+        std::optional<QString> found;
+        for (; !q.eof(); q.next()) {
             const QString number = q.fieldByName(QStringLiteral("NRDOC")).asString();
-            return number.mid(number.indexOf(marker) + marker.size());
+            const bool sameDay =
+                !dated.isEmpty() && q.fieldByName(QStringLiteral("DATA")).asString() == dated[0];
+            if (!found || sameDay) {
+                found = number.mid(number.indexOf(marker) + marker.size());
+            }
+            if (sameDay) {
+                break;
+            }
+        }
+        if (found) {
+            return found;
         }
     }
     return std::nullopt;
@@ -160,10 +186,35 @@ int deleteDocuments(const QString& company, DeletedKind kind, const QString& num
         deleted += run("delete from " + t.table + whereNumber(company, t, number));
     }
     if (kind == DeletedKind::Invoice && !receipt.isEmpty()) {
-        deleted += run(
-            "delete from operatiuni where (nrdoc=" + quoted("F." + number + " + CH." + receipt) +
-            " or nrdoc=" + quoted("F." + number + " + BF." + receipt) + ")" +
-            companyCondition(company));
+        deleted += run("delete from operatiuni" + receiptCondition(company, number, receipt));
+    }
+    unit.commit();
+    return deleted;
+}
+
+int deleteDocument(const QString& company, DeletedKind kind, long long id, const QString& receipt) {
+    Transaction unit;
+    const QString row = " where rowid=" + QString::number(id) + companyCondition(company);
+    int deleted = 0;
+    if (kind == DeletedKind::Invoice || kind == DeletedKind::FiscalReceipt) {
+        const QStringList invoice =
+            columnsOf(QStringLiteral("facturi"), id, company,
+                      {QStringLiteral("NRFACTURA"), QStringLiteral("DATA")});
+        if (invoice.isEmpty()) {
+            return 0;
+        }
+        deleted += run("delete from facturi" + row);
+        if (kind == DeletedKind::FiscalReceipt) {
+            // Its movement is the one of the same number and day.
+            deleted += run("delete from operatiuni where " +
+                           numberIs(QStringLiteral("nrdoc"), invoice[0]) +
+                           " and data=" + quoted(invoice[1]) + companyCondition(company));
+        } else if (!receipt.isEmpty()) {
+            deleted +=
+                run("delete from operatiuni" + receiptCondition(company, invoice[0], receipt));
+        }
+    } else {
+        deleted += run("delete from operatiuni" + row);
     }
     unit.commit();
     return deleted;

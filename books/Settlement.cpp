@@ -1,5 +1,9 @@
 #include "books/Settlement.h"
 
+#include <QDate>
+#include <algorithm>
+
+#include "books/PartnerNames.h"
 #include "books/Rows.h"
 #include "data/Query.h"
 #include "data/Values.h"
@@ -28,47 +32,112 @@ int bankFlag(Document document) {
     return document == Document::Receipt ? 0 : 1;
 }
 
-QString invoiceSql(const QString& company, const Flow& flow, const QString& number) {
-    return "select * from facturi where nrfactura=" + quoted(number) + " and " +
-           companyFilter(company) + " and felfactura=" + quoted(flow.invoiceKind);
+QString numberIs(const QString& column, const QString& number) {
+    return "upper(" + column + ")=upper(" + quoted(number) + ")";
 }
 
-bool alreadySettled(const QString& company, const Flow& flow, const QString& number) {
+namespace {
+
+const QString kSelectInvoice = QStringLiteral("select rowid as ROWID, * from facturi where ");
+
+InvoiceEntry entryAt(const Query& q, PartnerNames& partners) {
+    InvoiceEntry e;
+    e.id = q.fieldByName(QStringLiteral("ROWID")).asInteger();
+    e.number = q.fieldByName(QStringLiteral("NRFACTURA")).asString();
+    e.date = q.fieldByName(QStringLiteral("DATA")).asString();
+    e.partner = partners.of(q.fieldByName(QStringLiteral("CODCLIENT")).asString());
+    e.total = q.fieldByName(QStringLiteral("SUMA")).asFloat();
+    e.owed = q.fieldByName(QStringLiteral("RESTANT")).asFloat();
+    e.rate = q.fieldByName(QStringLiteral("PROCENTTVA")).asFloat();
+    e.paid = q.fieldByName(QStringLiteral("PLATIT")).asFloat() == 1;
+    return e;
+}
+
+// The flow's invoice with this id, re-read now.
+std::optional<InvoiceEntry> invoiceById(const QString& company, const Flow& flow, long long id) {
+    if (id == 0) {
+        return std::nullopt;
+    }
     Query q;
-    q.setSql(invoiceSql(company, flow, number));
+    q.setSql(kSelectInvoice + "rowid=" + QString::number(id) + " and " + companyFilter(company) +
+             " and felfactura=" + quoted(flow.invoiceKind));
     q.open();
-    return !q.eof() && q.fieldByName(QStringLiteral("PLATIT")).asFloat() == 1;
+    PartnerNames partners;
+    return q.eof() ? std::nullopt : std::optional(entryAt(q, partners));
+}
+
+}  // namespace
+
+std::vector<InvoiceEntry> invoicesNumbered(const QString& company, const QString& kind,
+                                           const QString& number) {
+    Query q;
+    q.setSql(kSelectInvoice + numberIs(QStringLiteral("nrfactura"), number) + " and " +
+             companyFilter(company) +
+             (kind.isEmpty() ? QString() : " and felfactura=" + quoted(kind)));
+    q.open();
+    PartnerNames partners;
+    std::vector<InvoiceEntry> out;
+    for (; !q.eof(); q.next()) {
+        out.push_back(entryAt(q, partners));
+    }
+    // Dates are stored as dd.mm.yyyy text, which does not sort by itself.
+    std::stable_sort(out.begin(), out.end(), [](const InvoiceEntry& a, const InvoiceEntry& b) {
+        const QDate da = parseDate(a.date).value_or(QDate());
+        const QDate db = parseDate(b.date).value_or(QDate());
+        return da != db ? da < db : a.id < b.id;
+    });
+    return out;
+}
+
+bool alreadySettled(const QString& company, const Flow& flow, long long id) {
+    const auto invoice = invoiceById(company, flow, id);
+    return invoice && invoice->paid;
 }
 
 std::optional<Refusal> checkInvoices(const QString& company, const Flow& flow,
-                                     const QStringList& numbers) {
-    for (const QString& number : numbers) {
-        Query q;
-        q.setSql(invoiceSql(company, flow, number));
-        q.open();
-        if (q.recordCount() > 1) {
-            return Refusal{"Exista mai multe facturi cu numarul " + number + "!", kWarning};
+                                     const std::vector<ListedInvoice>& listed) {
+    std::optional<double> rate;
+    bool mixed = false;
+    for (const ListedInvoice& l : listed) {
+        const auto invoice = invoiceById(company, flow, l.id);
+        if (!invoice) {
+            continue;
         }
-        if (!q.eof() && q.fieldByName(QStringLiteral("PLATIT")).asFloat() == 1) {
-            return Refusal{"Factura numarul " + number + " a fost deja platita!", kWarning};
+        if (invoice->paid) {
+            return Refusal{"Factura numarul " + l.number + " a fost deja platita!", kWarning};
         }
+        mixed = mixed || (rate && *rate != invoice->rate);
+        rate = invoice->rate;
+    }
+    if (mixed) {
+        return Refusal{QStringLiteral("Facturile alese au cote TVA diferite!"),
+                       QStringLiteral("Eroare!")};
     }
     return std::nullopt;
 }
 
-QString settleInvoices(const QString& company, const Flow& flow, const QStringList& numbers,
-                       double amount) {
+long long owedCents(const QString& company, const Flow& flow,
+                    const std::vector<ListedInvoice>& listed) {
+    long long owed = 0;
+    for (const ListedInvoice& l : listed) {
+        if (const auto invoice = invoiceById(company, flow, l.id)) {
+            owed += cents(invoice->owed);
+        }
+    }
+    return owed;
+}
+
+QString settleInvoices(const QString& company, const Flow& flow,
+                       const std::vector<ListedInvoice>& listed, double amount) {
     long long left = cents(amount);
     QStringList named;
-    for (const QString& number : numbers) {
-        named << number;
-        Query q;
-        q.setSql(invoiceSql(company, flow, number));
-        q.open();
-        if (q.eof()) {
+    for (const ListedInvoice& l : listed) {
+        named << l.number;
+        const auto invoice = invoiceById(company, flow, l.id);
+        if (!invoice) {
             continue;
         }
-        const long long owed = cents(q.fieldByName(QStringLiteral("RESTANT")).asFloat());
+        const long long owed = cents(invoice->owed);
         QString paid = QStringLiteral("0");
         QString remainder;
         if (left - owed >= 0) {
@@ -81,9 +150,9 @@ QString settleInvoices(const QString& company, const Flow& flow, const QStringLi
         } else {
             remainder = formatAmount(static_cast<double>(owed) / 100);
         }
+        Query q;
         q.setSql("update facturi set platit=" + paid + ", restant=" + remainder +
-                 " where nrfactura=" + quoted(number) + " and " + companyFilter(company) +
-                 " and felfactura=" + quoted(flow.invoiceKind));
+                 " where rowid=" + QString::number(invoice->id) + " and " + companyFilter(company));
         q.execSql();
     }
     return invoiceExplanation(named.join(u','));

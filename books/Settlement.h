@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace kov {
 
@@ -32,23 +33,51 @@ struct Refusal {
     QString title;
 };
 
-// The company's invoices of the flow that carry this number.
-QString invoiceSql(const QString& company, const Flow& flow, const QString& number);
+// "upper(column)=upper('number')": document numbers match whatever their case, and the
+// number is compared whole, never as a pattern.
+QString numberIs(const QString& column, const QString& number);
 
-// The first invoice of the flow with this number is already settled.
-bool alreadySettled(const QString& company, const Flow& flow, const QString& number);
+// One invoice as the settling and deletion windows show it.
+struct InvoiceEntry {
+    long long id = 0;  // rowid
+    QString number;
+    QString date;     // dd.mm.yyyy
+    QString partner;  // the partner's name
+    double total = 0;
+    double owed = 0;
+    double rate = 0;
+    bool paid = false;
+};
 
-// The first listed number that may not be settled: one carried by several invoices (the
-// update by number would settle them all), or one already settled. Numbers without an invoice
-// pass.
+// The company's invoices carrying the number, of one kind (FELFACTURA) or, with an empty
+// kind, of both; oldest first.
+std::vector<InvoiceEntry> invoicesNumbered(const QString& company, const QString& kind,
+                                           const QString& number);
+
+// An invoice listed in a settling document: its number as listed and the invoice chosen for
+// it (id 0: none carries the number).
+struct ListedInvoice {
+    QString number;
+    long long id = 0;
+};
+
+// The first invoice of the flow with this id is already settled.
+bool alreadySettled(const QString& company, const Flow& flow, long long id);
+
+// The first listed invoice that may not be settled because it already is, or the listed
+// invoices' rates differ. Run inside the transaction that settles them.
 std::optional<Refusal> checkInvoices(const QString& company, const Flow& flow,
-                                     const QStringList& numbers);
+                                     const std::vector<ListedInvoice>& listed);
+
+// What the listed invoices still owe together, in cents.
+long long owedCents(const QString& company, const Flow& flow,
+                    const std::vector<ListedInvoice>& listed);
 
 // Spreads the amount over the listed invoices in list order, in whole cents, and rewrites each
 // one's paid flag and outstanding amount. Returns the explanation "C.V. FACT. 12,15", which
 // names every listed number, found or not.
-QString settleInvoices(const QString& company, const Flow& flow, const QStringList& numbers,
-                       double amount);
+QString settleInvoices(const QString& company, const Flow& flow,
+                       const std::vector<ListedInvoice>& listed, double amount);
 
 // The explanation of documents paying one invoice.
 QString invoiceExplanation(const QString& numbers);

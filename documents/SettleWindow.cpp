@@ -4,11 +4,25 @@
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
+#include "documents/Alegerefactura.h"
 #include "documents/SettleWidgets.h"
 #include "ui/Checks.h"
 #include "ui/Globals.h"
 #include "ui/Input.h"
+#include "ui/Messages.h"
 #include "ui/VatRateField.h"
+
+namespace {
+
+// The list's columns; the invoice chosen for a row is kept with its caption.
+enum Column { Number, Partner, Total, Owed };
+constexpr int kInvoiceId = Qt::UserRole;
+
+long long invoiceId(const QTreeWidgetItem* row) {
+    return row->data(Number, kInvoiceId).toLongLong();
+}
+
+}  // namespace
 
 SettleWindow::SettleWindow(const SettleWindowKind& kind, QWidget* parent)
     : kov::FormDialog(parent),
@@ -21,6 +35,11 @@ SettleWindow::SettleWindow(const SettleWindowKind& kind, QWidget* parent)
                                                                : QStringLiteral("Numar OP:"));
     ui.GroupBox4->setVisible(registerChoice_);
     kov::forceUpperCase(ui.Edit15);
+    kov::forceUpperCase(ui.Edit2);
+    kov::forceUpperCase(ui.Edit4);
+    for (int column : {Total, Owed}) {
+        ui.ListView1->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    }
     rate_ = new kov::VatRateField(ui.Edit1, ui.Edit13, [this] { splitVat(); });
     kov::onEvent(ui.Button1, &QPushButton::clicked, this, &SettleWindow::Button1Click);
     kov::onEvent(ui.Edit1, &QLineEdit::textEdited, this, &SettleWindow::Edit1KeyUp);
@@ -98,17 +117,40 @@ void SettleWindow::splitVat() {
     updateAccept();
 }
 
+// The number is looked up at once: the list shows what the invoice owes, the rate follows the
+// invoices', and a number carried by several invoices is settled on the one the user picks.
 void SettleWindow::BitBtn1Click() {
     const QString number = ui.Edit4->text();
     if (number.isEmpty()) {
         return;
     }
-    if (kov::findRow(ui.ListView1, number)) {
-        kov::refuse(QStringLiteral("Acest numar de factura a mai fost introdus!"),
-                    QStringLiteral("Atentie!"));
+    const kov::InvoiceChoice choice =
+        kov::chooseInvoice(kov::invoicesNumbered(SelectedFiscalCode, flow_.invoiceKind, number));
+    if (choice.cancelled) {
         return;
     }
-    kov::insertSorted(ui.ListView1, {number});
+    const long long id = choice.invoice ? choice.invoice->id : 0;
+    for (int i = 0; i < ui.ListView1->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = ui.ListView1->topLevelItem(i);
+        if (row->text(Number) == number && invoiceId(row) == id) {
+            kov::refuse(QStringLiteral("Acest numar de factura a mai fost introdus!"),
+                        QStringLiteral("Atentie!"));
+            return;
+        }
+    }
+    QStringList columns{number};
+    if (choice.invoice) {
+        columns << choice.invoice->partner << kov::formatAmount(choice.invoice->total)
+                << kov::formatAmount(choice.invoice->owed);
+    }
+    QTreeWidgetItem* row = kov::insertSorted(ui.ListView1, columns);
+    row->setData(Number, kInvoiceId, id);
+    for (int column : {Total, Owed}) {
+        row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (choice.invoice) {
+        rate_->takeRate(choice.invoice->rate);
+    }
     ui.Edit4->clear();
     ListFilled = true;
     updateAccept();
@@ -139,6 +181,17 @@ void SettleWindow::RadioButton6Click() {
     ui.ComboBox5->setCurrentIndex(-1);
 }
 
+std::vector<kov::ListedInvoice> SettleWindow::listed() const {
+    std::vector<kov::ListedInvoice> out;
+    for (int i = 0; i < ui.ListView1->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = ui.ListView1->topLevelItem(i);
+        out.push_back({row->text(Number), invoiceId(row)});
+    }
+    return out;
+}
+
+// The invoices are read again and checked inside the transaction that settles them, so that
+// another program recording at the same time is seen.
 void SettleWindow::BitBtn4Click() {
     const auto rate = kov::parseRate(ui.Edit13->text());
     if (kov::refused(!rate, QStringLiteral("Cota TVA introdusa gresit!"), QStringLiteral("Eroare!"),
@@ -149,14 +202,20 @@ void SettleWindow::BitBtn4Click() {
     if (!amount) {
         return;  // "Acceptare" is off until the amount converts
     }
-    const QStringList numbers = kov::captions(ui.ListView1);
-    if (const auto refusal = kov::checkInvoices(SelectedFiscalCode, flow_, numbers)) {
+    const std::vector<kov::ListedInvoice> invoices = listed();
+    kov::Transaction transaction;
+    if (const auto refusal = kov::checkInvoices(SelectedFiscalCode, flow_, invoices)) {
         kov::refuse(refusal->text, refusal->title);
         return;
     }
-    kov::Transaction transaction;
+    if (kov::cents(*amount) > kov::owedCents(SelectedFiscalCode, flow_, invoices) &&
+        kov::message(QStringLiteral("Suma de pe chitanta mai mare decit restul de plata al "
+                                    "facturilor! Continuati?"),
+                     QStringLiteral("Atentie!"), kov::Buttons::YesNo) != kov::Answer::Yes) {
+        return;
+    }
     kov::Movement movement;
-    movement.explanation = kov::settleInvoices(SelectedFiscalCode, flow_, numbers, *amount);
+    movement.explanation = kov::settleInvoices(SelectedFiscalCode, flow_, invoices, *amount);
     movement.date = ui.Edit1->text();
     movement.number = kov::documentNumber(document_, ui.Edit2->text());
     movement.total = *amount;

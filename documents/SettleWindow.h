@@ -3,9 +3,9 @@
 // invoices and payments of received ones, by cash or by bank. The four menu windows are this
 // one with their flow, document and caption.
 
+#include "books/Settlement.h"
 #include "ui/FormBase.h"
 #include "ui/VatRateField.h"
-#include "books/Settlement.h"
 #include "ui_SettleWindow.h"
 
 struct SettleWindowKind {
@@ -44,6 +44,7 @@ class SettleWindow : public kov::FormDialog {
     void reset();
     void splitVat();
     void updateAccept();
+    std::vector<kov::ListedInvoice> listed() const;
 
     kov::VatRateField* rate_ = nullptr;  // owned by its edit
     const kov::Flow& flow_;

@@ -15,6 +15,7 @@ TFormSelectareDocument::TFormSelectareDocument(QWidget* parent) : kov::FormDialo
 // An earlier choice must never come back: "Acceptare" without a click returns nothing.
 void TFormSelectareDocument::FormShow() {
     ChosenNumber.clear();
+    ChosenId = 0;
     ui.ListView1->setCurrentItem(nullptr);  // no row may look chosen when none is
     ui.ListView1->clearSelection();
     ui.ListView1->setFocus();
@@ -38,6 +39,7 @@ bool TFormSelectareDocument::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormSelectareDocument::ListView1Click(QTreeWidgetItem* item) {
     ChosenNumber = item ? item->text(0) : QString();
+    ChosenId = item ? item->data(0, Qt::UserRole).toLongLong() : 0;
 }
 
 void TFormSelectareDocument::ListView1DblClick(QTreeWidgetItem* item) {
@@ -56,7 +58,8 @@ void TFormSelectareDocument::clearRows() {
 }
 
 void TFormSelectareDocument::addRow(const QString& number, const QString& date,
-                                    const QString& counterpart) {
+                                    const QString& counterpart, long long id) {
     auto* item = new QTreeWidgetItem(ui.ListView1, {number, date, counterpart});
+    item->setData(0, Qt::UserRole, id);
     item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
 }

@@ -1,6 +1,7 @@
 #include "maintenance/Stergeredocument.h"
 
 #include "books/Deletion.h"
+#include "documents/Alegerefactura.h"
 #include "maintenance/Selectaredocument.h"
 #include "ui/Globals.h"
 #include "ui/Input.h"
@@ -33,6 +34,10 @@ TFormStergere::TFormStergere(QWidget* parent) : kov::FormDialog(parent) {
         kov::onEvent(rows_[i].radio, &QRadioButton::clicked, this, radios[i]);
         kov::onEvent(rows_[i].button, &QPushButton::clicked, this, buttons[i]);
     }
+    // Edit2 shows "Nu are" when there is no receipt; its number is compared whatever its case.
+    for (QLineEdit* edit : {ui.Edit1, ui.Edit3, ui.Edit4, ui.Edit5, ui.Edit6}) {
+        kov::forceUpperCase(edit);
+    }
     kov::onEvent(ui.CheckBox1, &QCheckBox::clicked, this, &F::CheckBox1Click);
     kov::onEvent(ui.BitBtn4, &QPushButton::clicked, this, &F::BitBtn4Click);
     connect(ui.BitBtn5, &QPushButton::clicked, this, &QDialog::reject);
@@ -56,6 +61,7 @@ void TFormStergere::choose(size_t kind) {
         setEditable(rows_[i].label, rows_[i].edit, i == kind);
         rows_[i].button->setEnabled(i == kind);
         rows_[i].edit->clear();
+        picked_[i] = 0;
     }
     ui.CheckBox1->setEnabled(kind == 0);
     ui.CheckBox1->setChecked(false);
@@ -83,10 +89,12 @@ void TFormStergere::pick(size_t kind) {
     FormSelectareDocument->clearRows();
     for (const kov::DeletableDocument& d :
          kov::deletableDocuments(SelectedFiscalCode, kindAt(kind))) {
-        FormSelectareDocument->addRow(d.number, d.date, d.counterpart);
+        FormSelectareDocument->addRow(d.number, d.date, d.counterpart, d.id);
     }
     if (FormSelectareDocument->exec() == 1) {
         rows_[kind].edit->setText(FormSelectareDocument->ChosenNumber);
+        picked_[kind] = FormSelectareDocument->ChosenId;
+        pickedNumber_[kind] = FormSelectareDocument->ChosenNumber;
     }
 }
 
@@ -114,7 +122,8 @@ void TFormStergere::CheckBox1Click() {
     if (!ticked || ui.Edit1->text().isEmpty()) {
         return;
     }
-    if (const auto receipt = kov::settledAtIssue(SelectedFiscalCode, ui.Edit1->text())) {
+    if (const auto receipt =
+            kov::settledAtIssue(SelectedFiscalCode, ui.Edit1->text(), pickedId(0))) {
         ui.Edit2->setText(*receipt);
         return;
     }
@@ -122,11 +131,31 @@ void TFormStergere::CheckBox1Click() {
     ui.Edit2->setEnabled(false);
 }
 
-// Deletes the document of one kind whose number its edit holds. A number shared by several
-// documents (twelve monthly "CHIRIE" payments) is only deleted once the user agrees.
+long long TFormStergere::pickedId(size_t kind) const {
+    return rows_[kind].edit->text() == pickedNumber_[kind] ? picked_[kind] : 0;
+}
+
+// Deletes the document of one kind whose number its edit holds: the one picked from the list,
+// for an invoice the one the user picks among those sharing the number, otherwise every one
+// with the number (twelve monthly "CHIRIE" payments) once the user agrees.
 void TFormStergere::remove(size_t kind) {
     const QString number = rows_[kind].edit->text();
     if (number.isEmpty()) {
+        return;
+    }
+    const QString receipt = ui.Edit2->text();
+    const bool withReceipt = kind == 0 && ui.CheckBox1->isChecked() && receipt != kNoReceipt;
+    const QString ownReceipt = withReceipt ? receipt : QString();
+    if (const long long id = pickedId(kind)) {
+        kov::deleteDocument(SelectedFiscalCode, kindAt(kind), id, ownReceipt);
+        return;
+    }
+    if (kindAt(kind) == kov::DeletedKind::Invoice) {
+        const kov::InvoiceChoice choice =
+            kov::chooseInvoice(kov::invoicesNumbered(SelectedFiscalCode, QString(), number));
+        if (choice.invoice) {
+            kov::deleteDocument(SelectedFiscalCode, kindAt(kind), choice.invoice->id, ownReceipt);
+        }
         return;
     }
     const int count = kov::documentCount(SelectedFiscalCode, kindAt(kind), number);
@@ -136,10 +165,7 @@ void TFormStergere::remove(size_t kind) {
                      QStringLiteral("Atentie!"), kov::Buttons::YesNo) != kov::Answer::Yes) {
         return;
     }
-    const QString receipt = ui.Edit2->text();
-    const bool withReceipt = kind == 0 && ui.CheckBox1->isChecked() && receipt != kNoReceipt;
-    kov::deleteDocuments(SelectedFiscalCode, kindAt(kind), number,
-                         withReceipt ? receipt : QString());
+    kov::deleteDocuments(SelectedFiscalCode, kindAt(kind), number, ownReceipt);
 }
 
 void TFormStergere::BitBtn4Click() {

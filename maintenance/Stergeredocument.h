@@ -38,7 +38,11 @@ class TFormStergere : public kov::FormDialog {
     void choose(size_t kind);
     void pick(size_t kind);
     void remove(size_t kind);
+    long long pickedId(size_t kind) const;
     void setEditable(QLabel* label, QLineEdit* edit, bool editable);
 
     std::array<Row, 5> rows_;
+    // The document picked from the list for each kind, while its edit still shows its number.
+    std::array<long long, 5> picked_{};
+    std::array<QString, 5> pickedNumber_;
 };

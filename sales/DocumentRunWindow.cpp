@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "data/Values.h"
 #include "data/Vat.h"
+#include "documents/Alegerefactura.h"
 #include "documents/SettleWidgets.h"
 #include "ui/Checks.h"
 #include "ui/Globals.h"
@@ -238,18 +239,27 @@ bool DocumentRunWindow::rowsReady() {
     return true;
 }
 
+// The invoice is found, checked and settled with the documents' total inside the transaction
+// that writes them, so that another program recording at the same time is seen.
 void DocumentRunWindow::BitBtn4Click() {
     const QString invoice = ui.Edit2->text();
     const auto rate = kov::parseRate(ui.Edit8->text());
     if (kov::refused(invoice.isEmpty(), QStringLiteral("Nu s-a introdus numarul de factura!"),
                      kWarning, ui.Edit2) ||
         kov::refused(!rate, QStringLiteral("Cota TVA introdusa gresit!"), kError, ui.Edit8) ||
-        !rowsReady() ||
-        kov::refused(kov::alreadySettled(SelectedFiscalCode, kov::kCollection, invoice),
-                     "Factura numarul " + invoice + " a fost deja platita!", kWarning)) {
+        !rowsReady()) {
         return;
     }
     kov::Transaction transaction;
+    const kov::InvoiceChoice choice = kov::chooseInvoice(
+        kov::invoicesNumbered(SelectedFiscalCode, kov::kCollection.invoiceKind, invoice));
+    const kov::ListedInvoice paid{invoice, choice.invoice ? choice.invoice->id : 0};
+    if (choice.cancelled ||
+        kov::refused(kov::alreadySettled(SelectedFiscalCode, kov::kCollection, paid.id),
+                     "Factura numarul " + invoice + " a fost deja platita!", kWarning)) {
+        return;
+    }
+    long long total = 0;
     for (int i = 0; i < ui.ListView1->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = ui.ListView1->topLevelItem(i);
         kov::Movement movement;
@@ -265,6 +275,11 @@ void DocumentRunWindow::BitBtn4Click() {
                 ? QStringLiteral("0")
                 : kov::categoryId(kov::kCollection.categoryKind, row->text(Category));
         kov::insertMovement(SelectedFiscalCode, kov::kCollection, movement);
+        total += kov::cents(movement.total);
+    }
+    if (ui.ListView1->topLevelItemCount() > 0) {
+        kov::settleInvoices(SelectedFiscalCode, kov::kCollection, {paid},
+                            static_cast<double>(total) / 100);
     }
     transaction.commit();
     if (kov::anotherDocument(this, document_)) {

@@ -1,7 +1,7 @@
 #pragma once
 // The window of several receipts or payment orders paying one issued invoice: each document
-// gets its own number, date, amount and income category, and one movement row. The invoice's
-// paid state is left as it is. The two menu windows are this one with their document.
+// gets its own number, date, amount and income category, and one movement row; the invoice is
+// settled with their total. The two menu windows are this one with their document.
 
 #include "books/Settlement.h"
 #include "ui/FormBase.h"

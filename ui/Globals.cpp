@@ -37,4 +37,5 @@ TFormAtentie* FormAtentie = nullptr;
 TFormCasieri* FormCasieri = nullptr;
 TMesaj* Mesaj = nullptr;
 TFormDateFirma* FormDateFirma = nullptr;
+TFormAlegereFactura* FormAlegereFactura = nullptr;
 TFormDefalcari* FormDefalcari = nullptr;

@@ -40,6 +40,7 @@ class TFormCasieri;
 class TMesaj;
 class TFormDefalcari;
 class TFormDateFirma;
+class TFormAlegereFactura;
 
 // CODFISCAL of the own company whose books are being kept; empty until one is chosen.
 extern QString SelectedFiscalCode;
@@ -80,3 +81,4 @@ extern TFormCasieri* FormCasieri;
 extern TMesaj* Mesaj;
 extern TFormDefalcari* FormDefalcari;
 extern TFormDateFirma* FormDateFirma;
+extern TFormAlegereFactura* FormAlegereFactura;

@@ -2,9 +2,9 @@
 
 #include <QLineEdit>
 
-#include "ui/Messages.h"
 #include "data/Values.h"
 #include "data/VatRates.h"
+#include "ui/Messages.h"
 
 namespace kov {
 
@@ -18,12 +18,27 @@ VatRateField::VatRateField(QLineEdit* date, QLineEdit* rate, std::function<void(
 
 void VatRateField::reset(const QDate& today) {
     userEdited_ = false;
+    fromDocuments_ = false;
     rate_->setText(QString::number(standardVatRate(today)));
+}
+
+void VatRateField::takeRate(double rate) {
+    if (userEdited_) {
+        return;
+    }
+    fromDocuments_ = true;
+    if (parseNumber(rate_->text()) == rate) {
+        return;
+    }
+    rate_->setText(QString::number(rate));
+    if (afterChange_) {
+        afterChange_();
+    }
 }
 
 void VatRateField::follow(const QString& dateText) {
     const auto day = parseDate(dateText);
-    if (userEdited_ || !day) {
+    if (userEdited_ || fromDocuments_ || !day) {
         return;
     }
     const int wanted = standardVatRate(*day);

@@ -20,6 +20,9 @@ class VatRateField : public QObject {
     // Today's standard rate, and the field follows the date again.
     void reset(const QDate& today = QDate::currentDate());
     bool userEdited() const { return userEdited_; }
+    // The rate of the documents being settled: taken unless the user typed a rate, and kept
+    // from then on whatever the date; afterChange runs when the text changed.
+    void takeRate(double rate);
 
   private:
     void follow(const QString& dateText);
@@ -27,6 +30,7 @@ class VatRateField : public QObject {
     QLineEdit* rate_;
     std::function<void()> afterChange_;
     bool userEdited_ = false;
+    bool fromDocuments_ = false;
 };
 
 }  // namespace kov

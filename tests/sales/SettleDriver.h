@@ -6,10 +6,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "ui/Globals.h"
+#include "documents/Alegerefactura.h"
 #include "documents/SettleWidgets.h"
 #include "documents/SettleWindow.h"
 #include "tests/Support.h"
+#include "ui/Globals.h"
 
 namespace kov::test {
 
@@ -22,11 +23,10 @@ inline void retype(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-// The statement that rewrites an invoice's paid state.
-inline QString update(const QString& number, const QString& paid, const QString& owed,
-                      const QString& kind = "E") {
-    return "update facturi set platit=" + paid + ", restant=" + owed + " where nrfactura='" +
-           number + "' and codfiscal='RO1' and felfactura='" + kind + "'";
+// The statement that rewrites the paid state of the invoice inserted row-th (rowid).
+inline QString update(int row, const QString& paid, const QString& owed) {
+    return "update facturi set platit=" + paid + ", restant=" + owed +
+           " where rowid=" + QString::number(row) + " and codfiscal='RO1'";
 }
 
 // The statement that records a movement with these values.
@@ -38,8 +38,14 @@ inline QString movement(const QString& values) {
 
 class SettleTest : public ::testing::Test {
   protected:
-    SettleTest() { SelectedFiscalCode = QStringLiteral("RO1"); }
-    ~SettleTest() override { SelectedFiscalCode.clear(); }
+    SettleTest() {
+        SelectedFiscalCode = QStringLiteral("RO1");
+        FormAlegereFactura = &chooser;
+    }
+    ~SettleTest() override {
+        FormAlegereFactura = nullptr;
+        SelectedFiscalCode.clear();
+    }
 
     // An invoice of a company ("E" issued, "I" received) owing an amount.
     void invoice(const QString& number, const QString& owed, const QString& kind = "E",
@@ -83,6 +89,7 @@ class SettleTest : public ::testing::Test {
 
     TempDatabase t;
     Modals modals;
+    TFormAlegereFactura chooser;
 };
 
 }  // namespace kov::test
