@@ -249,8 +249,15 @@ void Database::execute(const QString& sql) {
 
 Transaction::Transaction(const QString& databaseName)
     : db_(Database::connected(databaseName)),
-      savepoint_(QStringLiteral("kov_%1").arg(reinterpret_cast<quintptr>(this))) {
-    db_.execute(QStringLiteral("SAVEPOINT ") + savepoint_);
+      outermost_(sqlite3_get_autocommit(db_.handle()) != 0) {
+    if (outermost_) {
+        // The write lock is taken before the first read, so that what the action checks still
+        // holds when it writes: another program waits (busy timeout) and then sees its rows.
+        db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+    } else {
+        savepoint_ = QStringLiteral("kov_%1").arg(reinterpret_cast<quintptr>(this));
+        db_.execute(QStringLiteral("SAVEPOINT ") + savepoint_);
+    }
 }
 
 Transaction::~Transaction() {
@@ -258,15 +265,20 @@ Transaction::~Transaction() {
         return;
     }
     try {
-        db_.execute(QStringLiteral("ROLLBACK TO ") + savepoint_);
-        db_.execute(QStringLiteral("RELEASE ") + savepoint_);
+        if (outermost_) {
+            db_.execute(QStringLiteral("ROLLBACK"));
+        } else {
+            db_.execute(QStringLiteral("ROLLBACK TO ") + savepoint_);
+            db_.execute(QStringLiteral("RELEASE ") + savepoint_);
+        }
     } catch (const DbError&) {
-        // The connection is unusable; nothing more can be undone from here.
+        // The engine already ended the transaction, or the connection is unusable; nothing more
+        // can be undone from here.
     }
 }
 
 void Transaction::commit() {
-    db_.execute(QStringLiteral("RELEASE ") + savepoint_);
+    db_.execute(outermost_ ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepoint_);
     done_ = true;
 }
 

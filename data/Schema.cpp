@@ -16,8 +16,8 @@ namespace {
 
 // Files before version 1 checked and converted their dates through a function of the program,
 // so no other tool could check, repair or write them. Version 2 adds what the e-Factura file
-// needs and the books did not keep.
-constexpr int kSchemaVersion = 2;
+// needs and the books did not keep. Version 3 refuses documents written for no company.
+constexpr int kSchemaVersion = 3;
 
 Column text(const char* name, int sinceVersion = 0) {
     return {QString::fromLatin1(name), ColumnKind::Text, sinceVersion};
@@ -126,6 +126,22 @@ QString dateTriggers(const QString& table, const QString& column) {
                    "CREATE TRIGGER IF NOT EXISTS %1_iso_%2 AFTER %3 ON %4 WHEN NEW.%5 IS NOT %6 "
                    "BEGIN UPDATE %4 SET %5 = %6 WHERE rowid = NEW.rowid; END;")
                    .arg(name, suffix, event, table, column, iso);
+    }
+    return sql;
+}
+
+// A document row names its company: one without is refused before it is written. Rows already
+// stored are left as they are.
+QString companyTriggers(const QString& table) {
+    QString sql;
+    for (const auto& [suffix, event] :
+         {std::pair{QStringLiteral("ins"), QStringLiteral("INSERT")},
+          std::pair{QStringLiteral("upd"), QStringLiteral("UPDATE OF CODFISCAL")}}) {
+        sql += QStringLiteral(
+                   "CREATE TRIGGER IF NOT EXISTS %1_firma_%2 BEFORE %3 ON %1 "
+                   "WHEN trim(ifnull(NEW.CODFISCAL, '')) = '' BEGIN "
+                   "SELECT RAISE(ABORT, 'Documentul nu are firma (CODFISCAL gol)'); END;")
+                   .arg(table, suffix, event);
     }
     return sql;
 }
@@ -317,13 +333,16 @@ const std::vector<TableInfo>& schemaCatalogue() {
           text("EXPLICATIE", 2),  // the text of the issued invoice's line
           // A private person invoiced: name, street and number, locality, county, CNP.
           text("NUMEPF", 2), text("ADRESAPF", 2), text("LOCPF", 2), text("JUDETPF", 2),
-          text("CNPPF", 2)}},
+          text("CNPPF", 2)},
+         true},
         {QStringLiteral("operatiuni"),
          {text("CODFISCAL"), date("DATA"), text("NRDOC"), text("FELOPERATIE"), text("EXPLICATIE"),
           number("SUMA"), number("FARATVA"), integer("BANCA"), integer("DEFALCARE"), text("TIP"),
-          text("OBSERVATII"), integer("REGISTRU")}},
+          text("OBSERVATII"), integer("REGISTRU")},
+         true},
         {QStringLiteral("numere"),
-         {text("CODFISCAL"), integer("NRFACTURA"), integer("NRCHITANTA")}},
+         {text("CODFISCAL"), integer("NRFACTURA"), integer("NRCHITANTA")},
+         true},
         {QStringLiteral("defalcari"), {integer("ID"), text("DENUMIRE"), text("TIP")}},
         {QStringLiteral("iduridefalcari"), {integer("ID")}},
         {QStringLiteral("casieri"), {text("NUME"), text("CNP")}},
@@ -380,6 +399,15 @@ void applySchema(sqlite3* db) {
                 }
             }
             sql += QLatin1String(kIndexes);
+            exec(db, sql);
+        }
+        if (version < 3) {
+            QString sql;
+            for (const TableInfo& t : schemaCatalogue()) {
+                if (t.ofCompany) {
+                    sql += companyTriggers(t.name);
+                }
+            }
             exec(db, sql);
         }
         if (version < kSchemaVersion) {

@@ -19,6 +19,8 @@ struct Column {
 struct TableInfo {
     QString name;
     std::vector<Column> columns;  // in table order
+    // A document of one company: the schema refuses a row whose CODFISCAL is empty.
+    bool ofCompany = false;
 };
 
 // Every table of the books with its columns, as a file of the current version holds them. The

@@ -227,7 +227,7 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
                   QStringList{"8|31.12.2004"});
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"3"});
     EXPECT_EQ(tool.rows("select typeof(EXPLICATIE), typeof(NUMEPF), typeof(CNPPF) from facturi"),
               QStringList{"null|null|null"});
     EXPECT_EQ(tool.rows("select typeof(ADRESA) from firme"), QStringList{"null"});
@@ -278,7 +278,9 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
                            "('ANA', 'RO1', 1, 'STR. A 1');"
                            "insert into firme (COD, DENUMIRE, LOC) values ('P1', 'BETA', 'DEJ');"
                            "insert into facturi (CODFISCAL, NRFACTURA, DATA, SUMA, CODCLIENT, "
-                           "FELFACTURA) values ('RO1', '9', '2004-03-05', 119, 'P1', 'E');"),
+                           "FELFACTURA) values ('RO1', '9', '2004-03-05', 119, 'P1', 'E');"
+                           // Written for no company before such rows were refused: kept.
+                           "insert into numere (CODFISCAL, NRFACTURA) values ('', 4);"),
                   "");
     }
     {
@@ -286,7 +288,7 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
         db.open(path);
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"3"});
     EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
     EXPECT_EQ(tool.rows("select NUME, SEDIU, typeof(LOC) from datefirma"),
               QStringList{"ANA|STR. A 1|null"});
@@ -295,8 +297,11 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
                         "typeof(ADRESAPF) || typeof(LOCPF) || typeof(JUDETPF) || typeof(CNPPF) "
                         "from facturi"),
               QStringList{"9|2004-03-05|119.0|nullnullnullnullnullnull"});
-    EXPECT_EQ(tool.exec("insert into facturi (NRFACTURA, EXPLICATIE) values ('10', 'ONORARIU')"),
+    EXPECT_EQ(tool.rows("select CODFISCAL, NRFACTURA from numere"), QStringList{"|4"});
+    EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, NRFACTURA, EXPLICATIE) values ('RO1', "
+                        "'10', 'ONORARIU')"),
               "");
+    EXPECT_NE(tool.exec("insert into numere (CODFISCAL, NRFACTURA) values ('', 5)"), "");
 }
 
 // What copies the books reads the tables from the catalogue: it must describe a new file
