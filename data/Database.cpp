@@ -174,7 +174,8 @@ void Database::open(const QString& path, bool create, Journal journal) {
         execute(journal == Journal::Wal ? QStringLiteral("PRAGMA journal_mode=WAL")
                                         : QStringLiteral("PRAGMA journal_mode=DELETE"));
         execute(QStringLiteral("PRAGMA synchronous=FULL"));
-        applySchema(db);
+        // A file kept self-contained is a backup or the empty file backups are copied from.
+        applySchema(db, journal == Journal::Wal ? FileKind::Books : FileKind::Backup);
     } catch (...) {
         close();
         throw;
@@ -292,7 +293,8 @@ void createDatabaseFile(const QString& path) {
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         throw DbError(QString::fromUtf8(sqlite3_errmsg(h.db)) + ": " + path);
     }
-    applySchema(h.db);
+    // Made as the empty file backups are copied from; opened as the books, it gains their rules.
+    applySchema(h.db, FileKind::Backup);
 }
 
 void upgradeDatabaseFile(const QString& path) {

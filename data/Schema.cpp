@@ -16,8 +16,8 @@ namespace {
 
 // Files before version 1 checked and converted their dates through a function of the program,
 // so no other tool could check, repair or write them. Version 2 adds what the e-Factura file
-// needs and the books did not keep. Version 3 refuses documents written for no company.
-constexpr int kSchemaVersion = 3;
+// needs and the books did not keep.
+constexpr int kSchemaVersion = 2;
 
 Column text(const char* name, int sinceVersion = 0) {
     return {QString::fromLatin1(name), ColumnKind::Text, sinceVersion};
@@ -138,7 +138,7 @@ QString companyTriggers(const QString& table) {
          {std::pair{QStringLiteral("ins"), QStringLiteral("INSERT")},
           std::pair{QStringLiteral("upd"), QStringLiteral("UPDATE OF CODFISCAL")}}) {
         sql += QStringLiteral(
-                   "CREATE TRIGGER IF NOT EXISTS %1_firma_%2 BEFORE %3 ON %1 "
+                   "CREATE TRIGGER IF NOT EXISTS %1_fara_firma_%2 BEFORE %3 ON %1 "
                    "WHEN trim(ifnull(NEW.CODFISCAL, '')) = '' BEGIN "
                    "SELECT RAISE(ABORT, 'Documentul nu are firma (CODFISCAL gol)'); END;")
                    .arg(table, suffix, event);
@@ -375,7 +375,39 @@ void registerSqlFunctions(sqlite3* db) {
     sqlite3_create_function(db, "day", 1, flags, nullptr, &datePart<&Ymd::d>, nullptr, nullptr);
 }
 
-void applySchema(sqlite3* db) {
+namespace {
+
+// The books refuse a document row without its company. A backup file and its template keep
+// them without: the company is given when they are restored. Added to books of any version
+// that lack them, only when they do (opening stays a read).
+void requireCompanies(sqlite3* db) {
+    QString sql;
+    QStringList names;
+    for (const TableInfo& t : schemaCatalogue()) {
+        if (t.ofCompany) {
+            sql += companyTriggers(t.name);
+            names << quoted(t.name + QStringLiteral("_fara_firma_ins"))
+                  << quoted(t.name + QStringLiteral("_fara_firma_upd"));
+        }
+    }
+    const QStringList present =
+        column(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND "
+                                  "name IN (%1)")
+                       .arg(names.join(u',')));
+    if (present.value(0).toLongLong() == names.size()) {
+        return;
+    }
+    exec(db, QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        exec(db, sql);
+        exec(db, QStringLiteral("COMMIT"));
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void upgrade(sqlite3* db) {
     if (schemaVersion(db) >= kSchemaVersion) {
         return;
     }
@@ -401,15 +433,6 @@ void applySchema(sqlite3* db) {
             sql += QLatin1String(kIndexes);
             exec(db, sql);
         }
-        if (version < 3) {
-            QString sql;
-            for (const TableInfo& t : schemaCatalogue()) {
-                if (t.ofCompany) {
-                    sql += companyTriggers(t.name);
-                }
-            }
-            exec(db, sql);
-        }
         if (version < kSchemaVersion) {
             addColumns(db, version);
             exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
@@ -418,6 +441,15 @@ void applySchema(sqlite3* db) {
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
+    }
+}
+
+}  // namespace
+
+void applySchema(sqlite3* db, FileKind kind) {
+    upgrade(db);
+    if (kind == FileKind::Books) {
+        requireCompanies(db);
     }
 }
 
