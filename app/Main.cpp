@@ -149,6 +149,7 @@ void TFormMain::buildMenu() {
         {"Fisier", "Adaugare/stergere firma", "Adaugarestergerefirma1",
          &TFormMain::Adaugarestergerefirma1Click},
         {"Fisier", "Date firma", "Datefirma1", &TFormMain::Datefirma1Click},
+        {"Fisier", "Dosar e-Factura", "DosareFactura1", &TFormMain::DosareFactura1Click},
         {"Fisier", nullptr, nullptr, nullptr},
         {"Fisier", "Salvare pe discheta", "Salvarepedischeta1",
          &TFormMain::Salvarepedischeta1Click},
@@ -240,10 +241,10 @@ void TFormMain::buildMenu() {
 
 void TFormMain::enableCompanyCommands() {
     // Until a company is established every document would be written for none: only the
-    // commands that choose or keep the companies, and leaving, are open.
+    // commands that choose or keep the companies, the e-Factura folder and leaving are open.
     static const QStringList always = {QStringLiteral("Selectarefirma1"),
                                        QStringLiteral("Adaugarestergerefirma1"),
-                                       QStringLiteral("Iesire1")};
+                                       QStringLiteral("DosareFactura1"), QStringLiteral("Iesire1")};
     const bool company = !SelectedFiscalCode.isEmpty();
     for (const auto& [name, action] : actions_) {
         if (!always.contains(name)) {
@@ -540,6 +541,10 @@ void TFormMain::Chitanteordinedeplataachitate1Click() {
 
 void TFormMain::Chitanteordinedeplataincasate1Click() {
     kov::reports::documentList(kov::reports::DocumentList::CollectedReceipts);
+}
+
+void TFormMain::DosareFactura1Click() {
+    kov::efactura::chooseFilesFolder(this);
 }
 
 void TFormMain::ExporteFactura1Click() {

@@ -84,6 +84,7 @@ class TFormMain : public QMainWindow {
     void Facturiintrare2Click();
     void Chitanteordinedeplataachitate1Click();
     void Chitanteordinedeplataincasate1Click();
+    void DosareFactura1Click();  // the folder of the e-Factura files
     void ExporteFactura1Click();
 
     // Backup, restore and deletion

@@ -1,5 +1,6 @@
 #include "books/Invoices.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "books/Rows.h"
@@ -60,6 +61,17 @@ bool issuedNumberUsed(const QString& company, const QString& number) {
     return !q.eof();
 }
 
+bool issueInvoice(const QString& company, const PendingInvoice& invoice) {
+    Transaction transaction;
+    if (issuedNumberUsed(company, invoice.number)) {
+        return false;
+    }
+    recordInvoice(company, invoice);
+    advanceCounters(company, invoice);
+    transaction.commit();
+    return true;
+}
+
 Counters readCounters(const QString& company) {
     Query q;
     q.setSql("select * from numere where CODFISCAL=" + quoted(company));
@@ -69,13 +81,26 @@ Counters readCounters(const QString& company) {
         counters.invoice = q.fieldByName(QStringLiteral("NRFACTURA")).asInteger();
         counters.receipt = q.fieldByName(QStringLiteral("NRCHITANTA")).asInteger();
     }
+    // A new company's counters stand at 0: its first document is number 1.
+    counters.invoice = std::max(counters.invoice, 1LL);
+    counters.receipt = std::max(counters.receipt, 1LL);
     return counters;
 }
 
+namespace {
+
+// The counter set past the number used, in the statement itself so that it never goes back.
+QString advanced(const char* column, const QString& used) {
+    return QStringLiteral("%1=max(ifnull(%1,0),%2)")
+        .arg(QLatin1String(column), QString::number(nextNumber(used)));
+}
+
+}  // namespace
+
 void advanceCounters(const QString& company, const PendingInvoice& invoice) {
-    QString sql = "update numere set nrfactura=" + QString::number(nextNumber(invoice.number));
+    QString sql = "update numere set " + advanced("nrfactura", invoice.number);
     if (invoice.receipt) {
-        sql += ", nrchitanta=" + QString::number(nextNumber(invoice.receiptNumber));
+        sql += ", " + advanced("nrchitanta", invoice.receiptNumber);
     }
     Query q;
     q.setSql(sql + " where codfiscal=" + quoted(company));

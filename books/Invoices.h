@@ -32,8 +32,14 @@ void recordInvoice(const QString& company, const PendingInvoice& invoice);
 // An issued invoice of the company carries this number; received invoices number on their own.
 bool issuedNumberUsed(const QString& company, const QString& number);
 
-// The numbers the company's next invoice and receipt are offered; 0 for a company without
-// counters.
+// Issues the invoice: the number's check, its rows and the counters in one write transaction,
+// taken before the check, so that a second program issuing at the same time waits and then
+// finds this one's row. Returns false, writing nothing, when an issued invoice of the company
+// already carries the number.
+bool issueInvoice(const QString& company, const PendingInvoice& invoice);
+
+// The numbers the company's next invoice and receipt are offered; numbering starts at 1, also
+// for a company without counters.
 struct Counters {
     long long invoice = 0;
     long long receipt = 0;
@@ -41,8 +47,8 @@ struct Counters {
 Counters readCounters(const QString& company);
 
 // Moves the company's counters past the numbers the invoice used (the receipt counter only
-// with a receipt). A number that is no whole number counts as 0, as does one too large for a
-// counter.
+// with a receipt), in one statement and never back: a counter already further stays. A number
+// that is no whole number counts as 0, as does one too large for a counter.
 void advanceCounters(const QString& company, const PendingInvoice& invoice);
 
 }  // namespace kov

@@ -174,7 +174,8 @@ void Database::open(const QString& path, bool create, Journal journal) {
         execute(journal == Journal::Wal ? QStringLiteral("PRAGMA journal_mode=WAL")
                                         : QStringLiteral("PRAGMA journal_mode=DELETE"));
         execute(QStringLiteral("PRAGMA synchronous=FULL"));
-        applySchema(db);
+        // A file kept self-contained is a backup or the empty file backups are copied from.
+        applySchema(db, journal == Journal::Wal ? FileKind::Books : FileKind::Backup);
     } catch (...) {
         close();
         throw;
@@ -249,8 +250,15 @@ void Database::execute(const QString& sql) {
 
 Transaction::Transaction(const QString& databaseName)
     : db_(Database::connected(databaseName)),
-      savepoint_(QStringLiteral("kov_%1").arg(reinterpret_cast<quintptr>(this))) {
-    db_.execute(QStringLiteral("SAVEPOINT ") + savepoint_);
+      outermost_(sqlite3_get_autocommit(db_.handle()) != 0) {
+    if (outermost_) {
+        // The write lock is taken before the first read, so that what the action checks still
+        // holds when it writes: another program waits (busy timeout) and then sees its rows.
+        db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+    } else {
+        savepoint_ = QStringLiteral("kov_%1").arg(reinterpret_cast<quintptr>(this));
+        db_.execute(QStringLiteral("SAVEPOINT ") + savepoint_);
+    }
 }
 
 Transaction::~Transaction() {
@@ -258,15 +266,20 @@ Transaction::~Transaction() {
         return;
     }
     try {
-        db_.execute(QStringLiteral("ROLLBACK TO ") + savepoint_);
-        db_.execute(QStringLiteral("RELEASE ") + savepoint_);
+        if (outermost_) {
+            db_.execute(QStringLiteral("ROLLBACK"));
+        } else {
+            db_.execute(QStringLiteral("ROLLBACK TO ") + savepoint_);
+            db_.execute(QStringLiteral("RELEASE ") + savepoint_);
+        }
     } catch (const DbError&) {
-        // The connection is unusable; nothing more can be undone from here.
+        // The engine already ended the transaction, or the connection is unusable; nothing more
+        // can be undone from here.
     }
 }
 
 void Transaction::commit() {
-    db_.execute(QStringLiteral("RELEASE ") + savepoint_);
+    db_.execute(outermost_ ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepoint_);
     done_ = true;
 }
 
@@ -280,7 +293,8 @@ void createDatabaseFile(const QString& path) {
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         throw DbError(QString::fromUtf8(sqlite3_errmsg(h.db)) + ": " + path);
     }
-    applySchema(h.db);
+    // Made as the empty file backups are copied from; opened as the books, it gains their rules.
+    applySchema(h.db, FileKind::Backup);
 }
 
 void upgradeDatabaseFile(const QString& path) {

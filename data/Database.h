@@ -96,7 +96,8 @@ class Database {
 };
 
 // Runs an action's statements as one unit: whatever the guard has not committed when it goes
-// out of scope is rolled back. Guards nest.
+// out of scope is rolled back. The outermost guard of a connection holds the file's write lock
+// from its start to its end (BEGIN IMMEDIATE ... COMMIT); guards inside it are savepoints.
 class Transaction {
   public:
     explicit Transaction(const QString& databaseName = kMainDatabase);
@@ -107,7 +108,8 @@ class Transaction {
 
   private:
     Database& db_;
-    QString savepoint_;
+    bool outermost_;
+    QString savepoint_;  // empty for the outermost guard
     bool done_ = false;
 };
 

@@ -130,6 +130,22 @@ QString dateTriggers(const QString& table, const QString& column) {
     return sql;
 }
 
+// A document row names its company: one without is refused before it is written. Rows already
+// stored are left as they are.
+QString companyTriggers(const QString& table) {
+    QString sql;
+    for (const auto& [suffix, event] :
+         {std::pair{QStringLiteral("ins"), QStringLiteral("INSERT")},
+          std::pair{QStringLiteral("upd"), QStringLiteral("UPDATE OF CODFISCAL")}}) {
+        sql += QStringLiteral(
+                   "CREATE TRIGGER IF NOT EXISTS %1_fara_firma_%2 BEFORE %3 ON %1 "
+                   "WHEN trim(ifnull(NEW.CODFISCAL, '')) = '' BEGIN "
+                   "SELECT RAISE(ABORT, 'Documentul nu are firma (CODFISCAL gol)'); END;")
+                   .arg(table, suffix, event);
+    }
+    return sql;
+}
+
 struct Ymd {
     int y, m, d;
 };
@@ -317,13 +333,16 @@ const std::vector<TableInfo>& schemaCatalogue() {
           text("EXPLICATIE", 2),  // the text of the issued invoice's line
           // A private person invoiced: name, street and number, locality, county, CNP.
           text("NUMEPF", 2), text("ADRESAPF", 2), text("LOCPF", 2), text("JUDETPF", 2),
-          text("CNPPF", 2)}},
+          text("CNPPF", 2)},
+         true},
         {QStringLiteral("operatiuni"),
          {text("CODFISCAL"), date("DATA"), text("NRDOC"), text("FELOPERATIE"), text("EXPLICATIE"),
           number("SUMA"), number("FARATVA"), integer("BANCA"), integer("DEFALCARE"), text("TIP"),
-          text("OBSERVATII"), integer("REGISTRU")}},
+          text("OBSERVATII"), integer("REGISTRU")},
+         true},
         {QStringLiteral("numere"),
-         {text("CODFISCAL"), integer("NRFACTURA"), integer("NRCHITANTA")}},
+         {text("CODFISCAL"), integer("NRFACTURA"), integer("NRCHITANTA")},
+         true},
         {QStringLiteral("defalcari"), {integer("ID"), text("DENUMIRE"), text("TIP")}},
         {QStringLiteral("iduridefalcari"), {integer("ID")}},
         {QStringLiteral("casieri"), {text("NUME"), text("CNP")}},
@@ -356,7 +375,39 @@ void registerSqlFunctions(sqlite3* db) {
     sqlite3_create_function(db, "day", 1, flags, nullptr, &datePart<&Ymd::d>, nullptr, nullptr);
 }
 
-void applySchema(sqlite3* db) {
+namespace {
+
+// The books refuse a document row without its company. A backup file and its template keep
+// them without: the company is given when they are restored. Added to books of any version
+// that lack them, only when they do (opening stays a read).
+void requireCompanies(sqlite3* db) {
+    QString sql;
+    QStringList names;
+    for (const TableInfo& t : schemaCatalogue()) {
+        if (t.ofCompany) {
+            sql += companyTriggers(t.name);
+            names << quoted(t.name + QStringLiteral("_fara_firma_ins"))
+                  << quoted(t.name + QStringLiteral("_fara_firma_upd"));
+        }
+    }
+    const QStringList present =
+        column(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND "
+                                  "name IN (%1)")
+                       .arg(names.join(u',')));
+    if (present.value(0).toLongLong() == names.size()) {
+        return;
+    }
+    exec(db, QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        exec(db, sql);
+        exec(db, QStringLiteral("COMMIT"));
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void upgrade(sqlite3* db) {
     if (schemaVersion(db) >= kSchemaVersion) {
         return;
     }
@@ -390,6 +441,15 @@ void applySchema(sqlite3* db) {
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
+    }
+}
+
+}  // namespace
+
+void applySchema(sqlite3* db, FileKind kind) {
+    upgrade(db);
+    if (kind == FileKind::Books) {
+        requireCompanies(db);
     }
 }
 

@@ -19,6 +19,8 @@ struct Column {
 struct TableInfo {
     QString name;
     std::vector<Column> columns;  // in table order
+    // A document of one company: the schema refuses a row whose CODFISCAL is empty.
+    bool ofCompany = false;
 };
 
 // Every table of the books with its columns, as a file of the current version holds them. The
@@ -31,9 +33,14 @@ const TableInfo& catalogueTable(const QString& name);
 // The date functions of the statements: year(d), month(d), day(d).
 void registerSqlFunctions(sqlite3* db);
 
+// The books name the company of each document row; a backup file (and the empty file it is
+// copied from) holds one company's rows without naming it.
+enum class FileKind { Books, Backup };
+
 // Brings a file up to the current schema (version in PRAGMA user_version): creates what is
-// missing and rebuilds, rows kept, the tables of an older version. The schema itself uses only
+// missing and rebuilds, rows kept, the tables of an older version. The books also refuse a
+// document row without its company (rows already stored are kept). The schema itself uses only
 // the engine's built-in functions, so any SQLite tool can check and write the file.
-void applySchema(sqlite3* db);
+void applySchema(sqlite3* db, FileKind kind);
 
 }  // namespace kov

@@ -29,6 +29,10 @@ QString installFile(const QString& name) {
     return dataFolder() + u'/' + name;
 }
 
+QString defaultEFacturaFolder() {
+    return dataFolder() + QStringLiteral("/e-Factura");
+}
+
 QString floppyFolder(const SettingsStore& store) {
     const QString configured = store.value(QStringLiteral("Drives"), QStringLiteral("A"));
     return configured.isEmpty() ? QDir::homePath() + QStringLiteral("/Discheta") : configured;

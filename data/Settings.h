@@ -34,5 +34,6 @@ QString dataFolder();                              // $XDG_DATA_HOME/Kovaline
 QString defaultDatabasePath();                     // Kodra.db in dataFolder()
 QString installFile(const QString& name);          // BazaGoala.mdb, Salvari.mdb
 QString floppyFolder(const SettingsStore& store);  // [Drives] A, default ~/Discheta
+QString defaultEFacturaFolder();                   // e-Factura in dataFolder()
 
 }  // namespace kov

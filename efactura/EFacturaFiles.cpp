@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include "data/Values.h"
 
@@ -21,6 +22,14 @@ bool writeFile(const QString& path, const QByteArray& content) {
 }
 
 }  // namespace
+
+bool writableFolder(const QString& folder) {
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+        return false;
+    }
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("kovaline-XXXXXX.tmp")));
+    return probe.open();  // removed when it goes out of scope
+}
 
 Written writeFiles(const std::vector<Invoice>& invoices, const QString& folder,
                    const std::function<bool(const QString& path)>& replace) {

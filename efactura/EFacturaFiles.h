@@ -20,6 +20,10 @@ struct Written {
     QStringList refused;  // "Factura <number> din <date>:\n  <reason>", one per invoice
 };
 
+// Whether files can be written into the folder, made when missing: a file is created in it and
+// removed again.
+bool writableFolder(const QString& folder);
+
 // Writes the file of each invoice without problems() into the folder. An existing file is
 // replaced only when replace(path) answers true.
 Written writeFiles(const std::vector<Invoice>& invoices, const QString& folder,

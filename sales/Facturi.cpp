@@ -118,7 +118,7 @@ void TFormFactura::openingFields() {
     RadioButton2Click();
 }
 
-// A company without counters (or a switch to one) starts from 0, not from the last one's.
+// A company without counters (or a switch to one) starts from 1, not from the last one's.
 void TFormFactura::readCounters() {
     const kov::Counters counters = kov::readCounters(SelectedFiscalCode);
     InvoiceCounter = counters.invoice;
@@ -332,9 +332,7 @@ QString TFormFactura::breakdownValue() {
 // An issued invoice of the company with this number; received invoices number on their own.
 // What was typed stays, so that only the number needs changing.
 bool TFormFactura::numberUsed() {
-    return kov::refused(kov::issuedNumberUsed(SelectedFiscalCode, ui.Edit2->text()),
-                        QStringLiteral("Factura cu acest numar a mai fost introdusa!"), kWarning,
-                        ui.Edit2);
+    return refuseUsedNumber(kov::issuedNumberUsed(SelectedFiscalCode, ui.Edit2->text()), ui.Edit2);
 }
 
 void TFormFactura::fillPrintout(const kov::PendingInvoice& invoice) {
@@ -428,19 +426,21 @@ void TFormFactura::save(bool eFactura) {
     if (!invoice || numberUsed()) {
         return;
     }
-    {
-        // The invoice and the numbers it takes are recorded together or not at all.
-        kov::Transaction transaction;
-        kov::recordInvoice(SelectedFiscalCode, *invoice);
-        kov::advanceCounters(SelectedFiscalCode, *invoice);
-        transaction.commit();
+    // The folder is known, and can be written, before anything is recorded.
+    const QString folder = eFactura ? kov::efactura::filesFolder(this) : QString();
+    if (eFactura && folder.isEmpty()) {
+        return;
+    }
+    // Another program may have issued the number since the check above.
+    if (refuseUsedNumber(!kov::issueInvoice(SelectedFiscalCode, *invoice), ui.Edit2)) {
+        return;
     }
     if (eFactura) {
         // Written from the recorded rows, as the export command writes it later.
         kov::efactura::saveFiles(
             kov::efactura::issuedInvoices(SelectedFiscalCode,
                                           kov::efactura::numberCondition(invoice->number)),
-            this);
+            folder);
     }
     if (kov::message(QStringLiteral("Mai introduceti alte facturi?"), QString(),
                      kov::Buttons::YesNo) == kov::Answer::Yes) {
@@ -458,10 +458,9 @@ void TFormFactura::BitBtn1Click() {
     fillPrintout(*invoice);
     RaportFactura->Printed = false;
     RaportFactura->previewModal();
-    // Printing recorded the invoice; a preview closed unprinted (or whose recording failed)
-    // leaves the window as it is, to print again or save.
+    // Printing issued the invoice; a preview closed unprinted (or whose recording failed or
+    // was refused) leaves the window as it is, to print again or save.
     if (RaportFactura->Printed) {
-        kov::advanceCounters(SelectedFiscalCode, *invoice);
         accept();
     }
 }

@@ -1,5 +1,6 @@
 #include "sales/RaportFactura.h"
 
+#include "ui/Checks.h"
 #include "ui/Globals.h"
 #include "ui/Messages.h"
 
@@ -90,6 +91,10 @@ void TRaportFactura::ReportAfterPrint() {
     if (Printed) {
         return;
     }
-    kov::recordInvoice(SelectedFiscalCode, Pending);
-    Printed = true;
+    Printed = !refuseUsedNumber(!kov::issueInvoice(SelectedFiscalCode, Pending));
+}
+
+bool refuseUsedNumber(bool used, QWidget* focus) {
+    return kov::refused(used, QStringLiteral("Factura cu acest numar a mai fost introdusa!"),
+                        QStringLiteral("Atentie!"), focus);
 }

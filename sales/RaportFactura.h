@@ -5,6 +5,8 @@
 #include "books/Invoices.h"
 #include "report_engine/ReportForm.h"
 
+class QWidget;
+
 class TRaportFactura : public kov::report::ReportForm {
     Q_OBJECT
   public:
@@ -14,6 +16,10 @@ class TRaportFactura : public kov::report::ReportForm {
     kov::PendingInvoice Pending;
     bool Printed = false;
 
-    // Records the pending invoice at the first printing of a preview; later ones do nothing.
+    // Issues the pending invoice at the first printing of a preview; later ones do nothing. A
+    // number issued meanwhile (by another program) is refused and nothing recorded.
     void ReportAfterPrint();
 };
+
+// Refuses a number that an issued invoice of the company already carries; true when it did.
+bool refuseUsedNumber(bool used, QWidget* focus = nullptr);

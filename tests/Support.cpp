@@ -124,7 +124,7 @@ void Modals::poll() {
     last_ = w;
     const bool expected = !queue_.empty();
     if (auto* box = qobject_cast<QMessageBox*>(w)) {
-        boxes_.push_back({box->windowTitle(), box->text(), expected});
+        boxes_.push_back({box->windowTitle(), box->text(), expected, box->icon()});
     }
     // Act outside the timer's slot: Qt does not fire a timer again while its slot runs, so a
     // box that the action opens could not be answered from here.

@@ -63,6 +63,7 @@ struct Box {
     QString title;
     QString text;
     bool expected;  // false: nobody queued an answer for it
+    int icon = 0;   // QMessageBox::Icon
 };
 
 // Answers modal widgets as they appear: each queued answer serves the next one.

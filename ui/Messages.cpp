@@ -9,11 +9,13 @@
 
 namespace kov {
 
-Answer message(const QString& text, const QString& title, Buttons buttons) {
+namespace {
+
+Answer show(const QString& text, const QString& title, Buttons buttons, QMessageBox::Icon icon) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(text);
-    box.setIcon(buttons == Buttons::Ok ? QMessageBox::Warning : QMessageBox::Question);
+    box.setIcon(icon);
     QAbstractButton* ok = nullptr;
     QAbstractButton* yes = nullptr;
     QAbstractButton* no = nullptr;
@@ -37,6 +39,17 @@ Answer message(const QString& text, const QString& title, Buttons buttons) {
         return Answer::Yes;
     }
     return clicked == no ? Answer::No : Answer::Cancel;
+}
+
+}  // namespace
+
+Answer message(const QString& text, const QString& title, Buttons buttons) {
+    return show(text, title, buttons,
+                buttons == Buttons::Ok ? QMessageBox::Warning : QMessageBox::Question);
+}
+
+void inform(const QString& text, const QString& title) {
+    show(text, title, Buttons::Ok, QMessageBox::Information);
 }
 
 void showDefaultError(const QString& text) {

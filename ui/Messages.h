@@ -13,6 +13,8 @@ enum class Answer { Ok, Yes, No, Cancel };
 
 // A modal box captioned "OK", "Da", "Nu", "Anulare".
 Answer message(const QString& text, const QString& title, Buttons buttons = Buttons::Ok);
+// A box that reports what went well: the information icon, captioned "OK".
+void inform(const QString& text, const QString& title);
 
 // The application's display for an error that no window handles.
 void showDefaultError(const QString& text);

@@ -2,7 +2,14 @@
 // the rows stored, the counters, and the company they are recorded for.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <QFile>
+
+#include <chrono>
 #include <functional>
+#include <future>
+#include <thread>
 
 #include "books/Invoices.h"
 #include "books/Purchases.h"
@@ -181,6 +188,52 @@ TEST(Documents, ANonNumberRefusesTheWholeDocument) {
     EXPECT_THROW(recordFiscalReceipt("RO1", p), DbError);
     EXPECT_EQ(t.value("select count(*) from facturi"), "0");
     EXPECT_EQ(t.value("select count(*) from operatiuni"), "0");
+}
+
+// Another program on the same file (its own connection) writes while this one issues an
+// invoice: the issue waits for the other's write to end and then sees its rows, so a number is
+// issued once and the counters never go back.
+TEST(Documents, IssuingWaitsForAnotherProgramAndSeesItsNumbers) {
+    const struct {
+        const char* name;
+        const char* otherNumber;  // the invoice the other program records meanwhile
+        bool issued;              // whether this program's invoice 50 is recorded
+        QStringList numbers, counters;
+    } cases[] = {
+        {"same number", "50", false, {"50"}, {"RO2|51|60"}},
+        {"a later number", "52", true, {"52", "50"}, {"RO2|53|60"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDatabase t;
+        t.exec("insert into numere values('RO2',50,60)");
+        std::promise<void> locked;
+        std::thread other([&c, &locked, path = QFile::encodeName(t.db().path())] {
+            sqlite3* db = nullptr;
+            sqlite3_open(path.constData(), &db);
+            const QByteArray sql = QStringLiteral(
+                                       "BEGIN IMMEDIATE;"
+                                       "insert into facturi (CODFISCAL,NRFACTURA,DATA,FELFACTURA) "
+                                       "values ('RO2','%1','2004-03-05','E');"
+                                       "update numere set NRFACTURA=%2 where CODFISCAL='RO2';")
+                                       .arg(c.otherNumber)
+                                       .arg(QString(c.otherNumber).toInt() + 1)
+                                       .toUtf8();
+            sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+            locked.set_value();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        });
+        locked.get_future().wait();
+        t.db().clearLog();
+        EXPECT_EQ(issueInvoice("RO2", issued("50")), c.issued);
+        other.join();
+        EXPECT_EQ(t.db().log().value(0), "BEGIN IMMEDIATE");
+        EXPECT_EQ(t.db().log().last(), c.issued ? "COMMIT" : "ROLLBACK");
+        EXPECT_EQ(t.rows("select NRFACTURA from facturi order by rowid"), c.numbers);
+        EXPECT_EQ(t.rows("select * from numere"), c.counters);
+    }
 }
 
 }  // namespace kov::test

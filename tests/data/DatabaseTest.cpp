@@ -140,6 +140,38 @@ TEST(Database, FailedStatementInsideTransactionLeavesNothing) {
     EXPECT_EQ(t.value("select count(*) from numere"), "1");
 }
 
+// A document row written for no company is refused by the file itself, in Romanian; rows
+// stored before the refusal existed are kept.
+TEST(Database, DocumentRowsWithoutACompanyAreRefused) {
+    TempDatabase t;
+    const struct {
+        const char* table;
+        const char* columns;  // after CODFISCAL
+        const char* values;
+    } tables[] = {{"facturi", "NRFACTURA,DATA,FELFACTURA", "'1','01.01.2004','E'"},
+                  {"operatiuni", "DATA,NRDOC,TIP", "'01.01.2004','CH. 1','incasare'"},
+                  {"numere", "NRFACTURA,NRCHITANTA", "1,1"}};
+    for (const auto& table : tables) {
+        SCOPED_TRACE(table.table);
+        const QString insert = QStringLiteral("insert into %1 (CODFISCAL,%2) values(%3,%4)")
+                                   .arg(table.table, table.columns);
+        for (const char* company : {"null", "''", "'  '"}) {
+            try {
+                run(insert.arg(company, table.values));
+                ADD_FAILURE() << "stored for " << company;
+            } catch (const DbError& e) {
+                EXPECT_EQ(e.message(), "Documentul nu are firma (CODFISCAL gol)");
+            }
+        }
+        run(insert.arg("'RO1'", table.values));
+        EXPECT_THROW(run(QStringLiteral("update %1 set CODFISCAL=''").arg(table.table)), DbError);
+        run(QStringLiteral("update %1 set CODFISCAL='RO2'").arg(table.table));
+        EXPECT_EQ(
+            t.value(QStringLiteral("select group_concat(CODFISCAL) from %1").arg(table.table)),
+            "RO2");
+    }
+}
+
 TEST(Database, CopyIsConsistentWhileTheSourceIsOpen) {
     TempDatabase t;
     run(insertInvoice("RO1", "1", "01.01.2004"));

@@ -278,7 +278,10 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
                            "('ANA', 'RO1', 1, 'STR. A 1');"
                            "insert into firme (COD, DENUMIRE, LOC) values ('P1', 'BETA', 'DEJ');"
                            "insert into facturi (CODFISCAL, NRFACTURA, DATA, SUMA, CODCLIENT, "
-                           "FELFACTURA) values ('RO1', '9', '2004-03-05', 119, 'P1', 'E');"),
+                           "FELFACTURA) values ('RO1', '9', '2004-03-05', 119, 'P1', 'E');"
+                           // Written for no company before such rows were refused: kept.
+                           "drop trigger numere_fara_firma_ins;"
+                           "insert into numere (CODFISCAL, NRFACTURA) values ('', 4);"),
                   "");
     }
     {
@@ -295,8 +298,11 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
                         "typeof(ADRESAPF) || typeof(LOCPF) || typeof(JUDETPF) || typeof(CNPPF) "
                         "from facturi"),
               QStringList{"9|2004-03-05|119.0|nullnullnullnullnullnull"});
-    EXPECT_EQ(tool.exec("insert into facturi (NRFACTURA, EXPLICATIE) values ('10', 'ONORARIU')"),
+    EXPECT_EQ(tool.rows("select CODFISCAL, NRFACTURA from numere"), QStringList{"|4"});
+    EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, NRFACTURA, EXPLICATIE) values ('RO1', "
+                        "'10', 'ONORARIU')"),
               "");
+    EXPECT_NE(tool.exec("insert into numere (CODFISCAL, NRFACTURA) values ('', 5)"), "");
 }
 
 // What copies the books reads the tables from the catalogue: it must describe a new file

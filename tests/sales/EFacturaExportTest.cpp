@@ -5,9 +5,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QTest>
 
 #include "app/Datefirma.h"
+#include "data/Settings.h"
 #include "reports/Selectperioada.h"
 #include "sales/Facturi.h"
 #include "tests/app/AppFixture.h"
@@ -165,12 +167,15 @@ TEST_F(EFacturaExportConformance, SalvareEFacturaRecordsTheInvoiceAndWritesAVali
             w->ui.ComboBox5->setCurrentIndex(-1);
         }
         modals.clear();
-        pickFolder(folder.path());
+        if (!c.receipt) {
+            pickFolder(folder.path());  // the first time only: the folder is kept
+        }
         modals.answer("OK").answer("Nu");
         w->ui.BitBtn4->click();
         EXPECT_EQ(modals.texts(),
                   QStringList({"A fost scris 1 fisier e-Factura in " + folder.path() + ".",
                                "Mai introduceti alte facturi?"}));
+        EXPECT_EQ(modals.boxes().at(0).icon, QMessageBox::Information);
         EXPECT_EQ(modals.pending(), 0u);
         EXPECT_FALSE(w->isVisible());
     }
@@ -249,6 +254,7 @@ TEST_F(EFacturaExportConformance, ExportOverAPeriodWritesTheValidFilesAndListsTh
                   "  Persoana fizica: lipseste localitatea." +
                   kHint);
     EXPECT_EQ(modals.boxes()[1].title, "Export e-Factura");
+    EXPECT_EQ(modals.boxes()[1].icon, QMessageBox::Warning);  // some invoices were left out
     EXPECT_EQ(modals.pending(), 0u);
     QStringList written = files(folder.path());
     EXPECT_EQ(written, QStringList({folder.filePath("F 10_2025-10-01.xml"),
@@ -258,6 +264,84 @@ TEST_F(EFacturaExportConformance, ExportOverAPeriodWritesTheValidFilesAndListsTh
     EXPECT_EQ(old.readAll(), "vechi");
     written.removeAll(folder.filePath("F 13_2025-10-04.xml"));
     expectValid(written);
+}
+
+// "Salvare e-Factura" knows its folder before it records: the kept one, or the one picked the
+// first time (then kept); a folder that cannot be written refuses with nothing recorded.
+TEST_F(EFacturaExportTest, TheFolderIsKnownAndWritableBeforeTheInvoiceIsRecorded) {
+    fillCompany("RO49AAAA1B31007593840000");
+    QTemporaryDir scratch;
+    const QString file = scratch.filePath("fisier");  // a regular file where a folder should be
+    QFile(file).open(QIODevice::WriteOnly);
+    const QString picked = scratch.filePath("ales");
+    const QString later = scratch.filePath("nou/e-Factura");  // made when missing
+    QDir().mkpath(picked);
+    const QString written = " fisier e-Factura in ";
+    const struct {
+        const char* name;
+        QString kept;
+        const char* dialog;  // the folder dialog's answer; nullptr: not shown
+        QStringList boxes;
+        int invoices;  // recorded so far
+        QString keptAfter;
+    } cases[] = {
+        {"a file in the folder's place",
+         file,
+         nullptr,
+         {"Dosarul e-Factura nu poate fi scris: " + file},
+         0,
+         file},
+        {"a folder under a file",
+         file + "/e",
+         nullptr,
+         {"Dosarul e-Factura nu poate fi scris: " + file + "/e"},
+         0,
+         file + "/e"},
+        {"none kept, the dialog cancelled", "", "cancel", {}, 0, ""},
+        {"none kept, one picked",
+         "",
+         "pick",
+         {"A fost scris 1" + written + picked + ".", "Mai introduceti alte facturi?"},
+         1,
+         picked},
+        {"a kept folder not yet made",
+         later,
+         nullptr,
+         {"A fost scris 1" + written + later + ".", "Mai introduceti alte facturi?"},
+         2,
+         later},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SettingsStore().setValue("EFactura", "Dosar", c.kept);
+        TFormFactura* w = FormFactura;
+        w->show();
+        type(w->ui.Edit1, "05.10.2025");
+        w->ui.RadioButton1->click();
+        choose(w->ui.ComboBox2, "B1");
+        type(w->ui.Edit5, "100");
+        modals.clear();
+        if (c.dialog == QStringLiteral("pick")) {
+            pickFolder(picked);
+        } else if (c.dialog) {
+            modals.handle([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+        }
+        for (qsizetype box = 0; box < c.boxes.size(); ++box) {
+            modals.answer(box == 0 ? "OK" : "Nu");
+        }
+        w->ui.BitBtn4->click();
+        EXPECT_EQ(modals.texts(), c.boxes);
+        EXPECT_EQ(modals.pending(), 0u);
+        if (!c.boxes.isEmpty()) {
+            EXPECT_EQ(modals.boxes()[0].icon,
+                      c.invoices > 0 ? QMessageBox::Information : QMessageBox::Warning);
+        }
+        EXPECT_EQ(rows("select count(*) from facturi").value(0).toInt(), c.invoices);
+        EXPECT_EQ(SettingsStore().value("EFactura", "Dosar"), c.keptAfter);
+        w->hide();
+    }
+    EXPECT_EQ(files(picked).size(), 1);
+    EXPECT_EQ(files(later).size(), 1);
 }
 
 }  // namespace kov::test

@@ -10,12 +10,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/Globals.h"
 #include "reference/Adaugfirma.h"
 #include "report_engine/PreviewWindow.h"
 #include "sales/Facturi.h"
 #include "sales/RaportFactura.h"
 #include "tests/Support.h"
+#include "ui/Globals.h"
 
 namespace kov::test {
 
@@ -305,7 +305,7 @@ TEST_F(InvoiceTest, SaveRecordsTheInvoiceWithItsReceiptPaidFlagAndRemainder) {
         "150.00,126.05,0,12345,'incasare','OBS',1)"));
 }
 
-TEST_F(InvoiceTest, YesStartsTheNextInvoiceAndOddNumbersMoveTheCounters) {
+TEST_F(InvoiceTest, YesStartsTheNextInvoiceAndOddNumbersNeverMoveTheCountersBack) {
     // Only a name is enough for a person; the client code is then "PF " alone. A category that
     // is not found, or "Nu", records 0.
     type(w.ui.Edit1, "05.03.2004");
@@ -320,11 +320,11 @@ TEST_F(InvoiceTest, YesStartsTheNextInvoiceAndOddNumbersMoveTheCounters) {
     EXPECT_EQ(invoices(), QStringList{"RO1|A12|05.03.2004|11.9|10|19|1.9|1|0|PF |E"});
     EXPECT_EQ(receipts().value(0).section('|', 2, 2), "F.A12 + CH.X9");
     EXPECT_EQ(receipts().value(0).section('|', 8, 8), "0");
-    EXPECT_EQ(counters(), "1|1");
+    EXPECT_EQ(counters(), "7|3");
 
-    // Reset for the next one: the new counter, the opening fields, no cashier.
+    // Reset for the next one: the counter, the opening fields, no cashier.
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.ui.Edit2->text(), "1");
+    EXPECT_EQ(w.ui.Edit2->text(), "7");
     EXPECT_EQ(w.ui.Edit8->text() + w.ui.Edit1->text() + w.ui.Edit17->text(), "");
     EXPECT_EQ(w.ui.Edit5->text(), "0");
     EXPECT_FALSE(w.ui.CheckBox1->isChecked());
@@ -337,7 +337,26 @@ TEST_F(InvoiceTest, YesStartsTheNextInvoiceAndOddNumbersMoveTheCounters) {
     type(w.ui.Edit8, "ana");
     modals.answer("Nu");
     w.ui.BitBtn3->click();
-    EXPECT_EQ(counters(), "42|1");
+    EXPECT_EQ(counters(), "42|3");
+}
+
+// A new company's counters stand at 0 (or it has none yet): its first invoice and receipt are
+// offered number 1.
+TEST_F(InvoiceTest, ACounterAtZeroOffersNumberOne) {
+    t.exec("insert into numere values('RO0',0,0)");
+    const struct {
+        const char* company;
+        const char* invoice;
+        const char* receipt;
+    } cases[] = {{"RO1", "7", "3"}, {"RO0", "1", "1"}, {"RO9", "1", "1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.company);
+        SelectedFiscalCode = c.company;
+        w.FormShow();
+        withReceipt();
+        EXPECT_EQ(w.ui.Edit2->text() + '|' + w.ui.Edit4->text(),
+                  QString(c.invoice) + '|' + c.receipt);
+    }
 }
 
 TEST_F(InvoiceTest, ChecksRefuseInOrderBeforeAnythingIsWritten) {
@@ -530,6 +549,27 @@ TEST_F(InvoiceTest, APersonsPrintoutRecordsOnlyWhenPrintedOrSavedAndLeavesTheRec
     EXPECT_TRUE(receipts().isEmpty());
     EXPECT_EQ(counters(), "9|3");
     EXPECT_FALSE(w.isVisible());
+}
+
+// The number is checked again when the printout records the invoice: one issued meanwhile (by
+// another program on the same books) is refused and nothing is recorded.
+TEST_F(InvoiceTest, ANumberIssuedWhileThePreviewIsOpenIsRefusedAtPrinting) {
+    fillPerson();
+    modals.handle([&](QWidget* preview) {
+        t.exec(
+            "insert into facturi (codfiscal,nrfactura,data,suma,felfactura) "
+            "values('RO1','7','01.03.2004',10,'E')");
+        QTemporaryDir dir;
+        modals.answer("OK");
+        EXPECT_TRUE(qobject_cast<report::PreviewWindow*>(preview)->savePdf(dir.filePath("f.pdf")));
+        EXPECT_FALSE(report.Printed);
+        click(preview, "Inchidere");
+    });
+    w.ui.BitBtn1->click();
+    EXPECT_EQ(modals.texts(), QStringList{"Factura cu acest numar a mai fost introdusa!"});
+    EXPECT_EQ(t.value("select count(*) from facturi"), "1");
+    EXPECT_EQ(counters(), "7|3");
+    EXPECT_TRUE(w.isVisible());
 }
 
 TEST_F(InvoiceTest, AFailedRecordingWritesNothingAndKeepsTheWindowAndTheCounters) {
