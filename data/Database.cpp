@@ -198,8 +198,8 @@ void Database::fail() const {
     const QString text = QString::fromUtf8(sqlite3_errmsg(handle_));
     if (kindOf(code) != DbError::Kind::Other) {
         const_cast<Database*>(this)->record(QStringLiteral("-- eroare: ") + text);
-        traceEngineError(name_, text);
     }
+    traceEngineError(name_, text);
     throw DbError(code, text);
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <exception>
 
+#include "data/Database.h"
+
 namespace kov {
 
 enum class Buttons { Ok, YesNo, YesNoCancel };
@@ -36,7 +38,9 @@ bool guardedWith(const QString& text, const QString& title, Action&& action) {
     try {
         action();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        // The window's own words for the user; the cause stays where support finds it.
+        traceEngineError(QStringLiteral("program"), QString::fromUtf8(e.what()));
         message(text, title);
         return false;
     }
