@@ -418,11 +418,14 @@ void upgrade(sqlite3* db) {
         const int version = schemaVersion(db);
         if (version < 1) {
             rebuildLegacyTables(db);
-            QString sql;
-            for (const TableInfo& t : schemaCatalogue()) {
-                sql += QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2);")
-                           .arg(t.name, firstColumns(t));
-            }
+        }
+        // Tables of later versions are created whole; older ones gain their new columns.
+        QString sql;
+        for (const TableInfo& t : schemaCatalogue()) {
+            sql +=
+                QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2);").arg(t.name, firstColumns(t));
+        }
+        if (version < 1) {
             for (const TableInfo& t : schemaCatalogue()) {
                 for (const Column& c : t.columns) {
                     if (c.kind == ColumnKind::Date) {
@@ -431,12 +434,10 @@ void upgrade(sqlite3* db) {
                 }
             }
             sql += QLatin1String(kIndexes);
-            exec(db, sql);
         }
-        if (version < kSchemaVersion) {
-            addColumns(db, version);
-            exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
-        }
+        exec(db, sql);
+        addColumns(db, version);
+        exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
         exec(db, QStringLiteral("COMMIT"));
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
