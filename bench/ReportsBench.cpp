@@ -1,7 +1,8 @@
 // Report command figures: from the menu command to the first page of the preview, for a sales
 // journal of 5,000 invoices in one month among 60,000 of five companies, and for the
 // cumulative cards over 40 categories and 50,000 operations. The month dialog is answered as
-// soon as it shows.
+// soon as it shows. The journal's fill is timed beside the same rows made by one set-based
+// statement, the floor a row-by-row fill is measured against.
 //
 // With a folder argument it writes instead one PDF, XLSX and CSV of every report from a realistic
 // month there (ledger card over a range, lists for a range and a day), for looking at the pages.
@@ -11,16 +12,16 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <functional>
 
-#include "ui/Globals.h"
-#include "ui/Progress.h"
 #include "books/Journals.h"
 #include "data/Database.h"
 #include "data/Query.h"
 #include "data/Values.h"
+#include "report_engine/Layout.h"
 #include "report_engine/PreviewWindow.h"
 #include "reports/CashRegister.h"
 #include "reports/CumulativeCards.h"
@@ -36,6 +37,8 @@
 #include "reports/Selectarefisa.h"
 #include "reports/Selectluna.h"
 #include "reports/Selectperioada.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 
 using namespace kov;
 
@@ -134,6 +137,62 @@ void pickMonth(QWidget* w, int month, int year) {
     }
 }
 
+// The sales journal's rows for March 2004 of RO1 in one statement: the same partner look-up,
+// rate columns and order as the fill, with amounts in plain notation.
+const char* const kJournalAnchor =
+    "insert into registru (DATA,NRFACTURA,DENUMIRE,CODFISCAL,SUMA,SCUTITTVA,FARATVA,VALTVA,"
+    "FARATVA9,VALTVA9) "
+    "select strftime('%d.%m.%Y',f.DATA), f.NRFACTURA, coalesce(p.DENUMIRE,'Persoana fizica'), "
+    "coalesce(p.CODFISCAL,substr(f.CODCLIENT,4)), printf('%.2f',f.SUMA), "
+    "case when f.PROCENTTVA=0 then printf('%.2f',f.SUMA) else '' end, "
+    "case when f.PROCENTTVA=19 then printf('%.2f',f.FARATVA) else '' end, "
+    "case when f.PROCENTTVA=19 then printf('%.2f',f.TVA) else '' end, "
+    "case when f.PROCENTTVA not in (0,19) then printf('%.2f',f.FARATVA) else '' end, "
+    "case when f.PROCENTTVA not in (0,19) then printf('%.2f',f.TVA) else '' end "
+    "from facturi f left join firme p on p.COD=f.CODCLIENT "
+    "where f.FELFACTURA='E' and f.CODFISCAL='RO1' and f.DATA>='2004-03-01' and "
+    "f.DATA<'2004-04-01' order by f.DATA, f.NRFACTURA, f.CODCLIENT";
+
+// Wall and CPU milliseconds of one call.
+struct Timing {
+    double wall = 0, cpu = 0;
+};
+
+template <class F>
+Timing timed(F&& f) {
+    QElapsedTimer clock;
+    clock.start();
+    const double cpu = cpuMs();
+    f();
+    return {clock.nsecsElapsed() / 1e6, cpuMs() - cpu};
+}
+
+int registerRows() {
+    Query q;
+    q.setSql("select count(*) as N from registru");
+    q.open();
+    return static_cast<int>(q.fieldByName("N").asInteger());
+}
+
+void journalFill() {
+    for (int run = 1; run <= 3; ++run) {
+        JournalTotals totals;
+        int filled = 0;
+        const Timing fill = timed([&] { filled = fillRegister("RO1", u'E', 2004, 3, totals); });
+        const Timing anchor = timed([] {
+            Transaction t;
+            exec("delete from registru");
+            exec(kJournalAnchor);
+            t.commit();
+        });
+        std::printf(
+            "sales journal fill, %d of 60,000 invoices: %.1f ms (%.1f ms CPU); set-based anchor "
+            "%d rows %.1f ms (%.1f ms CPU); %.1fx the anchor in CPU (target within 3x)\n",
+            filled, fill.wall, fill.cpu, registerRows(), anchor.wall, anchor.cpu,
+            fill.cpu / std::max(anchor.cpu, 0.001));
+    }
+}
+
 void benchmarks() {
     QTemporaryDir dir;
     Database db(kMainDatabase);
@@ -170,19 +229,22 @@ void benchmarks() {
     }
     db.execute("analyze");
     SelectedFiscalCode = "RO1";
+    journalFill();
     Answers answers;
     for (int run = 1; run <= 3; ++run) {
-        QElapsedTimer clock;
         answers.action = [](QWidget* w) { pickMonth(w, 3, 2004); };
-        clock.start();
-        const double cpu = cpuMs();
-        reports::salesJournal();
-        QApplication::processEvents();  // the preview paints its first page
-        const double ms = clock.nsecsElapsed() / 1e6;
+        const Timing first = timed([] {
+            reports::salesJournal();
+            QApplication::processEvents();  // the preview paints its first page
+        });
+        // The pages after the first are laid out while the window is open.
+        const Timing rest = timed([] { RaportJurVanzN->previewWindow()->finishLayout(); });
         std::printf(
             "sales journal, %d lines of 60,000 invoices: %.1f ms to the first page, "
-            "%.1f ms CPU (target < 300 ms), %d pages\n",
-            5000, ms, cpuMs() - cpu, RaportJurVanzN->previewWindow()->pageCount());
+            "%.1f ms CPU (target < 150 ms); the other pages %.1f ms more (%.1f ms CPU), %d "
+            "pages\n",
+            5000, first.wall, first.cpu, rest.wall, rest.cpu,
+            RaportJurVanzN->previewWindow()->pageCount());
     }
     {
         QElapsedTimer clock;
@@ -194,9 +256,14 @@ void benchmarks() {
         RaportJurVanzN->query().open();
         const double open = clock.nsecsElapsed() / 1e6;
         clock.restart();
+        report::LayoutJob(*RaportJurVanzN, RaportJurVanzN->query()).advanceTo(1);
+        const double firstPage = clock.nsecsElapsed() / 1e6;
+        clock.restart();
         RaportJurVanzN->layout();
-        std::printf("  of which: refill %.1f ms, query %.1f ms, layout %.1f ms\n", fill, open,
-                    clock.nsecsElapsed() / 1e6);
+        std::printf(
+            "  of which: refill %.1f ms, query %.1f ms, first page %.1f ms; all pages at once "
+            "%.1f ms\n",
+            fill, open, firstPage, clock.nsecsElapsed() / 1e6);
         RaportJurVanzN->query().close();
     }
     for (int run = 1; run <= 3; ++run) {

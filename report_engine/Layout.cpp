@@ -13,18 +13,27 @@ namespace {
 
 constexpr double kSlack = 1e-6;
 
-struct Rendered {
-    std::vector<PlacedItem> items;  // relative to the band's top left corner
-    double height = 0.0;
-};
+}  // namespace
 
+// The layout as a walk that can stop after any row: begin() places the first page's top
+// bands, each step() one detail row, the last step the summary and the last footer.
 class Layouter {
   public:
     Layouter(const ReportForm& form, Query& rows) : form_(form), rows_(rows), sheet_(form) {}
 
-    PageModel run();
+    void begin();
+    void step();
+    bool done() const { return done_; }
+    // The page being filled is complete only once the next one starts.
+    int completePages() const { return model_.pageCount() - (done_ ? 0 : 1); }
+    PageModel& model() { return model_; }
 
   private:
+    struct Rendered {
+        std::vector<PlacedItem> items;  // relative to the band's top left corner
+        double height = 0.0;
+    };
+
     Context context(int line, const QHash<QString, double>& sums) const;
     Rendered render(const Band& band, const Context& context);
     void shapeText(const TextControl& control, const Context& context, PlacedItem& item);
@@ -33,6 +42,8 @@ class Layouter {
     void startPage();
     void finishPage(bool last);
     void addRowToSums(QHash<QString, double>& sums) const;
+    void placeDetail();
+    void end();
 
     const ReportForm& form_;
     Query& rows_;
@@ -45,6 +56,8 @@ class Layouter {
     double y_ = 0.0;
     double bodyBottom_ = 0.0;
     bool pageHasBody_ = false;
+    bool hasRows_ = false;
+    bool done_ = false;
 };
 
 Context Layouter::context(int line, const QHash<QString, double>& sums) const {
@@ -88,7 +101,7 @@ void Layouter::shapeText(const TextControl& control, const Context& context, Pla
     item.rect.setHeight(std::max(item.rect.height(), item.lines.size() * item.lineHeight));
 }
 
-Rendered Layouter::render(const Band& band, const Context& context) {
+Layouter::Rendered Layouter::render(const Band& band, const Context& context) {
     Rendered out;
     out.height = band.height;
     out.items.reserve(band.controls().size());
@@ -160,12 +173,13 @@ void Layouter::addRowToSums(QHash<QString, double>& sums) const {
     }
 }
 
-PageModel Layouter::run() {
+void Layouter::begin() {
     model_.title = form_.title();
     model_.paper = form_.paper();
-    const bool hasRows = rows_.isOpen() && rows_.recordCount() > 0;
-    if (!hasRows && !form_.printIfEmpty()) {
-        return std::move(model_);
+    hasRows_ = rows_.isOpen() && rows_.recordCount() > 0;
+    if (!hasRows_ && !form_.printIfEmpty()) {
+        done_ = true;
+        return;
     }
     for (BandKind kind : {BandKind::Title, BandKind::ColumnHeader, BandKind::Detail,
                           BandKind::Summary, BandKind::PageFooter}) {
@@ -185,25 +199,37 @@ PageModel Layouter::run() {
         rows_.first();
     }
     startPage();
-    const Band* detail = form_.band(BandKind::Detail);
-    for (; hasRows && !rows_.eof(); rows_.next()) {
-        QHash<QString, double> withRow = sums_;
-        addRowToSums(withRow);
-        if (detail) {
-            Rendered r = render(*detail, context(line_ + 1, withRow));
-            if (!fits(r.height) && pageHasBody_) {
-                finishPage(false);
-                startPage();
-                r = render(*detail, context(line_ + 1, withRow));
-            }
-            const double height = r.height;
-            place(std::move(r), y_);
-            y_ += height;
-            pageHasBody_ = true;
-        }
-        sums_ = std::move(withRow);
-        ++line_;
+}
+
+void Layouter::step() {
+    if (hasRows_ && !rows_.eof()) {
+        placeDetail();
+        rows_.next();
+    } else {
+        end();
     }
+}
+
+void Layouter::placeDetail() {
+    QHash<QString, double> withRow = sums_;
+    addRowToSums(withRow);
+    if (const Band* detail = form_.band(BandKind::Detail)) {
+        Rendered r = render(*detail, context(line_ + 1, withRow));
+        if (!fits(r.height) && pageHasBody_) {
+            finishPage(false);
+            startPage();
+            r = render(*detail, context(line_ + 1, withRow));
+        }
+        const double height = r.height;
+        place(std::move(r), y_);
+        y_ += height;
+        pageHasBody_ = true;
+    }
+    sums_ = std::move(withRow);
+    ++line_;
+}
+
+void Layouter::end() {
     if (const Band* summary = form_.band(BandKind::Summary)) {
         Rendered r = render(*summary, context(line_, sums_));
         if (!fits(r.height) && pageHasBody_) {
@@ -217,13 +243,41 @@ PageModel Layouter::run() {
     }
     finishPage(true);
     model_.sheet = sheet_.finish();
-    return std::move(model_);
+    done_ = true;
 }
 
-}  // namespace
-
 PageModel layoutReport(const ReportForm& form, Query& rows) {
-    return Layouter(form, rows).run();
+    Layouter layouter(form, rows);
+    layouter.begin();
+    while (!layouter.done()) {
+        layouter.step();
+    }
+    return std::move(layouter.model());
+}
+
+LayoutJob::LayoutJob(const ReportForm& form, const Query& rows)
+    : rows_(std::make_unique<Query>(rows)), layouter_(std::make_unique<Layouter>(form, *rows_)) {
+    layouter_->begin();
+}
+
+LayoutJob::~LayoutJob() = default;
+
+void LayoutJob::advanceTo(int pages) {
+    while (!layouter_->done() && layouter_->completePages() < pages) {
+        layouter_->step();
+    }
+}
+
+bool LayoutJob::done() const {
+    return layouter_->done();
+}
+
+int LayoutJob::completePages() const {
+    return layouter_->completePages();
+}
+
+const PageModel& LayoutJob::model() const {
+    return layouter_->model();
 }
 
 }  // namespace kov::report

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -14,9 +15,12 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 
+#include "data/Database.h"
 #include "report_engine/PagePainter.h"
 #include "report_engine/SheetWriter.h"
 
@@ -27,6 +31,7 @@ namespace {
 constexpr double kZooms[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0};
 constexpr double kFitWidth = 0;  // the zoom list's entry that follows the window's width
 constexpr int kMarginPx = 12;    // grey around the sheet
+constexpr int kSliceMs = 10;     // layout between two turns of the event loop
 
 }  // namespace
 
@@ -67,10 +72,11 @@ class PageView : public QWidget {
     double zoom_ = 1.0;
 };
 
-PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
-    : QDialog(parent), model_(std::move(model)) {
-    setWindowTitle(model_.title.isEmpty() ? QStringLiteral("Previzualizare raport")
-                                          : QStringLiteral("Previzualizare - ") + model_.title);
+PreviewWindow::PreviewWindow(std::unique_ptr<LayoutJob> job, QWidget* parent)
+    : QDialog(parent), job_(std::move(job)) {
+    const QString& title = job_->model().title;
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Previzualizare raport")
+                                   : QStringLiteral("Previzualizare - ") + title);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     const auto button = [this](const QString& caption, const QString& tip) {
@@ -143,6 +149,8 @@ PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
     connect(xlsx, &QPushButton::clicked, this, &PreviewWindow::saveXlsxWithDialog);
     connect(csv, &QPushButton::clicked, this, &PreviewWindow::saveCsvWithDialog);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    layoutTimer_ = new QTimer(this);
+    connect(layoutTimer_, &QTimer::timeout, this, [this] { layOut(INT_MAX, kSliceMs); });
 
     // The whole page width on whatever screen: a landscape journal at 100 % is wider than a
     // laptop's screen.
@@ -154,7 +162,7 @@ PreviewWindow::PreviewWindow(PageModel model, QWidget* parent)
 void PreviewWindow::fitWidth() {
     fitWidth_ = true;
     zoomBox_->setCurrentIndex(zoomBox_->findData(kFitWidth));
-    const double sheetPx = model_.paper.width() * logicalDpiX() / 25.4;
+    const double sheetPx = job_->model().paper.width() * logicalDpiX() / 25.4;
     const int room = scroll_->viewport()->width() - 2 * kMarginPx - 4;
     zoom_ = sheetPx > 0 && room > 0 ? std::clamp(room / sheetPx, 0.25, 4.0) : 1.0;
     refresh();
@@ -170,6 +178,56 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 
 PreviewWindow::~PreviewWindow() = default;
 
+void PreviewWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!job_->done() && !layoutFailed_) {
+        layoutTimer_->start(0);
+    }
+}
+
+// A closed preview lays out nothing more until something asks for its pages.
+void PreviewWindow::hideEvent(QHideEvent* event) {
+    layoutTimer_->stop();
+    QDialog::hideEvent(event);
+}
+
+void PreviewWindow::layOut(int pages, int budgetMs) {
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        while (!job_->done() && !layoutFailed_ && job_->completePages() < pages &&
+               (budgetMs < 0 || !clock.hasExpired(budgetMs))) {
+            job_->advanceTo(job_->completePages() + 1);
+        }
+    } catch (const ReportError& e) {
+        // The pages laid out so far stay in view; nothing goes out unfinished.
+        layoutFailed_ = true;
+        traceEngineError(QStringLiteral("raport"), QString::fromUtf8(e.what()));
+        setStatus(QStringLiteral("Raportul nu a putut fi pregatit: ") + e.message());
+    }
+    if (job_->done() || layoutFailed_) {
+        layoutTimer_->stop();
+    }
+    refresh();
+}
+
+bool PreviewWindow::finishLayout() {
+    if (!job_->done()) {
+        layOut(INT_MAX);
+    }
+    return !layoutFailed_;
+}
+
+const PageModel& PreviewWindow::model() {
+    finishLayout();
+    return job_->model();
+}
+
+int PreviewWindow::pageCount() {
+    finishLayout();
+    return job_->completePages();
+}
+
 QWidget* PreviewWindow::pageView() const {
     return view_;
 }
@@ -179,7 +237,10 @@ QString PreviewWindow::statusText() const {
 }
 
 void PreviewWindow::showPage(int number) {
-    current_ = std::clamp(number, 1, std::max(1, pageCount()));
+    if (number > job_->completePages()) {
+        layOut(number);
+    }
+    current_ = std::clamp(number, 1, std::max(1, job_->completePages()));
     refresh();
 }
 
@@ -193,16 +254,20 @@ void PreviewWindow::setZoom(double zoom) {
     refresh();
 }
 
+// Also after every slice of layout: the pages may have moved as more were added.
 void PreviewWindow::refresh() {
-    const int count = pageCount();
-    const Page* page = count > 0 ? &model_.pages[static_cast<size_t>(current_ - 1)] : nullptr;
-    view_->setPage(page, model_.paper, zoom_);
+    const PageModel& model = job_->model();
+    const int count = job_->completePages();
+    const bool more = !job_->done() && !layoutFailed_;
+    const Page* page = count > 0 ? &model.pages[static_cast<size_t>(current_ - 1)] : nullptr;
+    view_->setPage(page, model.paper, zoom_);
     pageLabel_->setText(
-        QStringLiteral("Pagina %1 din %2").arg(count > 0 ? current_ : 0).arg(count));
+        QStringLiteral("Pagina %1 din %2").arg(count > 0 ? current_ : 0).arg(count) +
+        (more ? QStringLiteral("...") : QString()));
     first_->setEnabled(current_ > 1);
     prior_->setEnabled(current_ > 1);
-    next_->setEnabled(current_ < count);
-    last_->setEnabled(current_ < count);
+    next_->setEnabled(current_ < count || more);
+    last_->setEnabled(current_ < count || more);
 }
 
 void PreviewWindow::setStatus(const QString& text) {
@@ -211,8 +276,11 @@ void PreviewWindow::setStatus(const QString& text) {
 }
 
 bool PreviewWindow::print(QPrinter& printer) {
+    if (!finishLayout()) {
+        return false;
+    }
     const bool range = printer.printRange() == QPrinter::PageRange;
-    if (!printPages(printer, model_, range ? printer.fromPage() : 0,
+    if (!printPages(printer, job_->model(), range ? printer.fromPage() : 0,
                     range ? printer.toPage() : 0)) {
         setStatus(QStringLiteral("Tiparirea nu a reusit."));
         return false;
@@ -231,7 +299,8 @@ bool PreviewWindow::reportSave(bool written, const QString& what, const QString&
 }
 
 bool PreviewWindow::savePdf(const QString& path) {
-    if (!reportSave(writePdf(path, model_), QStringLiteral("PDF"), path)) {
+    if (!finishLayout() ||
+        !reportSave(writePdf(path, job_->model()), QStringLiteral("PDF"), path)) {
         return false;
     }
     emit printed();
@@ -239,16 +308,20 @@ bool PreviewWindow::savePdf(const QString& path) {
 }
 
 bool PreviewWindow::saveXlsx(const QString& path) {
-    return reportSave(writeXlsx(path, model_), QStringLiteral("Excel"), path);
+    return finishLayout() &&
+           reportSave(writeXlsx(path, job_->model()), QStringLiteral("Excel"), path);
 }
 
 bool PreviewWindow::saveCsv(const QString& path) {
-    return reportSave(writeCsv(path, model_), QStringLiteral("CSV"), path);
+    return finishLayout() && reportSave(writeCsv(path, job_->model()), QStringLiteral("CSV"), path);
 }
 
 void PreviewWindow::printWithDialog() {
+    if (!finishLayout()) {
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, model_);
+    preparePrinter(printer, job_->model());
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Tiparire"));
     dialog.setMinMax(1, pageCount());
@@ -259,7 +332,8 @@ void PreviewWindow::printWithDialog() {
 
 void PreviewWindow::saveWithDialog(const QString& format, const QString& suffix,
                                    bool (PreviewWindow::*save)(const QString&)) {
-    QString name = model_.title.isEmpty() ? QStringLiteral("Raport") : model_.title;
+    const QString& title = job_->model().title;
+    QString name = title.isEmpty() ? QStringLiteral("Raport") : title;
     name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
     QString proposed = QDir::home().filePath(name + u'.' + suffix);
     // The dialog adds the suffix to a bare name before it asks about replacing a file; should

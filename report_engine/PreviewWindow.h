@@ -1,17 +1,23 @@
 #pragma once
-// The preview of a laid-out report: page navigation, zoom, printing, saving as PDF and as a
+// The preview of a report: page navigation, zoom, printing, saving as PDF and as a
 // spreadsheet. The buttons open their dialogs and then call print(), savePdf(), saveXlsx()
 // and saveCsv(), which tests call directly.
+//
+// The window opens on the first page as soon as that is laid out; the other pages are laid
+// out in short slices from the event loop while the window is visible. Whatever needs the
+// whole report (the page count, the last page, printing, saving) lays out the rest first.
 
 #include <QDialog>
+#include <memory>
 
-#include "report_engine/PageModel.h"
+#include "report_engine/Layout.h"
 
 class QComboBox;
 class QLabel;
 class QPrinter;
 class QPushButton;
 class QScrollArea;
+class QTimer;
 
 namespace kov::report {
 
@@ -21,11 +27,17 @@ class PreviewWindow : public QDialog {
     Q_OBJECT
 
   public:
-    explicit PreviewWindow(PageModel model, QWidget* parent = nullptr);
+    // The job has laid out its first page, or the whole report.
+    explicit PreviewWindow(std::unique_ptr<LayoutJob> job, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
-    const PageModel& model() const { return model_; }
-    int pageCount() const { return model_.pageCount(); }
+    // Both lay out the pages still to come.
+    const PageModel& model();
+    int pageCount();
+    // Lays out every page still to come; false when the layout failed.
+    bool finishLayout();
+    bool isLaidOut() const { return job_->done(); }
+    int laidOutPages() const { return job_->completePages(); }
     int currentPage() const { return current_; }  // 1-based
     void showPage(int number);
     double zoom() const { return zoom_; }
@@ -58,8 +70,12 @@ class PreviewWindow : public QDialog {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
+    // Lays out until `pages` pages are complete, for at most budgetMs when that is given.
+    void layOut(int pages, int budgetMs = -1);
     void refresh();
     void setStatus(const QString& text);
     bool reportSave(bool written, const QString& what, const QString& path);
@@ -68,7 +84,9 @@ class PreviewWindow : public QDialog {
     void saveWithDialog(const QString& format, const QString& suffix,
                         bool (PreviewWindow::*save)(const QString&));
 
-    PageModel model_;
+    std::unique_ptr<LayoutJob> job_;
+    QTimer* layoutTimer_ = nullptr;
+    bool layoutFailed_ = false;
     int current_ = 1;
     double zoom_ = 1.0;
     bool fitWidth_ = true;

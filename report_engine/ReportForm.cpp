@@ -38,6 +38,10 @@ Band* ReportForm::band(BandKind kind) const {
 }
 
 Label& ReportForm::label(const QString& name) {
+    // A preview still laying out keeps the captions it started with.
+    if (preview_) {
+        preview_->finishLayout();
+    }
     for (const auto& band : bands_) {
         if (!band) {
             continue;
@@ -70,12 +74,13 @@ bool ReportForm::previewModal() {
 }
 
 bool ReportForm::showPreview(bool modal) {
-    PageModel model = layout();
-    if (model.pages.empty()) {
+    auto job = std::make_unique<LayoutJob>(*this, query_);
+    job->advanceTo(1);
+    if (job->model().pages.empty()) {
         return false;
     }
     // One preview per form: a new one replaces the window of the previous run.
-    preview_ = std::make_unique<PreviewWindow>(std::move(model));
+    preview_ = std::make_unique<PreviewWindow>(std::move(job));
     connect(preview_.get(), &PreviewWindow::printed, this, &ReportForm::AfterPrint);
     if (modal) {
         preview_->exec();

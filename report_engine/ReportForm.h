@@ -27,8 +27,8 @@
 //   report.setCaption("RLabel1", "JURNAL");
 //   report.query().setSql("select * from registru");
 //   report.query().open();
-//   report.preview();          // every page is made here; the window stays open
-//   report.query().close();
+//   report.preview();          // the first page is made here, the others once the window shows
+//   report.query().close();    // the preview keeps its own copy of the rows
 //
 // AfterPrint is raised each time the report reaches a printer or a PDF file, never for
 // pages that are only previewed. The preview also saves the report as a spreadsheet (XLSX,

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -49,6 +52,25 @@ double inked(QWidget* view) {
         }
     }
     return double(dark) / (image.width() * image.height());
+}
+
+// The page count pdfinfo reads from a file.
+int pdfPages(const QString& path) {
+    QProcess p;
+    p.start("pdfinfo", {path});
+    p.waitForFinished(30000);
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    const auto match = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// A preview of every receipt, its data set closed at once as the program's commands do.
+PreviewWindow* previewReceipts(DemoReport& report) {
+    report.query().setSql("select * from operatiuni order by rowid");
+    report.query().open();
+    EXPECT_TRUE(report.preview());
+    report.query().close();
+    return report.previewWindow();
 }
 
 }  // namespace
@@ -157,4 +179,60 @@ TEST(ReportPreview, ModalPreviewReturnsWhenClosedAndANewPreviewReplacesTheOld) {
     EXPECT_TRUE(report.previewWindow()->isVisible());
     EXPECT_EQ(report.previewWindow()->model().pages[0].find("RSysData1").size(), 10u);
     report.previewWindow()->close();
+}
+
+TEST(ReportPreview, ALongReportOpensOnItsFirstPageAndTheEventLoopLaysOutTheRest) {
+    TempDatabase t;
+    test::fillReceipts(600);
+    DemoReport whole;
+    whole.query().setSql("select * from operatiuni order by rowid");
+    whole.query().open();
+    const PageModel expected = whole.layout();
+    const int pages = expected.pageCount();
+    ASSERT_GT(pages, 10);
+
+    DemoReport report;
+    PreviewWindow* w = previewReceipts(report);
+    ASSERT_NE(w, nullptr);
+    ASSERT_FALSE(w->isLaidOut());
+    const int first = w->laidOutPages();
+    EXPECT_GE(first, 1);
+    EXPECT_LT(first, pages);
+    EXPECT_TRUE(showsPageLabel(w, QStringLiteral("Pagina 1 din %1...").arg(first)));
+    EXPECT_TRUE(button(w, "Urmatoarea")->isEnabled());
+    EXPECT_TRUE(button(w, "Ultima")->isEnabled());
+    EXPECT_GT(inked(w->pageView()), 0.001);
+
+    for (int turns = 0; !w->isLaidOut() && turns < 100000; ++turns) {
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(w->isLaidOut());
+    EXPECT_EQ(w->laidOutPages(), pages);
+    EXPECT_TRUE(showsPageLabel(w, QStringLiteral("Pagina 1 din %1").arg(pages)));
+    test::click(w, "Ultima");
+    EXPECT_EQ(w->currentPage(), pages);
+    EXPECT_FALSE(button(w, "Urmatoarea")->isEnabled());
+    // Laid out in slices, the report reads exactly as laid out at once.
+    const PageModel& model = w->model();
+    ASSERT_EQ(model.pageCount(), pages);
+    for (int i = 0; i < pages; ++i) {
+        EXPECT_EQ(model.pages[size_t(i)].texts(), expected.pages[size_t(i)].texts()) << i;
+    }
+    EXPECT_EQ(model.sheet.rows.size(), expected.sheet.rows.size());
+
+    // Closed at once, a preview lays out nothing more; a new run replaces it mid-layout, and
+    // its PDF asked for before the layout is done holds every page.
+    DemoReport early;
+    previewReceipts(early)->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(early.previewWindow()->isLaidOut());
+    PreviewWindow* again = previewReceipts(early);
+    ASSERT_FALSE(again->isLaidOut());
+    QTemporaryDir dir;
+    ASSERT_TRUE(again->savePdf(dir.filePath("devreme.pdf")));
+    EXPECT_EQ(pdfPages(dir.filePath("devreme.pdf")), pages);
+    EXPECT_TRUE(again->isLaidOut());
+    EXPECT_TRUE(showsPageLabel(again, QStringLiteral("Pagina 1 din %1").arg(pages)));
+    again->close();
+    w->close();
 }
