@@ -82,7 +82,7 @@ class FloppyTest : public ::testing::Test {
         books->exec(
             "insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,TIPSOLD,SOLD,OBS,CODFISCAL,LOC,"
             "CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR,ADRESA) values('" +
-            code + "','" + name + "','30.06.2003',0,12.5,'C',12.5,'','" + fiscalCode +
+            code + "','" + name + "','2003-06-30',0,12.5,'C',12.5,'','" + fiscalCode +
             "','CLUJ','B1','C1','','CLUJ','','','','','','STR. B 2')");
     }
     // The sample books of RO1 and of another company RO2.
@@ -94,19 +94,19 @@ class FloppyTest : public ::testing::Test {
         books->exec("insert into defalcari values(10001,'CHIRIE','c')");
         books->exec("insert into iduridefalcari values(10001)");
         partner("P1", "O''NEIL SRL", "RO77");
-        invoice("'RO1','12','05.03.2004',119.00,100.00,19,19.00,0,119.00,'P1','E'");
-        invoice("'RO1','BF. 3','06.03.2004',23.8,20,19,3.8,1,0.00,'P1','I'");
-        invoice("'RO2','12','05.03.2004',50,50,0,0,0,50,'P1','E'");
+        invoice("'RO1','12','2004-03-05',119.00,100.00,19,19.00,0,119.00,'P1','E'");
+        invoice("'RO1','BF. 3','2004-03-06',23.8,20,19,3.8,1,0.00,'P1','I'");
+        invoice("'RO2','12','2004-03-05',50,50,0,0,0,50,'P1','E'");
         // What the e-Factura file needs travels with the invoice.
         books->exec(
             "update facturi set EXPLICATIE='ONORARIU', NUMEPF='ION POP', ADRESAPF='STR. C 3', "
             "LOCPF='DEJ', JUDETPF='CLUJ', CNPPF='1800101123456' where NRFACTURA='12' and "
             "CODFISCAL='RO1'");
         operation(
-            "'RO1','05.03.2004','F.12 + CH.4','ONORARIU','',119.00,100.00,0,0,'incasare','',1");
-        operation("'RO1','31.03.2004','SALARIU','PLATA D''AUTOR','',500,500,0,10001,'plata','',1");
-        operation("'RO1','31.03.2004','SALARIU','PLATA D''AUTOR','',500,500,0,10001,'plata','',1");
-        operation("'RO2','31.03.2004','O.P. 1','X','',10,10,1,0,'plata','',1");
+            "'RO1','2004-03-05','F.12 + CH.4','ONORARIU','',119.00,100.00,0,0,'incasare','',1");
+        operation("'RO1','2004-03-31','SALARIU','PLATA D''AUTOR','',500,500,0,10001,'plata','',1");
+        operation("'RO1','2004-03-31','SALARIU','PLATA D''AUTOR','',500,500,0,10001,'plata','',1");
+        operation("'RO2','2004-03-31','O.P. 1','X','',10,10,1,0,'plata','',1");
     }
 
     QTemporaryDir floppy;
@@ -424,7 +424,7 @@ TEST_F(FloppyTest, ABackupFromOneHomeRestoresIntoAnotherWithEveryRowAccountedFor
     books.reset();  // the other home
     books = std::make_unique<Books>(floppy.path());
     SelectedFiscalCode = "RO5";
-    invoice("'RO5','B1','01.01.2004',10,10,0,0,0,10,'X','E'");
+    invoice("'RO5','B1','2004-01-01',10,10,0,0,0,10,'X','E'");
     partner("P1", "FIRMA 1", "RO91");
     load();
     EXPECT_EQ(lastBox(), "|Transfer efectuat cu succes");

@@ -111,7 +111,7 @@ TEST_F(Numbers, TypedNumbersMatchWhateverTheirCaseAndNeverAsPatterns) {
         clean();
         const QString kind = c.window == Payment ? "I" : "E";
         if (c.window == DeleteReceipt) {
-            t.exec("insert into operatiuni values('RO1','01.09.2025','" + c.stored +
+            t.exec("insert into operatiuni values('RO1','2025-09-01','" + c.stored +
                    "','X','',10,10,0,0,'incasare','',1)");
         } else {
             bill(c.stored, kind, "100");
