@@ -314,8 +314,7 @@ TEST_F(FloppyTest, ACraftedBackupIsRefusedBeforeAnythingIsMerged) {
          "pragma ignore_check_constraints=on; update facturi set "
          "suma='(select count(*)*1000 from facturi)' where nrfactura='12'"},
         {"a day that does not exist",
-         "drop trigger facturi_DATA_valid_upd; drop trigger facturi_DATA_iso_upd; "
-         "update facturi set data='2004-02-30'"},
+         "pragma ignore_check_constraints=on; update facturi set data='2004-02-30'"},
         {"a row whose keys are all empty", "insert into operatiuni (suma) values (1)"},
         {"a view of millions of rows",
          "alter table operatiuni rename to o; create view operatiuni as select o.* from o, "
@@ -390,17 +389,17 @@ TEST_F(FloppyTest, ABackupFromOneHomeRestoresIntoAnotherWithEveryRowAccountedFor
     Transaction setUp;
     for (int i = 0; i < 250; ++i) {  // more than one batch of inserts
         const QString amount = QString::number(1000 + i * 37.45, 'f', 2);
-        invoice(QString("'RO1','A%1','%2.%3.2004',%4,%4,0,0,%5,0,'P%6','%7'")
+        invoice(QString("'RO1','A%1','2004-%3-%2',%4,%4,0,0,%5,0,'P%6','%7'")
                     .arg(i % 45)  // some numbers recur, on other days or amounts
-                    .arg(1 + i % 28)
-                    .arg(1 + i % 12)
+                    .arg(1 + i % 28, 2, 10, QChar(u'0'))
+                    .arg(1 + i % 12, 2, 10, QChar(u'0'))
                     .arg(amount)
                     .arg(i % 2)
                     .arg(i % 5)
                     .arg(i % 3 ? "E" : "I"));
-        operation(QString("'RO1','%1.%2.2004','%3','O''%4','',%5,%5,%6,0,'%7','',1")
-                      .arg(1 + i % 28)
-                      .arg(1 + i % 12)
+        operation(QString("'RO1','2004-%2-%1','%3','O''%4','',%5,%5,%6,0,'%7','',1")
+                      .arg(1 + i % 28, 2, 10, QChar(u'0'))
+                      .arg(1 + i % 12, 2, 10, QChar(u'0'))
                       .arg(i % 4 ? "CH. " + QString::number(i) : QString("CHIRIE"))
                       .arg(i)
                       .arg(amount)

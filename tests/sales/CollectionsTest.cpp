@@ -224,7 +224,7 @@ TEST_F(Collections, ReadinessListCategoryAndRegisterChoice) {
     receipts.ui.ComboBox5->setCurrentIndex(1);
     modals.answer("Da");
     receipts.ui.BitBtn4->click();
-    const QString day = QDate::currentDate().toString("dd.MM.yyyy");
+    const QString day = QDate::currentDate().toString(Qt::ISODate);
     EXPECT_EQ(writes().last(),
               movement("'RO1','" + day +
                        "','CH. 7','C.V. FACT. 12,13','',119.00,100.00,0,10001,'incasare','',0"));
