@@ -1,8 +1,13 @@
 // Floppy backup and restore of one company holding 20,000 invoices and 20,000 operations: the
 // backup (fill the backup file, copy it to the floppy folder) and the restore into the same
 // books (copy back, check, merge with every duplicate test finding its row). Numbers recur as
-// they do in real books: every fortieth operation is a monthly "CHIRIE".
+// they do in real books: every fortieth operation is a monthly "CHIRIE". Beside them, in the
+// same run, set-based SQL anchors: the same copy and the same duplicate look-ups as single
+// statements over attached files.
+#include <sqlite3.h>
+
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -13,6 +18,7 @@
 #include "data/Database.h"
 #include "data/Query.h"
 #include "data/Settings.h"
+#include "data/Values.h"
 #include "maintenance/Discheta.h"
 
 using namespace kov;
@@ -23,7 +29,7 @@ int kDocuments = 20000;  // a count on the command line replaces it
 const QString kCompany = QStringLiteral("RO1");
 
 QString dateOf(int i) {
-    return QStringLiteral("%1.%2.%3").arg(i % 28 + 1).arg(i / 28 % 12 + 1).arg(2020 + i % 5);
+    return isoDate(QDate(2020 + i % 5, i / 28 % 12 + 1, i % 28 + 1));
 }
 
 void fill(Database& db) {
@@ -32,7 +38,7 @@ void fill(Database& db) {
         db.execute(QStringLiteral("insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,"
                                   "TIPSOLD,SOLD,OBS,CODFISCAL,LOC,CONTBANCA,DENBANCA,DELEGAT,"
                                   "JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR) values('C%1','FIRMA "
-                                  "%1','30.06.2003',0,0,'D',"
+                                  "%1','2003-06-30',0,0,'D',"
                                   "0,'','RO%1','CLUJ','','','','CLUJ','','','','','')")
                        .arg(i));
     }
@@ -81,6 +87,46 @@ struct Timing {
     }
 };
 
+// The anchors run on a connection of their own, each statement timed as a step.
+void anchors(const QString& books, const QString& backup, const QString& scratch) {
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(books).constData(), &db);
+    sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    const auto run = [db](const char* what, const QString& sql) {
+        Timing clock;
+        clock.start();
+        char* error = nullptr;
+        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+        std::printf("%s: %s%s%s\n", what, qPrintable(clock.figures()), error ? "  " : "",
+                    error ? error : "");
+        sqlite3_free(error);
+    };
+    QString copy = "ATTACH " + quoted(scratch) + " AS a; BEGIN;";
+    for (const char* table :
+         {"datefirma", "defalcari", "facturi", "firme", "iduridefalcari", "operatiuni"}) {
+        const bool ofCompany = QByteArray(table) != "firme" && QByteArray(table) != "defalcari" &&
+                               QByteArray(table) != "iduridefalcari";
+        copy += QStringLiteral("CREATE TABLE a.%1 AS SELECT * FROM main.%1%2;")
+                    .arg(QLatin1String(table),
+                         ofCompany ? " WHERE codfiscal=" + quoted(kCompany) : QString());
+    }
+    run("backup anchor (set-based copy)", copy + "COMMIT; DETACH a;");
+    QString merge = "ATTACH " + quoted(backup) + " AS b; BEGIN;";
+    for (const auto& [table, number] :
+         {std::pair{"facturi", "NRFACTURA"}, std::pair{"operatiuni", "NRDOC"}}) {
+        merge += QStringLiteral(
+                     "INSERT INTO main.%1 SELECT * FROM b.%1 s WHERE NOT EXISTS (SELECT 1 FROM "
+                     "main.%1 t WHERE t.%2=s.%2 AND t.data=s.data AND t.codfiscal=%3 AND "
+                     "t.suma=s.suma AND t.faratva=s.faratva);")
+                     .arg(QLatin1String(table), QLatin1String(number), quoted(kCompany));
+    }
+    merge +=
+        "INSERT INTO main.firme SELECT * FROM b.firme s WHERE NOT EXISTS (SELECT 1 FROM "
+        "main.firme t WHERE t.cod=s.cod);";
+    run("restore anchor (set-based look-ups)", merge + "COMMIT; DETACH b;");
+    sqlite3_close(db);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,6 +171,9 @@ int main(int argc, char** argv) {
     std::printf("restore: %s, target < 3 s, every row already present%s\n", qPrintable(restoreTime),
                 loaded ? "" : "  COPY FAILED");
     std::printf("after the restore: %s invoices, %s operations\n", qPrintable(count("facturi")),
+                qPrintable(count("operatiuni")));
+    anchors(main.path(), backupFile(), home.path() + QStringLiteral("/anchor.db"));
+    std::printf("after the anchors: %s invoices, %s operations\n", qPrintable(count("facturi")),
                 qPrintable(count("operatiuni")));
     return 0;
 }

@@ -22,10 +22,10 @@ void fill() {
     Query q;
     for (int i = 1; i <= kRows; ++i) {
         q.setSql(QStringLiteral("insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,SUMA,"
-                                "FARATVA,BANCA,DEFALCARE,TIP,REGISTRU) values('RO1','%1.%2.2004',"
+                                "FARATVA,BANCA,DEFALCARE,TIP,REGISTRU) values('RO1','2004-%2-%1',"
                                 "'CH. %3','INCASARE %3',%4,%5,0,0,'incasare',1)")
-                     .arg(i % 28 + 1)
-                     .arg(i % 12 + 1)
+                     .arg(i % 28 + 1, 2, 10, QChar(u'0'))
+                     .arg(i % 12 + 1, 2, 10, QChar(u'0'))
                      .arg(i)
                      .arg(i * 1.19, 0, 'f', 2)
                      .arg(i * 1.0, 0, 'f', 2));

@@ -58,20 +58,10 @@ bool added(const Column& c) {
     return c.sinceVersion > 0;
 }
 
-// A value copied from a row, in its plain text form. An empty number column goes in as null:
-// a bare empty value would break the statement.
-QString literal(const Field& field, ColumnKind kind) {
-    if (kind == ColumnKind::Text) {
-        return quoted(field.asString());
-    }
-    if (field.isNull()) {
-        return QStringLiteral("null");
-    }
-    return kind == ColumnKind::Date ? quoted(field.asString()) : bare(field.asString());
-}
-
-QString literal(const Query& row, const QString& column, ColumnKind kind) {
-    return literal(row.fieldByName(column), kind);
+// A value copied from a row: a text in its plain text form (an empty one as ''), a number or a
+// date as stored.
+Value copied(const Field& field, ColumnKind kind) {
+    return kind == ColumnKind::Text ? Value(field.asString()) : field.value();
 }
 
 // The description and VAT flag of the own company stay behind; NRJ goes before CODFISCAL as
@@ -231,9 +221,9 @@ class CategoryMap {
     }
 
     // The value of DEFALCARE for a restored operation.
-    QString literalFor(const Field& field, BackupCounts& counts) {
+    Value valueFor(const Field& field, BackupCounts& counts) {
         if (field.isNull() || field.asInteger() == 0) {
-            return literal(field, ColumnKind::Integer);
+            return field.value();
         }
         const long long id = field.asInteger();
         auto found = resolved_.find(id);
@@ -243,7 +233,7 @@ class CategoryMap {
         if (*found == 0) {
             ++counts.uncategorized;
         }
-        return QString::number(*found);
+        return *found;
     }
 
   private:
@@ -301,44 +291,14 @@ class CategoryMap {
     QHash<long long, long long> resolved_;
 };
 
-// Rows going into one table, sent as multi-row inserts: one statement per batch instead of one
-// per row keeps a backup of years of books within seconds. Every row keeps its columns and
-// value forms; a restored row also gets the company's fiscal code.
+// Rows going into one table through one insert compiled once and run with each row's values.
+// Rows are held back in batches, so that the merge's look-ups see the books as they were before
+// the batch. Every row keeps its columns and values; a restored row also gets the company's
+// fiscal code.
 class Inserter {
   public:
     Inserter(const QString& databaseName, const Table& table, const QString& fiscalCode = {})
-        : query_(databaseName), table_(table), fiscalCode_(fiscalCode) {}
-    ~Inserter() = default;
-    Inserter(const Inserter&) = delete;
-    Inserter& operator=(const Inserter&) = delete;
-
-    // The row's values, those given in place of some columns' values aside.
-    void add(const Query& row, const QHash<QString, QString>& replaced = {}) {
-        QStringList values;
-        if (!fiscalCode_.isNull()) {
-            values << quoted(fiscalCode_);
-        }
-        for (const Column& column : table_.columns) {
-            if (const auto value = replaced.constFind(column.name); value != replaced.cend()) {
-                values << *value;
-                continue;
-            }
-            const Field field = row.fieldByName(column.name);
-            // An added column keeps "not recorded" apart from "recorded empty".
-            values << (added(column) && field.isNull() ? QStringLiteral("null")
-                                                       : literal(field, column.kind));
-        }
-        rows_ << "(" + values.join(u',') + ")";
-        if (rows_.size() == kBatch) {
-            flush();
-        }
-    }
-
-    // Whatever a caller does not flush is not written: a command that fails leaves it out.
-    void flush() {
-        if (rows_.isEmpty()) {
-            return;
-        }
+        : query_(databaseName), table_(table), fiscalCode_(fiscalCode) {
         QStringList names;
         if (!fiscalCode_.isNull()) {
             names << QStringLiteral("CODFISCAL");
@@ -346,22 +306,55 @@ class Inserter {
         for (const Column& column : table_.columns) {
             names << column.name;
         }
-        query_.setSql("insert into " + table_.name + " (" + names.join(u',') + ") values" +
-                      rows_.join(u','));
-        const int count = static_cast<int>(rows_.size());
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), names.size());
+        query_.setSql("insert into " + table_.name + " (" + names.join(u',') + ") values(" +
+                      marks.join(u',') + ")");
+    }
+    ~Inserter() = default;
+    Inserter(const Inserter&) = delete;
+    Inserter& operator=(const Inserter&) = delete;
+
+    // The row's values, those given in place of some columns' values aside.
+    void add(const Query& row, const QHash<QString, Value>& replaced = {}) {
+        std::vector<Value> values;
+        values.reserve(table_.columns.size() + 1);
+        if (!fiscalCode_.isNull()) {
+            values.emplace_back(fiscalCode_);
+        }
+        for (const Column& column : table_.columns) {
+            if (const auto value = replaced.constFind(column.name); value != replaced.cend()) {
+                values.push_back(*value);
+                continue;
+            }
+            const Field field = row.fieldByName(column.name);
+            // An added column keeps "not recorded" apart from "recorded empty".
+            values.push_back(added(column) && field.isNull() ? Value{}
+                                                             : copied(field, column.kind));
+        }
+        rows_.push_back(std::move(values));
+        if (rows_.size() == kBatch) {
+            flush();
+        }
+    }
+
+    // Whatever a caller does not flush is not written: a command that fails leaves it out.
+    void flush() {
+        for (const std::vector<Value>& values : rows_) {
+            query_.execSql(values);
+            ++written_;
+        }
         rows_.clear();
-        query_.execSql();
-        written_ += count;
     }
 
     int written() const { return written_; }
 
   private:
-    static constexpr qsizetype kBatch = 200;
+    static constexpr size_t kBatch = 200;
     Query query_;
     const Table& table_;
     QString fiscalCode_;
-    QStringList rows_;
+    std::vector<std::vector<Value>> rows_;
     int written_ = 0;
 };
 
@@ -369,33 +362,31 @@ class Inserter {
 // as many matching rows as the backup holds up to this one: two equal salary payments of one
 // day both come in, and come in only once.
 // A row going in may get some values of its own (replaced).
-using Replacements = std::function<QHash<QString, QString>(const Query& row)>;
+using Replacements = std::function<QHash<QString, Value>(const Query& row)>;
 
 int mergeDocuments(const Table& table, const QString& numberColumn, const QString& order,
                    const QString& fiscalCode, const Replacements& replacements = {}) {
     Query source(kBackupDatabase);
     Query target;
+    target.setSql("select count(*) as n from " + table.name + " where " + numberColumn +
+                  "=? and data=? and codfiscal=? and suma=? and FARATVA=?");
     Inserter inserter(kMainDatabase, table, fiscalCode);
     QHash<QString, int> seen;
     source.setSql("select * from " + table.name + " order by " + order);
     source.open();
     for (; !source.eof(); source.next()) {
         const QString number = source.fieldByName(numberColumn).asString();
-        const QDate day = source.fieldByName(QStringLiteral("DATA")).asDate();
-        const QString total = literal(source, QStringLiteral("SUMA"), ColumnKind::Number);
-        const QString net = literal(source, QStringLiteral("FARATVA"), ColumnKind::Number);
-        target.setSql("select * from " + table.name + " where " + numberColumn + "=" +
-                      quoted(number) + " and year(data)=" + QString::number(day.year()) +
-                      " and month(data)=" + QString::number(day.month()) + " and day(data)=" +
-                      QString::number(day.day()) + " and codfiscal=" + quoted(fiscalCode) +
-                      " and suma=" + total + " and FARATVA=" + net);
-        target.open();
+        const Field day = source.fieldByName(QStringLiteral("DATA"));
+        const Field total = source.fieldByName(QStringLiteral("SUMA"));
+        const Field net = source.fieldByName(QStringLiteral("FARATVA"));
+        target.open({number, day.value(), fiscalCode, total.value(), net.value()});
         const int wanted =
-            ++seen[QStringList{number, day.toString(Qt::ISODate), total, net}.join(u'\n')];
+            ++seen[QStringList{number, day.asString(), total.asString(), net.asString()}.join(
+                u'\n')];
         // Rows held back for the batch are not counted yet; the comparison with the row's
         // occurrence in the backup gives the same answer whether they are written or not.
-        if (target.recordCount() < wanted) {
-            inserter.add(source, replacements ? replacements(source) : QHash<QString, QString>{});
+        if (target.fieldByName(QStringLiteral("n")).asInteger() < wanted) {
+            inserter.add(source, replacements ? replacements(source) : QHash<QString, Value>{});
         }
     }
     inserter.flush();
@@ -407,25 +398,27 @@ int mergeDocuments(const Table& table, const QString& numberColumn, const QStrin
 // the books' partner is kept, and the caller is told how many.
 void mergePartners(BackupCounts& counts) {
     Query source(kBackupDatabase);
-    Query target;
+    Query same, taken;
+    same.setSql(QStringLiteral(
+        "select count(*) as n from firme where COD=? and CODFISCAL=? and DENUMIRE=?"));
+    taken.setSql(QStringLiteral("select count(*) as n from firme where COD=?"));
+    const auto found = [](Query& q, const std::vector<Value>& values) {
+        q.open(values);
+        return q.fieldByName(QStringLiteral("n")).asInteger() > 0;
+    };
     Inserter inserter(kMainDatabase, partners());
     QSet<QString> held;  // codes of partners waiting in the batch
     source.setSql(QStringLiteral("select * from firme"));
     source.open();
     for (; !source.eof(); source.next()) {
-        const QString code = literal(source, QStringLiteral("COD"), ColumnKind::Text);
-        const QString condition =
-            "COD=" + code +
-            " and CODFISCAL=" + literal(source, QStringLiteral("CODFISCAL"), ColumnKind::Text) +
-            " and DENUMIRE=" + literal(source, QStringLiteral("DENUMIRE"), ColumnKind::Text);
-        target.setSql("select * from firme where " + condition);
-        target.open();
-        if (!target.eof()) {
+        const auto text = [&source](const char* column) {
+            return source.fieldByName(QLatin1String(column)).asString();
+        };
+        const QString code = text("COD");
+        if (found(same, {code, text("CODFISCAL"), text("DENUMIRE")})) {
             continue;
         }
-        target.setSql("select * from firme where COD=" + code);
-        target.open();
-        if (!target.eof() || held.contains(code)) {
+        if (found(taken, {code}) || held.contains(code)) {
             ++counts.keptPartners;
             continue;
         }
@@ -511,9 +504,9 @@ BackupCounts mergeBackup(const QString& fiscalCode) {
     counts.operations = mergeDocuments(
         operations(), QStringLiteral("NRDOC"), QStringLiteral("data, nrdoc"), fiscalCode,
         [&](const Query& row) {
-            return QHash<QString, QString>{
+            return QHash<QString, Value>{
                 {QStringLiteral("DEFALCARE"),
-                 categoryMap.literalFor(row.fieldByName(QStringLiteral("DEFALCARE")), counts)}};
+                 categoryMap.valueFor(row.fieldByName(QStringLiteral("DEFALCARE")), counts)}};
         });
     mergePartners(counts);
     unit.commit();

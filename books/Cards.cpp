@@ -1,6 +1,7 @@
 #include "books/Cards.h"
 
 #include "books/Categories.h"
+#include "books/Periods.h"
 #include "data/Query.h"
 #include "data/Values.h"
 
@@ -21,25 +22,25 @@ int fillCumulative(const QString& company, QChar kind, int year, int month,
     categories.open();
     const int count = categories.recordCount();
     tell(progress, 0, count);
-    Query sum;
-    const auto total = [&](const QString& id, const char* monthTest) {
-        sum.setSql(
-            "select sum(FaraTVA) as s from operatiuni where codfiscal=" + quoted(company) +
-            " and defalcare=" + id +
-            QStringLiteral(" and month(data)%1%2 and year(data)=%3")
-                .arg(QLatin1String(monthTest), QString::number(month), QString::number(year)));
-        sum.open();
-        return sum.fieldByName(QStringLiteral("s")).asFloat();
+    const QDate first(year, month, 1);
+    const QDate next = first.addMonths(1);
+    // The month, and the year up to the month's end: one statement each, run per category.
+    Query monthSum, yearSum;
+    const QString sum =
+        "select sum(FaraTVA) as s from operatiuni where codfiscal=" + quoted(company) +
+        " and defalcare=?";
+    monthSum.setSql(sum + inPeriod(first, next));
+    yearSum.setSql(sum + inPeriod(QDate(year, 1, 1), next));
+    const auto total = [](Query& q, long long id) {
+        q.open({id});
+        return q.fieldByName(QStringLiteral("s")).asFloat();
     };
+    write.setSql(
+        QStringLiteral("insert into fisecumulate (denumire,sumaluna,sumaan) values(?,?,?)"));
     for (int done = 1; !categories.eof(); categories.next(), ++done) {
-        const QString id =
-            QString::number(categories.fieldByName(QStringLiteral("ID")).asInteger());
-        const double inMonth = total(id, "=");
-        const double toDate = total(id, "<=");
-        write.setSql("insert into fisecumulate (denumire,sumaluna,sumaan) values(" +
-                     quoted(categories.fieldByName(QStringLiteral("DENUMIRE")).asString()) + u',' +
-                     plainNumber(inMonth) + u',' + plainNumber(toDate) + u')');
-        write.execSql();
+        const long long id = categories.fieldByName(QStringLiteral("ID")).asInteger();
+        write.execSql({categories.fieldByName(QStringLiteral("DENUMIRE")).asString(),
+                       total(monthSum, id), total(yearSum, id)});
         tell(progress, done, count);
     }
     transaction.commit();

@@ -11,6 +11,9 @@ int fillCashJournal(const QString& company, int year, int month, bool vatPayer,
     Transaction transaction;
     emptyScratch(QStringLiteral("delete from jurnal"));
     Query write;
+    write.setSql(QStringLiteral(
+        "insert into jurnal (DATA,NRDOC,FELOPERATIE,INCASARIN,INCASARIB,PLATIN,PLATIB) "
+        "values(?,?,?,?,?,?,?)"));
     Query rows;
     rows.setSql("select * from operatiuni where codfiscal=" + quoted(company) +
                 inMonth(month, year) + " and REGISTRU=1 order by data, nrdoc");
@@ -29,15 +32,10 @@ int fillCashJournal(const QString& company, int year, int month, bool vatPayer,
         columns[column] = displayAmount(amount);
         double* sums[] = {&totals.cashIn, &totals.bankIn, &totals.cashOut, &totals.bankOut};
         *sums[column] += amount;
-        write.setSql(
-            "insert into jurnal (DATA,NRDOC,FELOPERATIE,INCASARIN,INCASARIB,PLATIN,"
-            "PLATIB) values(" +
-            quoted(rows.fieldByName(QStringLiteral("DATA")).asString()) + u',' +
-            quoted(rows.fieldByName(QStringLiteral("NRDOC")).asString()) + u',' +
-            quoted(rows.fieldByName(QStringLiteral("FELOPERATIE")).asString()) + u',' +
-            quoted(columns[0]) + u',' + quoted(columns[1]) + u',' + quoted(columns[2]) + u',' +
-            quoted(columns[3]) + u')');
-        write.execSql();
+        write.execSql({rows.fieldByName(QStringLiteral("DATA")).asString(),
+                       rows.fieldByName(QStringLiteral("NRDOC")).asString(),
+                       rows.fieldByName(QStringLiteral("FELOPERATIE")).asString(), columns[0],
+                       columns[1], columns[2], columns[3]});
         tell(progress, done, count);
     }
     transaction.commit();

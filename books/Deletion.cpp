@@ -206,9 +206,9 @@ int deleteDocument(const QString& company, DeletedKind kind, long long id, const
         deleted += run("delete from facturi" + row);
         if (kind == DeletedKind::FiscalReceipt) {
             // Its movement is the one of the same number and day.
-            deleted += run("delete from operatiuni where " +
-                           numberIs(QStringLiteral("nrdoc"), invoice[0]) +
-                           " and data=" + quoted(invoice[1]) + companyCondition(company));
+            deleted += run(
+                "delete from operatiuni where " + numberIs(QStringLiteral("nrdoc"), invoice[0]) +
+                " and data=" + quoted(storedDate(invoice[1])) + companyCondition(company));
         } else if (!receipt.isEmpty()) {
             deleted +=
                 run("delete from operatiuni" + receiptCondition(company, invoice[0], receipt));

@@ -45,6 +45,9 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
     Transaction transaction;
     emptyScratch(QStringLiteral("delete from registru"));
     Query write;
+    write.setSql(QStringLiteral(
+        "insert into registru (DATA,NRFACTURA,DENUMIRE,CODFISCAL,SUMA,SCUTITTVA,FARATVA,"
+        "VALTVA,FARATVA9,VALTVA9) values (?,?,?,?,?,?,?,?,?,?)"));
     Query invoices;
     invoices.setSql(QStringLiteral("select * from facturi where felfactura='") + kind +
                     "' and codfiscal=" + quoted(company) + inMonth(month, year) +
@@ -87,25 +90,8 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
                 totals.vatOther += vat;
                 break;
         }
-        const QString values[] = {field("DATA").asString(),
-                                  field("NRFACTURA").asString(),
-                                  partner.name,
-                                  partner.fiscalCode,
-                                  displayAmount(sum),
-                                  exempt,
-                                  base1,
-                                  vat1,
-                                  base2,
-                                  vat2};
-        QString sql = QStringLiteral(
-            "insert into registru (DATA,NRFACTURA,DENUMIRE,CODFISCAL,SUMA,SCUTITTVA,FARATVA,"
-            "VALTVA,FARATVA9,VALTVA9) values (");
-        for (const QString& v : values) {
-            sql += quoted(v) + u',';
-        }
-        sql[sql.size() - 1] = u')';
-        write.setSql(sql);
-        write.execSql();
+        write.execSql({field("DATA").asString(), field("NRFACTURA").asString(), partner.name,
+                       partner.fiscalCode, displayAmount(sum), exempt, base1, vat1, base2, vat2});
         tell(progress, done, count);
     }
     transaction.commit();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <cstdio>
 #include <filesystem>
@@ -76,7 +77,24 @@ DbError::Kind kindOf(int engineCode) {
     }
 }
 
+// A date column refuses a value through its named check ("<table>_<column>_iso"): the user
+// reads which column, in the words the books always used.
+QString dateRefusal(int engineCode, const QString& engineText) {
+    if (engineCode != SQLITE_CONSTRAINT_CHECK) {
+        return {};
+    }
+    static const QRegularExpression check(
+        QStringLiteral("CHECK constraint failed: (\\w+)_(\\w+)_iso$"));
+    const QRegularExpressionMatch m = check.match(engineText);
+    return m.hasMatch() ? QStringLiteral("Valoarea din %1.%2 nu este o data valida")
+                              .arg(m.captured(1), m.captured(2))
+                        : QString();
+}
+
 QString userText(int engineCode, const QString& engineText) {
+    if (const QString refusal = dateRefusal(engineCode, engineText); !refusal.isEmpty()) {
+        return refusal;
+    }
     const QString text = describe(kindOf(engineCode));
     return text.isEmpty() ? engineText : text;
 }

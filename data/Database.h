@@ -18,8 +18,8 @@ inline const QString kBackupDatabase = QStringLiteral("salvari");
 struct StatementDeleter {
     void operator()(sqlite3_stmt* stmt) const;
 };
-// Statement texts carry their values, so each is prepared, run once and finalized: keeping
-// them would only hold memory that the next statement cannot reuse.
+// A statement whose text carries its values is prepared, run once and finalized; one with
+// placeholders is kept by its query and run again with new values (see Query).
 using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
 // Every failure of the database engine. The message is what the user reads: Romanian, also for

@@ -73,6 +73,14 @@ QDate Field::asDate() const {
     throw DbError(QStringLiteral("'%1' nu este o data valida").arg(text));
 }
 
+void Query::setSql(const QString& sql) {
+    close();
+    if (sql != sql_) {
+        compiled_.reset();
+        sql_ = sql;
+    }
+}
+
 void Query::close() {
     open_ = false;
     names_.clear();
@@ -81,12 +89,68 @@ void Query::close() {
     row_ = 0;
 }
 
-void Query::open() {
+namespace {
+
+void bind(sqlite3_stmt* stmt, int index, const Value& value) {
+    if (const auto* i = std::get_if<long long>(&value)) {
+        sqlite3_bind_int64(stmt, index, *i);
+    } else if (const auto* d = std::get_if<double>(&value)) {
+        sqlite3_bind_double(stmt, index, *d);
+    } else if (const auto* text = std::get_if<QString>(&value)) {
+        const QByteArray utf8 = text->toUtf8();
+        sqlite3_bind_text(stmt, index, utf8.constData(), static_cast<int>(utf8.size()),
+                          SQLITE_TRANSIENT);
+    } else {
+        sqlite3_bind_null(stmt, index);
+    }
+}
+
+QString expanded(sqlite3_stmt* stmt) {
+    char* text = sqlite3_expanded_sql(stmt);
+    const QString out = QString::fromUtf8(text);
+    sqlite3_free(text);
+    return out;
+}
+
+}  // namespace
+
+sqlite3_stmt* Query::run(Database& db, const std::vector<Value>& values) {
+    if (values.empty()) {
+        db.record(sql_);  // a statement that fails is the one support needs to see
+    }
+    if (!compiled_ || compiledOn_ != db.handle()) {
+        compiled_ = db.prepare(engineSql(sql_));
+        compiledOn_ = db.handle();
+    }
+    sqlite3_stmt* stmt = compiled_.get();
+    sqlite3_reset(stmt);
+    const int wanted = sqlite3_bind_parameter_count(stmt);
+    if (static_cast<int>(values.size()) != wanted) {
+        throw DbError(QStringLiteral("Instructiunea SQL are %1 valori pentru %2 parametri")
+                          .arg(values.size())
+                          .arg(wanted));
+    }
+    if (!values.empty()) {
+        for (size_t i = 0; i < values.size(); ++i) {
+            bind(stmt, static_cast<int>(i) + 1, values[i]);
+        }
+        db.record(expanded(stmt));
+    }
+    return stmt;
+}
+
+void Query::finish(const std::vector<Value>& values) {
+    if (values.empty()) {
+        compiled_.reset();  // its text carries its values: it will not run again
+    } else {
+        sqlite3_reset(compiled_.get());  // holds no read of the file between runs
+    }
+}
+
+void Query::open(const std::vector<Value>& values) {
     close();
     Database& db = Database::connected(databaseName_);
-    db.record(sql_);
-    const Statement statement = db.prepare(engineSql(sql_));
-    sqlite3_stmt* stmt = statement.get();
+    sqlite3_stmt* stmt = run(db, values);
     const int columns = sqlite3_column_count(stmt);
     for (int c = 0; c < columns; ++c) {
         names_.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
@@ -121,21 +185,22 @@ void Query::open() {
         names_.clear();
         db.fail();
     }
+    finish(values);
     open_ = true;
 }
 
-void Query::execSql() {
+void Query::execSql(const std::vector<Value>& values) {
     close();
     Database& db = Database::connected(databaseName_);
-    db.record(sql_);
-    const Statement stmt = db.prepare(engineSql(sql_));
+    sqlite3_stmt* stmt = run(db, values);
     int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE) {
         db.fail();
     }
     affected_ = db.changes();
+    finish(values);
 }
 
 Field Query::field(int column) const {

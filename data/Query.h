@@ -19,6 +19,8 @@ class Field {
   public:
     Field(const Value& value, bool isDate) : value_(value), isDate_(isDate) {}
     bool isNull() const { return std::holds_alternative<std::monostate>(value_); }
+    // The value as stored (a date in its stored form), for binding it elsewhere unchanged.
+    const Value& value() const { return value_; }
     // Plain text form: numbers in general notation (19, 1234.5), dates as dd.mm.yyyy.
     QString asString() const;
     double asFloat() const;
@@ -30,18 +32,20 @@ class Field {
     bool isDate_;
 };
 
+// A statement text may hold ? placeholders, given their values in order when it runs. Such a
+// text is compiled once and kept while the query keeps it, so a loop that only changes the
+// values pays for compiling once. The statement log shows each run with its values in place.
 class Query {
   public:
     explicit Query(QString databaseName = kMainDatabase) : databaseName_(std::move(databaseName)) {}
 
-    void setSql(const QString& sql) {
-        close();
-        sql_ = sql;
-    }
+    void setSql(const QString& sql);
     const QString& sql() const { return sql_; }
 
-    void open();     // a statement that returns rows; positions on the first
-    void execSql();  // insert, update, delete
+    // A statement that returns rows; positions on the first.
+    void open(const std::vector<Value>& values = {});
+    // Insert, update, delete.
+    void execSql(const std::vector<Value>& values = {});
     void close();
 
     bool isOpen() const { return open_; }
@@ -57,8 +61,15 @@ class Query {
     Field field(int column) const;
 
   private:
+    // The compiled statement with these values bound, ready to step; the log gets its text.
+    sqlite3_stmt* run(Database& db, const std::vector<Value>& values);
+    // A text without placeholders is finalized; one with them is reset for the next values.
+    void finish(const std::vector<Value>& values);
+
     QString databaseName_;
     QString sql_;
+    Statement compiled_;             // for sql_ on compiledOn_, kept between runs
+    sqlite3* compiledOn_ = nullptr;  // the connection's handle when it was compiled
     QStringList names_;
     std::vector<bool> dateColumns_;
     std::vector<std::vector<Value>> rows_;

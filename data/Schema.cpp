@@ -16,8 +16,10 @@ namespace {
 
 // Files before version 1 checked and converted their dates through a function of the program,
 // so no other tool could check, repair or write them. Version 2 adds what the e-Factura file
-// needs and the books did not keep.
-constexpr int kSchemaVersion = 2;
+// needs and the books did not keep. Version 3 checks dates with a CHECK instead of triggers:
+// the program writes them in the stored form, and an insert no longer runs four trigger
+// programs.
+constexpr int kSchemaVersion = 3;
 
 Column text(const char* name, int sinceVersion = 0) {
     return {QString::fromLatin1(name), ColumnKind::Text, sinceVersion};
@@ -32,10 +34,24 @@ Column date(const char* name) {
     return {QString::fromLatin1(name), ColumnKind::Date, 0};
 }
 
-// A column as CREATE TABLE and ADD COLUMN write it. Numbers refuse text; dates are text (or
-// null): the date triggers below accept only calendar days and store them as yyyy-mm-dd, so
-// that they sort by time.
-QString definition(const Column& c) {
+// The check of a date column: only a calendar day written yyyy-mm-dd, so that dates sort by
+// time. date() passes an impossible day through unchanged ('2003-02-29'), so the value must
+// come back from a day count ('+0 days') as it went in; IS also refuses numbers and blobs. The
+// constraint's name tells the refusal which column it was (see dateRefusal).
+QString dateCheck(const QString& table, const QString& column) {
+    return QStringLiteral(
+               "CONSTRAINT %1_%2_iso CHECK (%2 IS NULL OR (%2 GLOB "
+               "'[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]' AND %2 >= '0001-01-01' "
+               "AND date(%2, '+0 days') IS %2))")
+        .arg(table, column);
+}
+
+// A column of a table as CREATE TABLE and ADD COLUMN write it. Numbers refuse text; dates are
+// ISO text (or null).
+QString definition(const QString& table, const Column& c) {
+    if (c.kind == ColumnKind::Date) {
+        return c.name + QStringLiteral(" DATE ") + dateCheck(table, c.name);
+    }
     const auto checked = [&c](const char* type, const char* types) {
         return QStringLiteral("%1 %2 CHECK (typeof(%1) IN (%3))")
             .arg(c.name, QLatin1String(type), QLatin1String(types));
@@ -46,7 +62,6 @@ QString definition(const Column& c) {
         case ColumnKind::Integer:
             return checked("INTEGER", "'integer','real','null'");
         case ColumnKind::Date:
-            return checked("DATE", "'text','null'");
         case ColumnKind::Text:
             break;
     }
@@ -59,7 +74,7 @@ QString firstColumns(const TableInfo& t) {
     QStringList out;
     for (const Column& c : t.columns) {
         if (c.sinceVersion == 0) {
-            out << definition(c);
+            out << definition(t.name, c);
         }
     }
     return out.join(QStringLiteral(", "));
@@ -84,9 +99,8 @@ const char* const kIndexes =
 
 // The stored form of a date value in plain SQL, or NULL when it is not a date the windows
 // accept: yyyy-mm-dd as stored, or d.M.yyyy as typed (one or two digits for day and month,
-// surrounding blanks allowed). date() passes an impossible day through unchanged ('2003-02-29'),
-// so the candidate must come back from a day count ('+0 days') as it went in. Fixed shapes
-// rather than a search for the dots: the expression is compiled with every insert.
+// surrounding blanks allowed). Files of versions 1 and 2 converted typed dates with it in
+// triggers; the rebuild of their tables converts whatever such a file still holds.
 QString isoOf(const QString& value) {
     const QString blanks = QStringLiteral(
         "' ' || char(9, 10, 11, 12, 13, 133, 160, 5760, 8192, 8193, 8194, 8195, 8196, 8197, "
@@ -105,29 +119,6 @@ QString isoOf(const QString& value) {
                "THEN substr(t, 7, 4) || '-' || substr(t, 4, 2) || '-' || substr(t, 1, 2) "
                "END AS iso FROM (SELECT %1 AS v, trim(%1, %2) AS t)))")
         .arg(value, blanks);
-}
-
-// A date column refuses what is not a date (before the row is written, with the engine's
-// error) and stores what it accepts in the sortable form (after).
-QString dateTriggers(const QString& table, const QString& column) {
-    const QString iso = isoOf(QStringLiteral("NEW.") + column);
-    const QString refusal =
-        QStringLiteral("Valoarea din %1.%2 nu este o data valida").arg(table, column);
-    QString sql;
-    for (const auto& [suffix, event] :
-         {std::pair{QStringLiteral("ins"), QStringLiteral("INSERT")},
-          std::pair{QStringLiteral("upd"), QStringLiteral("UPDATE OF ") + column}}) {
-        const QString name = table + u'_' + column;
-        sql += QStringLiteral(
-                   "CREATE TRIGGER IF NOT EXISTS %1_valid_%2 BEFORE %3 ON %4 "
-                   "WHEN NEW.%5 IS NOT NULL AND %6 IS NULL BEGIN SELECT RAISE(ABORT, '%7'); END;")
-                   .arg(name, suffix, event, table, column, iso, refusal);
-        sql += QStringLiteral(
-                   "CREATE TRIGGER IF NOT EXISTS %1_iso_%2 AFTER %3 ON %4 WHEN NEW.%5 IS NOT %6 "
-                   "BEGIN UPDATE %4 SET %5 = %6 WHERE rowid = NEW.rowid; END;")
-                   .arg(name, suffix, event, table, column, iso);
-    }
-    return sql;
 }
 
 // A document row names its company: one without is refused before it is written. Rows already
@@ -242,35 +233,83 @@ QString quotedName(const QString& name) {
     return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-// Rebuilds each table whose definition still calls the program's date function, keeping every
-// row with its rowid (the scratch tables are read in insertion order).
-void rebuildLegacyTables(sqlite3* db) {
+// A table of an older file whose definition must be made anew: one that calls the program's
+// date function (before version 1) or checks its dates with triggers (versions 1 and 2).
+bool outdated(sqlite3* db, const TableInfo& t) {
+    const QStringList sql = column(
+        db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = %1")
+                .arg(quoted(t.name)));
+    if (sql.isEmpty()) {
+        return false;
+    }
+    if (sql.first().contains(QLatin1String("kdate("))) {
+        return true;
+    }
+    for (const Column& c : t.columns) {
+        if (c.kind == ColumnKind::Date &&
+            !sql.first().contains(QStringLiteral("%1_%2_iso CHECK").arg(t.name, c.name))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Makes an outdated table anew with the current definition, keeping every row with its rowid
+// (the scratch tables are read in insertion order), its indexes and its other triggers. Dates
+// still in the typed form are converted; one that is no date at all fails the check.
+void rebuild(sqlite3* db, const TableInfo& t) {
+    for (const Column& c : t.columns) {
+        if (c.kind != ColumnKind::Date) {
+            continue;
+        }
+        for (const char* trigger : {"valid_ins", "iso_ins", "valid_upd", "iso_upd"}) {
+            exec(db, QStringLiteral("DROP TRIGGER IF EXISTS %1_%2_%3")
+                         .arg(t.name, c.name, QLatin1String(trigger)));
+        }
+    }
+    const QString kept = QStringLiteral(
+                             "SELECT sql FROM sqlite_master WHERE tbl_name = %1 AND type IN "
+                             "('index', 'trigger') AND sql IS NOT NULL AND sql NOT LIKE '%kdate(%'")
+                             .arg(quoted(t.name));
+    const QStringList dependents = column(db, kept);
+    const QStringList present =
+        column(db, QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(quoted(t.name)));
+    const QString fresh = QStringLiteral("kov_new_") + t.name;
+    exec(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(fresh, firstColumns(t)));
+    QStringList names, values;
+    for (const Column& c : t.columns) {
+        if (!present.contains(c.name, Qt::CaseInsensitive)) {
+            continue;
+        }
+        if (c.sinceVersion > 0) {
+            exec(db,
+                 QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(fresh, definition(t.name, c)));
+        }
+        names << quotedName(c.name);
+        values << (c.kind == ColumnKind::Date
+                       ? QStringLiteral("coalesce(%1, %2)").arg(isoOf(c.name), c.name)
+                       : quotedName(c.name));
+    }
+    exec(db, QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %3 FROM %4")
+                 .arg(fresh, names.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")),
+                      t.name));
+    exec(db, QStringLiteral("DROP TABLE ") + t.name);
+    exec(db, QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(fresh, t.name));
+    for (const QString& sql : dependents) {
+        exec(db, sql);
+    }
+}
+
+void rebuildOutdatedTables(sqlite3* db) {
     for (const QString& trigger :
          column(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' AND "
                                    "sql LIKE '%kdate(%'"))) {
         exec(db, QStringLiteral("DROP TRIGGER ") + quotedName(trigger));
     }
     for (const TableInfo& t : schemaCatalogue()) {
-        const QString& name = t.name;
-        const QStringList legacy = column(
-            db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = %1 "
-                               "AND sql LIKE '%kdate(%'")
-                    .arg(quoted(name)));
-        if (legacy.isEmpty()) {
-            continue;
+        if (outdated(db, t)) {
+            rebuild(db, t);
         }
-        const QString fresh = QStringLiteral("kov_new_") + name;
-        exec(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(fresh, firstColumns(t)));
-        QStringList columns;
-        for (const QString& c : column(
-                 db, QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(quoted(fresh)))) {
-            columns << quotedName(c);
-        }
-        const QString list = columns.join(QStringLiteral(", "));
-        exec(db, QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM %3")
-                     .arg(fresh, list, name));
-        exec(db, QStringLiteral("DROP TABLE ") + name);
-        exec(db, QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(fresh, name));
     }
 }
 
@@ -285,7 +324,8 @@ void addColumns(sqlite3* db, int fromVersion) {
             const QStringList present = column(
                 db, QStringLiteral("SELECT name FROM pragma_table_info(%1)").arg(quoted(t.name)));
             if (!present.contains(c.name, Qt::CaseInsensitive)) {
-                exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(t.name, definition(c)));
+                exec(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                             .arg(t.name, definition(t.name, c)));
             }
         }
     }
@@ -416,8 +456,8 @@ void upgrade(sqlite3* db) {
     try {
         // Another program may have brought the file up to date while this one waited.
         const int version = schemaVersion(db);
-        if (version < 1) {
-            rebuildLegacyTables(db);
+        if (version < 3) {
+            rebuildOutdatedTables(db);
         }
         // Tables of later versions are created whole; older ones gain their new columns.
         QString sql;
@@ -426,13 +466,6 @@ void upgrade(sqlite3* db) {
                 QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2);").arg(t.name, firstColumns(t));
         }
         if (version < 1) {
-            for (const TableInfo& t : schemaCatalogue()) {
-                for (const Column& c : t.columns) {
-                    if (c.kind == ColumnKind::Date) {
-                        sql += dateTriggers(t.name, c.name);
-                    }
-                }
-            }
             sql += QLatin1String(kIndexes);
         }
         exec(db, sql);

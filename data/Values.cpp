@@ -177,6 +177,11 @@ QString isoDate(const QDate& date) {
         .arg(date.day(), 2, 10, QLatin1Char('0'));
 }
 
+QString storedDate(const QString& typed) {
+    const auto date = parseDate(typed);
+    return date ? isoDate(*date) : typed;
+}
+
 std::optional<QDate> parseIsoDate(const QString& text) {
     if (text.size() != 10 || text[4] != u'-' || text[7] != u'-') {
         return std::nullopt;

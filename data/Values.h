@@ -42,6 +42,11 @@ QString formatDate(const QDate& date);
 QString isoDate(const QDate& date);
 std::optional<QDate> parseIsoDate(const QString& text);
 
+// The stored form of a date as the windows accept it typed (parseDate): "5.3.2004" gives
+// "2004-03-05". Any other text goes on unchanged, for the date column to refuse (a date already
+// in the stored form is kept).
+QString storedDate(const QString& typed);
+
 // A text value ready to go between single quotes: apostrophes doubled.
 QString sqlEscape(const QString& value);
 

@@ -2,11 +2,11 @@
 
 #include <QStyle>
 
-#include "ui/Input.h"
-#include "ui/Messages.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "efactura/Counties.h"
+#include "ui/Input.h"
+#include "ui/Messages.h"
 
 namespace {
 
@@ -158,7 +158,7 @@ void TFormAdaugareFirma::BitBtn1Click() {
             "insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,TIPSOLD,SOLD,OBS,CODFISCAL,"
             "LOC,CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR,ADRESA) "
             "values(" +
-            kov::quoted(ui.Edit1->text()) + "," + kov::quoted(ui.Edit2->text()) + ",'30.06.2003'," +
+            kov::quoted(ui.Edit1->text()) + "," + kov::quoted(ui.Edit2->text()) + ",'2003-06-30'," +
             debit + "," + credit + "," + kov::quoted(balance.side) + "," +
             kov::formatAmount(balance.amount) + ",''," + kov::quoted(ui.Edit3->text()) + "," +
             kov::quoted(ui.Edit4->text()) + "," + kov::quoted(ui.Edit12->text()) + "," +

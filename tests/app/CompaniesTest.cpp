@@ -94,11 +94,11 @@ TEST_F(CompaniesTest, DeletingACompanyRemovesItsDocumentsAndCountersOnly) {
         FormMain->Database1.execute(
             "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
             "RESTANT,CODCLIENT,FELFACTURA) values(" +
-            quoted(c) + ",'1','01.03.2004',119.00,100.00,19,19.00,0,119.00,'C1','E')");
+            quoted(c) + ",'1','2004-03-01',119.00,100.00,19,19.00,0,119.00,'C1','E')");
         FormMain->Database1.execute(
             "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
             "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
-            quoted(c) + ",'01.03.2004','CH. 1','X','',119.00,100.00,0,0,'incasare','',1)");
+            quoted(c) + ",'2004-03-01','CH. 1','X','',119.00,100.00,0,0,'incasare','',1)");
     }
     // Nothing happens without both fields, nor when the confirmation is refused.
     click(dialog, "Stergere");
@@ -123,7 +123,7 @@ TEST_F(CompaniesTest, AFailedDeletionLeavesEverythingAndTheTypedFields) {
     click(dialog, "Adaugare");
     FormMain->Database1.execute(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,RESTANT,"
-        "CODCLIENT,FELFACTURA) values('RO1','1','01.03.2004',119.00,100.00,19,19.00,0,119.00,'C1',"
+        "CODCLIENT,FELFACTURA) values('RO1','1','2004-03-01',119.00,100.00,19,19.00,0,119.00,'C1',"
         "'E')");
     FormMain->Database1.execute(
         "CREATE TEMP TRIGGER blocat BEFORE DELETE ON facturi BEGIN SELECT RAISE(ABORT, 'facturi "

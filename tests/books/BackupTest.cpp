@@ -27,15 +27,15 @@ TEST(Backup, MergeBringsInWhatTheBooksLack) {
     t.exec("insert into iduridefalcari values(10001)");
     t.exec(
         "insert into firme (COD,DENUMIRE,CODFISCAL,DATAULMI,SOLD) values('P1','ALFA','RO7',"
-        "'30.06.2003',12.5)");
+        "'2003-06-30',12.5)");
     const QString invoice =
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
         "RESTANT,CODCLIENT,FELFACTURA) values";
-    t.exec(invoice + "('RO1','12','05.03.2004',119,100,19,19,0,119,'P1','E')");
-    t.exec(invoice + "('RO1','13','06.03.2004',0.1,1e-05,0,0,1,0,'P1','E')");
-    t.exec(invoice + "('RO2','14','06.03.2004',5,5,0,0,1,0,'P1','E')");
+    t.exec(invoice + "('RO1','12','2004-03-05',119,100,19,19,0,119,'P1','E')");
+    t.exec(invoice + "('RO1','13','2004-03-06',0.1,1e-05,0,0,1,0,'P1','E')");
+    t.exec(invoice + "('RO2','14','2004-03-06',5,5,0,0,1,0,'P1','E')");
     const QString payment =
-        "insert into operatiuni values('RO1','31.03.2004','SALARIU','X','',500,"
+        "insert into operatiuni values('RO1','2004-03-31','SALARIU','X','',500,"
         "500,0,10001,'plata','',1)";
     t.exec(payment);
     t.exec(payment);
@@ -87,10 +87,10 @@ TEST(Backup, ABadTableOrValueRefusesTheWholeFile) {
     t.exec("insert into firme (COD,DENUMIRE,CODFISCAL) values('P1','ALFA','RO7')");
     t.exec(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-        "RESTANT,CODCLIENT,FELFACTURA) values('RO1','12','05.03.2004',119,100,19,19,0,119,'P1',"
-        "'E'),('RO1','13','06.03.2004',10,10,0,0,0,10,'P1','E')");
+        "RESTANT,CODCLIENT,FELFACTURA) values('RO1','12','2004-03-05',119,100,19,19,0,119,'P1',"
+        "'E'),('RO1','13','2004-03-06',10,10,0,0,0,10,'P1','E')");
     t.exec(
-        "insert into operatiuni values('RO1','31.03.2004','SALARIU','X','',500,500,0,10001,"
+        "insert into operatiuni values('RO1','2004-03-31','SALARIU','X','',500,500,0,10001,"
         "'plata','',1)");
     const QString counts =
         "select (select count(*) from facturi) || (select count(*) from operatiuni) || "
@@ -147,7 +147,7 @@ TEST(Backup, PartnersKeepTheirCodeAndOperationsFindTheirCategoryByNameAndKind) {
     TempDatabase t;
     Database backup(kBackupDatabase);
     const auto operation = [&](const char* number, int category, const char* kind) {
-        t.exec(QString("insert into operatiuni values('RO1','31.03.2004','%1','X','',5,5,0,%2,"
+        t.exec(QString("insert into operatiuni values('RO1','2004-03-31','%1','X','',5,5,0,%2,"
                        "'%3','',1)")
                    .arg(number)
                    .arg(category)

@@ -8,6 +8,7 @@
 #include "books/Journals.h"
 #include "books/Lists.h"
 #include "data/Query.h"
+#include "data/Values.h"
 #include "tests/Support.h"
 
 using namespace kov;
@@ -41,7 +42,7 @@ class ReportFills : public ::testing::Test {
         db.exec(QStringLiteral("insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,"
                                "PROCENTTVA,TVA,CODCLIENT,FELFACTURA) values('%1','%2','%3',%4,%5,"
                                "%6,%7,'%8','%9')")
-                    .arg(company, number, date, sum, base, rate, vat, client, kind));
+                    .arg(company, number, storedDate(date), sum, base, rate, vat, client, kind));
     }
     void operation(const char* date, const char* number, const char* type, int bank,
                    const char* sum, const char* net, int inRegister, int category,
@@ -49,7 +50,7 @@ class ReportFills : public ::testing::Test {
         db.exec(QStringLiteral("insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,SUMA,"
                                "FARATVA,BANCA,DEFALCARE,TIP,REGISTRU) values('%1','%2','%3',"
                                "'ONORARIU',%4,%5,%6,%7,'%8',%9)")
-                    .arg(company, date, number, sum, net, QString::number(bank),
+                    .arg(company, storedDate(date), number, sum, net, QString::number(bank),
                          QString::number(category), type, QString::number(inRegister)));
     }
 

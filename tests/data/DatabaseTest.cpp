@@ -21,7 +21,7 @@ QString insertInvoice(const QString& code, const QString& number, const QString&
                       const QString& total = "119.00") {
     return "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
            "RESTANT,CODCLIENT,FELFACTURA) values(" +
-           quoted(code) + "," + quoted(number) + "," + quoted(date) + "," + total +
+           quoted(code) + "," + quoted(number) + "," + quoted(storedDate(date)) + "," + total +
            ",100.00,19,19.00,0," + total + ",'C1','E')";
 }
 
@@ -86,11 +86,11 @@ TEST(Database, DialectFiltersSumsAndDeleteStar) {
 
     t.exec(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-        "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','5.3.2004','CH. 1','X','',"
+        "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','2004-03-05','CH. 1','X','',"
         "119.00,100.00,0,0,'plata','',1)");
     t.exec(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
-        "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','6.3.2004','CH. 2','X','',"
+        "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','2004-03-06','CH. 2','X','',"
         "11.90,10.05,0,0,'plata','',1)");
     Query q;
     q.setSql("select sum(FaraTVA) as s from operatiuni where codfiscal='RO1' and month(data)=3");
@@ -148,8 +148,8 @@ TEST(Database, DocumentRowsWithoutACompanyAreRefused) {
         const char* table;
         const char* columns;  // after CODFISCAL
         const char* values;
-    } tables[] = {{"facturi", "NRFACTURA,DATA,FELFACTURA", "'1','01.01.2004','E'"},
-                  {"operatiuni", "DATA,NRDOC,TIP", "'01.01.2004','CH. 1','incasare'"},
+    } tables[] = {{"facturi", "NRFACTURA,DATA,FELFACTURA", "'1','2004-01-01','E'"},
+                  {"operatiuni", "DATA,NRDOC,TIP", "'2004-01-01','CH. 1','incasare'"},
                   {"numere", "NRFACTURA,NRCHITANTA", "1,1"}};
     for (const auto& table : tables) {
         SCOPED_TRACE(table.table);

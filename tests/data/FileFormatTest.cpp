@@ -1,10 +1,12 @@
 // The files the program writes are ordinary SQLite files: another tool, without the program's
-// functions, can check them, copy them and write dates the program then reads as its own.
+// functions, can check them, copy them and write dates in the stored form, which the program
+// then reads as its own; a date in any other form is refused.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "data/Query.h"
 #include "data/Schema.h"
@@ -79,36 +81,45 @@ void reload(const QString& from, const QString& to) {
     }
 }
 
-const char* const kTypedInsert =
-    "insert into facturi (CODFISCAL, DATA, SUMA) values ('X', '5.3.2004', 1)";
+const char* const kIsoInsert =
+    "insert into facturi (CODFISCAL, DATA, SUMA) values ('X', '2004-03-05', 1)";
 
-// The tool checks the file, a dated insert from the tool is stored in the sortable form, and
-// a text that is not a calendar day is refused with the engine's Romanian message.
+// The tool checks the file, a dated insert from the tool in the stored form is kept, and
+// anything else (a date as typed in the windows, a day that does not exist) is refused by the
+// column's check.
 void checkWithPlainTool(const QString& path, const QString& journal) {
     SCOPED_TRACE(path.toStdString());
     Plain tool(path);
     EXPECT_EQ(tool.rows("pragma journal_mode"), QStringList{journal});
     EXPECT_EQ(tool.exec("pragma trusted_schema = off"), "");
     EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
-    EXPECT_EQ(tool.exec(kTypedInsert), "");
-    EXPECT_EQ(tool.exec("insert into firme (COD, DATAULMI) values ('P', ' 30.6.2003 ')"), "");
+    EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, DATA, SUMA) values ('X', '5.3.2004', 1)"),
+              "CHECK constraint failed: facturi_DATA_iso");
+    EXPECT_EQ(tool.exec(kIsoInsert), "");
+    EXPECT_EQ(tool.exec("insert into firme (COD, DATAULMI) values ('P', '2003-06-30')"), "");
+    EXPECT_EQ(tool.exec("update firme set DATAULMI = ' 30.6.2003 '"),
+              "CHECK constraint failed: firme_DATAULMI_iso");
     EXPECT_EQ(tool.exec("update facturi set DATA = '2004-02-30'"),
-              "Valoarea din facturi.DATA nu este o data valida");
-    // The engine accepts exactly what the windows' date parser accepts, and stores it the same.
+              "CHECK constraint failed: facturi_DATA_iso");
+    for (const char* other : {"20040305", "x'323030342d30332d3035'", "2004.0"}) {
+        EXPECT_EQ(tool.exec(QStringLiteral("update facturi set DATA = %1").arg(other)),
+                  "CHECK constraint failed: facturi_DATA_iso")
+            << other;
+    }
+    // The engine accepts exactly the calendar days in the stored form.
     for (const QString& typed :
          QStringList{"31.04.2004", "29.02.2003", "29.2.2004", "5.3.04", "05-03-2004", "0000-01-01",
                      "1.1.0000", "1.1.0001", "", "5..2004", "005.3.2004", "5.3.2004.", "2004-3-5",
                      "2004-02-30", "\t7.11.2004\u00a0", "12.1.2004", "1.12.2004", "-001-01-01"}) {
-        const auto date = parseIsoDate(typed) ? parseIsoDate(typed) : parseDate(typed);
+        const auto date = parseIsoDate(typed);
         tool.exec("delete from operatiuni");
         const QString error = tool.exec("insert into operatiuni (CODFISCAL, DATA) values ('X', " +
                                         quoted(typed) + ")");
-        if (date) {
+        if (date && isoDate(*date) == typed) {
             EXPECT_EQ(error, "") << typed.toStdString();
-            EXPECT_EQ(tool.rows("select DATA from operatiuni"), QStringList{isoDate(*date)});
+            EXPECT_EQ(tool.rows("select DATA from operatiuni"), QStringList{typed});
         } else {
-            EXPECT_EQ(error, "Valoarea din operatiuni.DATA nu este o data valida")
-                << typed.toStdString();
+            EXPECT_EQ(error, "CHECK constraint failed: operatiuni_DATA_iso") << typed.toStdString();
         }
     }
     EXPECT_EQ(tool.rows("select DATA from facturi"), QStringList{"2004-03-05"});
@@ -119,7 +130,8 @@ void checkWithPlainTool(const QString& path, const QString& journal) {
     reload(path, reloaded);
     Plain copy(reloaded);
     EXPECT_EQ(copy.rows("pragma integrity_check"), QStringList{"ok"});
-    EXPECT_EQ(copy.exec(kTypedInsert), "");
+    EXPECT_EQ(copy.exec(kIsoInsert), "");
+    EXPECT_EQ(copy.exec("vacuum"), "");
     EXPECT_EQ(copy.rows("select DATA from facturi"), QStringList({"2004-03-05", "2004-03-05"}));
 }
 
@@ -150,6 +162,18 @@ CREATE TRIGGER operatiuni_DATA_upd AFTER UPDATE OF DATA ON operatiuni WHEN NEW.D
 CREATE INDEX facturi_firma_data ON facturi (CODFISCAL, DATA);
 )";
 
+// Opens an older file as the program does, then checks it with the plain tool: brought up to
+// the current version and sound.
+void openAsTheProgram(const QString& path) {
+    {
+        Database db(kMainDatabase);
+        db.open(path);
+    }
+    Plain tool(path);
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"3"});
+    EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
+}
+
 }  // namespace
 
 TEST(FileFormat, EveryFileTheProgramWritesIsAnOrdinarySqliteFile) {
@@ -171,7 +195,7 @@ TEST(FileFormat, EveryFileTheProgramWritesIsAnOrdinarySqliteFile) {
     }
     // The program's own connection, with a schema it does not trust either.
     main.exec("pragma trusted_schema = off");
-    main.exec("insert into facturi (CODFISCAL, DATA, SUMA) values ('Y', '1.3.2004', 1)");
+    main.exec("insert into facturi (CODFISCAL, DATA, SUMA) values ('Y', '2004-03-01', 1)");
     EXPECT_EQ(main.rows("select data, day(data) from facturi where month(data) = 3 order by data"),
               QStringList({"01.03.2004|1", "05.03.2004|5"}));
     Query q;
@@ -227,7 +251,7 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
                   QStringList{"8|31.12.2004"});
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"3"});
     EXPECT_EQ(tool.rows("select typeof(EXPLICATIE), typeof(NUMEPF), typeof(CNPPF) from facturi"),
               QStringList{"null|null|null"});
     EXPECT_EQ(tool.rows("select typeof(ADRESA) from firme"), QStringList{"null"});
@@ -244,7 +268,7 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
     EXPECT_EQ(tool.rows("select rowid, DATA from registru"), QStringList({"1|z", "2|a"}));
     EXPECT_EQ(tool.rows("select count(*) from sqlite_master where name = 'facturi_firma_data'"),
               QStringList{"1"});
-    EXPECT_EQ(tool.exec(kTypedInsert), "");
+    EXPECT_EQ(tool.exec(kIsoInsert), "");
     EXPECT_EQ(tool.rows("select DATA from facturi where CODFISCAL = 'X'"),
               QStringList{"2004-03-05"});
 }
@@ -284,13 +308,8 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
                            "insert into numere (CODFISCAL, NRFACTURA) values ('', 4);"),
                   "");
     }
-    {
-        Database db(kMainDatabase);
-        db.open(path);
-    }
+    openAsTheProgram(path);
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
-    EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
     EXPECT_EQ(tool.rows("select NUME, SEDIU, typeof(LOC) from datefirma"),
               QStringList{"ANA|STR. A 1|null"});
     EXPECT_EQ(tool.rows("select COD, LOC, typeof(ADRESA) from firme"), QStringList{"P1|DEJ|null"});
@@ -303,6 +322,68 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
                         "'10', 'ONORARIU')"),
               "");
     EXPECT_NE(tool.exec("insert into numere (CODFISCAL, NRFACTURA) values ('', 5)"), "");
+}
+
+// A file of version 2 checked its dates with triggers. Its dated tables are made anew: every
+// row keeps its rowid and values, a date still in the typed form is converted, the indexes and
+// the company triggers stay, the date triggers go, and the plain tool refuses a typed date.
+TEST(FileFormat, AVersionTwoFileChecksItsDatesWithoutTriggers) {
+    test::TempHome home;
+    const QString path = home.path("Kodra.db");
+    {
+        Database db(kMainDatabase);
+        db.open(path, true);
+    }
+    {
+        Plain old(path);
+        // The stored definitions as version 2 wrote them: dates checked only for being text.
+        ASSERT_EQ(old.exec("pragma writable_schema = on"), "");
+        for (const char* table : {"firme", "facturi", "operatiuni"}) {
+            for (const QString& sql : old.rows(QStringLiteral("select sql from sqlite_master "
+                                                              "where name = '%1'")
+                                                   .arg(QLatin1String(table)))) {
+                static const QRegularExpression check(QStringLiteral(
+                    "CONSTRAINT (\\w+)_iso CHECK \\((\\w+) IS NULL OR \\(.*?\\)\\)"));
+                QString v2 = sql;
+                v2.replace(check, QStringLiteral("CHECK (typeof(\\2) IN ('text','null'))"));
+                ASSERT_NE(v2, sql);
+                ASSERT_EQ(old.exec(QStringLiteral("update sqlite_master set sql = %1 where name "
+                                                  "= '%2'")
+                                       .arg(quoted(v2), QLatin1String(table))),
+                          "");
+            }
+        }
+        ASSERT_EQ(old.exec("pragma writable_schema = off"), "");
+    }
+    {
+        Plain old(path);
+        ASSERT_EQ(old.exec("pragma user_version = 2;"
+                           "create trigger facturi_DATA_valid_ins before insert on facturi "
+                           "when 0 begin select 1; end;"
+                           "insert into firme (COD, DATAULMI) values ('P1', '2003-06-30');"
+                           "insert into facturi (rowid, CODFISCAL, NRFACTURA, DATA, SUMA, "
+                           "EXPLICATIE) values (5, 'RO1', '9', '2004-03-05', 119, 'ONORARIU'), "
+                           "(9, 'RO1', '10', '7.3.2004', 11.5, null);"
+                           "insert into operatiuni (rowid, CODFISCAL, DATA, NRDOC) values "
+                           "(3, 'RO1', null, 'CH. 1');"),
+                  "");
+        EXPECT_EQ(old.rows("pragma integrity_check"), QStringList{"ok"});
+    }
+    openAsTheProgram(path);
+    Plain tool(path);
+    EXPECT_EQ(tool.rows("select rowid, NRFACTURA, DATA, SUMA, EXPLICATIE from facturi"),
+              QStringList({"5|9|2004-03-05|119.0|ONORARIU", "9|10|2004-03-07|11.5|"}));
+    EXPECT_EQ(tool.rows("select rowid, DATA, NRDOC from operatiuni"), QStringList{"3||CH. 1"});
+    EXPECT_EQ(tool.rows("select COD, DATAULMI from firme"), QStringList{"P1|2003-06-30"});
+    EXPECT_EQ(tool.rows("select name from sqlite_master where type = 'trigger' and tbl_name = "
+                        "'facturi' order by name"),
+              QStringList({"facturi_fara_firma_ins", "facturi_fara_firma_upd"}));
+    EXPECT_EQ(tool.rows("select count(*) from sqlite_master where type = 'index' and tbl_name in "
+                        "('firme', 'facturi', 'operatiuni')"),
+              QStringList{"8"});
+    EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, DATA) values ('RO1', '5.3.2004')"),
+              "CHECK constraint failed: facturi_DATA_iso");
+    EXPECT_NE(tool.exec("insert into facturi (CODFISCAL, DATA) values ('', '2004-03-05')"), "");
 }
 
 // What copies the books reads the tables from the catalogue: it must describe a new file

@@ -3,6 +3,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "data/Values.h"
 #include "documents/Alegerefactura.h"
 #include "maintenance/Selectaredocument.h"
 #include "maintenance/Stergeredocument.h"
@@ -34,13 +35,13 @@ class DeletionTest : public ::testing::Test {
         t.exec(
             "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
             "RESTANT,CODCLIENT,FELFACTURA) values('" +
-            code + "','" + number + "','" + day + "',119,100,19,19,0,119,'" + partner + "','" +
-            kind + "')");
+            code + "','" + number + "','" + storedDate(day) + "',119,100,19,19,0,119,'" + partner +
+            "','" + kind + "')");
     }
     void operation(const QString& code, const QString& number, const QString& day = "05.03.2004",
                    const QString& explanation = "X") {
-        t.exec("insert into operatiuni values('" + code + "','" + day + "','" + number + "','" +
-               explanation + "','',10,10,0,0,'plata','',1)");
+        t.exec("insert into operatiuni values('" + code + "','" + storedDate(day) + "','" + number +
+               "','" + explanation + "','',10,10,0,0,'plata','',1)");
     }
     void reset() {
         t.exec("delete from facturi");

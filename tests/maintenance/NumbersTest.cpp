@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "data/Values.h"
 #include "documents/Alegerefactura.h"
 #include "maintenance/Selectaredocument.h"
 #include "maintenance/Stergeredocument.h"
@@ -31,8 +32,8 @@ class Numbers : public SettleTest {
         t.exec(
             "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
             "RESTANT,CODCLIENT,FELFACTURA) values('RO1','" +
-            number + "','" + day + "',500,400,'" + rate + "',100,0," + owed + ",'" + partner +
-            "','" + kind + "')");
+            number + "','" + storedDate(day) + "',500,400,'" + rate + "',100,0," + owed + ",'" +
+            partner + "','" + kind + "')");
     }
     void clean() {
         t.exec("delete from facturi");
@@ -111,7 +112,7 @@ TEST_F(Numbers, TypedNumbersMatchWhateverTheirCaseAndNeverAsPatterns) {
         clean();
         const QString kind = c.window == Payment ? "I" : "E";
         if (c.window == DeleteReceipt) {
-            t.exec("insert into operatiuni values('RO1','01.09.2025','" + c.stored +
+            t.exec("insert into operatiuni values('RO1','2025-09-01','" + c.stored +
                    "','X','',10,10,0,0,'incasare','',1)");
         } else {
             bill(c.stored, kind, "100");
@@ -188,7 +189,7 @@ TEST_F(Numbers, SeveralInvoicesWithOneNumberSettleOrDeleteTheOneChosen) {
         for (const char* day : {"01.09.2025", "01.10.2025"}) {
             t.exec(QString("insert into operatiuni values('RO1','%1','F.77 + CH.%2','X','',100,"
                            "84.03,0,0,'incasare','',1)")
-                       .arg(day, day[4] == '9' ? "5" : "6"));
+                       .arg(storedDate(day), day[4] == '9' ? "5" : "6"));
         }
         QStringList shown;
         if (c.row != 99) {

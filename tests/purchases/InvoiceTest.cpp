@@ -52,13 +52,13 @@ TEST_F(InvoiceTest, SavesTheInvoiceAndItsCashPaymentAsTyped) {
         {"no payment: the whole total is owed",
          [](auto& w) { type(w, "Edit15", "100"); },
          "84.03|15.97",
-         {kInvoice + "'F1','05.03.2004',100.00,84.03,19,15.97,0,100.00,'A1','I')"}},
+         {kInvoice + "'F1','2004-03-05',100.00,84.03,19,15.97,0,100.00,'A1','I')"}},
         {"partial payment by receipt",
          cash("119", "50"),
          "100.00|19.00",
-         {kInvoice + "'F1','05.03.2004',119.00,100.00,19,19.00,0,69.00,'A1','I')",
+         {kInvoice + "'F1','2004-03-05',119.00,100.00,19,19.00,0,69.00,'A1','I')",
           kPayment +
-              "'05.03.2004','F.F1 + CH.45','MARFA','',50.00,42.02,0,22222,'plata','OBS',1)"}},
+              "'2004-03-05','F.F1 + CH.45','MARFA','',50.00,42.02,0,22222,'plata','OBS',1)"}},
         {"119 paid against 119.00 shown: the payment's net is worked out, not the typed VAT's",
          [](auto& w) {
              type(w, "Edit15", "119");
@@ -74,23 +74,23 @@ TEST_F(InvoiceTest, SavesTheInvoiceAndItsCashPaymentAsTyped) {
              click(w, "RadioButton6");
          },
          "99.00|20",
-         {kInvoice + "'F1','05.03.2004',119.00,99.00,19,20,1,0.00,'A1','I')",
-          kPayment + "'05.03.2004','F.F1 + BF.7','MARFA','',119.00,100.00,0,0,'plata','OBS',1)"}},
+         {kInvoice + "'F1','2004-03-05',119.00,99.00,19,20,1,0.00,'A1','I')",
+          kPayment + "'2004-03-05','F.F1 + BF.7','MARFA','',119.00,100.00,0,0,'plata','OBS',1)"}},
         {"paid to the cent settles the invoice",
          cash("119", "118.999"),
          "100.00|19.00",
-         {kInvoice + "'F1','05.03.2004',119.00,100.00,19,19.00,1,0.00,'A1','I')",
+         {kInvoice + "'F1','2004-03-05',119.00,100.00,19,19.00,1,0.00,'A1','I')",
           kPayment +
-              "'05.03.2004','F.F1 + CH.45','MARFA','',119.00,100.00,0,22222,'plata','OBS',1)"}},
+              "'2004-03-05','F.F1 + CH.45','MARFA','',119.00,100.00,0,22222,'plata','OBS',1)"}},
         {"overpaid, answered Da: a negative amount owed",
          [this](auto& w) {
              cash("100", "120")(w);
              modals.answer("Da");
          },
          "84.03|15.97",
-         {kInvoice + "'F1','05.03.2004',100.00,84.03,19,15.97,0,-20.00,'A1','I')",
+         {kInvoice + "'F1','2004-03-05',100.00,84.03,19,15.97,0,-20.00,'A1','I')",
           kPayment +
-              "'05.03.2004','F.F1 + CH.45','MARFA','',120.00,100.84,0,22222,'plata','OBS',1)"}},
+              "'2004-03-05','F.F1 + CH.45','MARFA','',120.00,100.84,0,22222,'plata','OBS',1)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -42,19 +42,19 @@ TEST_F(Payments, AmountIsSpreadOverReceivedInvoicesOnly) {
          "120",
          {"E|A|0|100", "I|A|1|0", "I|B|0|30"},
          {update(1, "1", "0"), update(2, "0", "30.00"),
-          movement("'RO1','05.03.2007','CH. 7','C.V. FACT. A,B','',120.00,100.84,0,10002,"
+          movement("'RO1','2007-03-05','CH. 7','C.V. FACT. A,B','',120.00,100.84,0,10002,"
                    "'plata','',1")}},
         {true,
          "80",
          {"E|A|0|100", "I|A|0|20", "I|B|0|50"},
          {update(1, "0", "20.00"), update(2, "0", "50.00"),
-          movement("'RO1','05.03.2007','O.P. 7','C.V. FACT. A,B','',80.00,67.23,1,10002,"
+          movement("'RO1','2007-03-05','O.P. 7','C.V. FACT. A,B','',80.00,67.23,1,10002,"
                    "'plata','',1")}},
         {false,
          "150.00",
          {"E|A|0|100", "I|A|1|0", "I|B|1|0"},
          {update(1, "1", "0"), update(2, "1", "0"),
-          movement("'RO1','05.03.2007','CH. 7','C.V. FACT. A,B','',150.00,126.05,0,10002,"
+          movement("'RO1','2007-03-05','CH. 7','C.V. FACT. A,B','',150.00,126.05,0,10002,"
                    "'plata','',1")}},
     };
     for (const Case& c : cases) {

@@ -40,24 +40,24 @@ TEST_F(ReceiptsTest, FuelTakesTheExciseOutOfTheTotalAndFindsTheFuelCategory) {
          "20",
          {{22222, "chirie", "c"}, {11111, "combustibil auto", "c"}},
          "80.00|67.23|12.77",
-         {kInvoice + "'BF. 9','05.03.2004',80.00,67.23,19,12.77,1,0,'A1','I')",
-          kInvoice + "'BF. 9','05.03.2004',20,20,0,0,1,0,'A1','I')",
-          kPayment + "'05.03.2004','BF. 9','COMBUSTIBIL','',100,87.23,0,11111,'plata','',1)"}},
+         {kInvoice + "'BF. 9','2004-03-05',80.00,67.23,19,12.77,1,0,'A1','I')",
+          kInvoice + "'BF. 9','2004-03-05',20,20,0,0,1,0,'A1','I')",
+          kPayment + "'2004-03-05','BF. 9','COMBUSTIBIL','',100,87.23,0,11111,'plata','',1)"}},
         {"no excise, a basic expenses category",
          "119",
          "0",
          {{22222, "chirie", "c"}, {33333, "cheltuieli de baza", "c"}},
          "119.00|100.00|19.00",
-         {kInvoice + "'BF. 9','05.03.2004',119.00,100.00,19,19.00,1,0,'A1','I')",
-          kPayment + "'05.03.2004','BF. 9','COMBUSTIBIL','',119,100.00,0,33333,'plata','',1)"}},
+         {kInvoice + "'BF. 9','2004-03-05',119.00,100.00,19,19.00,1,0,'A1','I')",
+          kPayment + "'2004-03-05','BF. 9','COMBUSTIBIL','',119,100.00,0,33333,'plata','',1)"}},
         {"an excise typed 0.00 is recorded; an income category is no fuel category",
          "119",
          "0.00",
          {{44444, "combustibil", "v"}},
          "119.00|100.00|19.00",
-         {kInvoice + "'BF. 9','05.03.2004',119.00,100.00,19,19.00,1,0,'A1','I')",
-          kInvoice + "'BF. 9','05.03.2004',0.00,0.00,0,0,1,0,'A1','I')",
-          kPayment + "'05.03.2004','BF. 9','COMBUSTIBIL','',119,100.00,0,0,'plata','',1)"}},
+         {kInvoice + "'BF. 9','2004-03-05',119.00,100.00,19,19.00,1,0,'A1','I')",
+          kInvoice + "'BF. 9','2004-03-05',0.00,0.00,0,0,1,0,'A1','I')",
+          kPayment + "'2004-03-05','BF. 9','COMBUSTIBIL','',119,100.00,0,0,'plata','',1)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,8 +94,8 @@ TEST_F(ReceiptsTest, FiscalAndSimpleReceiptsWriteTheirRows) {
              click(w, "RadioButton2");
          },
          "Mai introduceti alte plati prin bon fiscal?",
-         {kInvoice + "'BF. 3','05.03.2004',119,100.00,19,19.00,1,0,'A1','I')",
-          kPayment + "'05.03.2004','BF. 3','MARFA D''ALE','',119,100.00,0,22222,'plata','OBS',0)"}},
+         {kInvoice + "'BF. 3','2004-03-05',119,100.00,19,19.00,1,0,'A1','I')",
+          kPayment + "'2004-03-05','BF. 3','MARFA D''ALE','',119,100.00,0,22222,'plata','OBS',0)"}},
         {"simple receipt without a category: no invoice row",
          [] { return std::make_unique<TFormChitantaSimpla>(); },
          [](QWidget& w) {
@@ -103,7 +103,7 @@ TEST_F(ReceiptsTest, FiscalAndSimpleReceiptsWriteTheirRows) {
              click(w, "RadioButton6");
          },
          "Mai introduceti alte plati prin chitanta simpla?",
-         {kPayment + "'05.03.2004','CH. 7','MARFA D''ALE','',119,100.00,0,0,'plata','OBS',1)"}},
+         {kPayment + "'2004-03-05','CH. 7','MARFA D''ALE','',119,100.00,0,0,'plata','OBS',1)"}},
         {"a category deleted since the window opened counts as none",
          [] { return std::make_unique<TFormChitantaSimpla>(); },
          [this](QWidget& w) {
@@ -111,7 +111,7 @@ TEST_F(ReceiptsTest, FiscalAndSimpleReceiptsWriteTheirRows) {
              t.exec("delete from defalcari where id=22222");
          },
          "Mai introduceti alte plati prin chitanta simpla?",
-         {kPayment + "'05.03.2004','CH. 8','MARFA D''ALE','',119,100.00,0,0,'plata','OBS',1)"}},
+         {kPayment + "'2004-03-05','CH. 8','MARFA D''ALE','',119,100.00,0,0,'plata','OBS',1)"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -141,20 +141,20 @@ TEST_F(ReceiptsTest, MiscellaneousPaymentsStoreTheAmountWithTwoDecimals) {
     const Case cases[] = {
         {"cash, in the register, with a category",
          [](QWidget&) {},
-         {kPayment + "'05.03.2004','DOC 1','CHIRIE','',1500.00,1500.00,0,22222,'plata','OBS',1)"}},
+         {kPayment + "'2004-03-05','DOC 1','CHIRIE','',1500.00,1500.00,0,22222,'plata','OBS',1)"}},
         {"bank, out of the register, no category",
          [](QWidget& w) {
              click(w, "RadioButton4");
              click(w, "RadioButton2");
              click(w, "RadioButton6");
          },
-         {kPayment + "'05.03.2004','DOC 1','CHIRIE','',1500.00,1500.00,1,0,'plata','OBS',0)"}},
+         {kPayment + "'2004-03-05','DOC 1','CHIRIE','',1500.00,1500.00,1,0,'plata','OBS',0)"}},
         {"no explanation, answered Da",
          [this](QWidget& w) {
              part(w, "Edit6")->clear();
              modals.answer("Da");
          },
-         {kPayment + "'05.03.2004','DOC 1','','',1500.00,1500.00,0,22222,'plata','OBS',1)"}},
+         {kPayment + "'2004-03-05','DOC 1','','',1500.00,1500.00,0,22222,'plata','OBS',1)"}},
         {"no explanation, answered Nu: nothing written",
          [](QWidget& w) { part(w, "Edit6")->clear(); },
          {}},

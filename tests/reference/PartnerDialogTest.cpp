@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "data/Values.h"
-#include "reference/Adaugfirma.h"
 #include "efactura/Counties.h"
+#include "reference/Adaugfirma.h"
 #include "tests/Support.h"
 
 namespace kov::test {
@@ -87,7 +87,7 @@ TEST_F(PartnerDialogTest, AddModeStoresEveryFieldAndTheOpeningBalanceSide) {
         "insert into firme (COD,DENUMIRE,DATAULMI,SOLDD,SOLDC,TIPSOLD,SOLD,OBS,CODFISCAL,LOC,"
         "CONTBANCA,DENBANCA,DELEGAT,JUDET,BISERIA,BINR,BIELIB,TRANS,TRANSNR,ADRESA) "
         "values('C''1','O''NEIL "
-        "SRL','30.06.2003',150,0,'D',150.00,'','RO1','ARAD','BCR','RO49','POPESCU','ALBA','AR',"
+        "SRL','2003-06-30',150,0,'D',150.00,'','RO1','ARAD','BCR','RO49','POPESCU','ALBA','AR',"
         "'123','POL','AUTO','AR01ABC','STR. UNIRII 1')"));
     EXPECT_EQ(dialog.NewPartnerCode, "C'1");
 

@@ -62,9 +62,9 @@ void fillReceipts(int n) {
     Query q;
     for (int i = 1; i <= n; ++i) {
         q.setSql(QStringLiteral("insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,SUMA,"
-                                "FARATVA,BANCA,DEFALCARE,TIP,REGISTRU) values('RO1','%1.3.2004',"
+                                "FARATVA,BANCA,DEFALCARE,TIP,REGISTRU) values('RO1','2004-03-%1',"
                                 "'CH. %2','INCASARE %2',%3,%3,0,0,'incasare',1)")
-                     .arg(i % 28 + 1)
+                     .arg(i % 28 + 1, 2, 10, QChar(u'0'))
                      .arg(i)
                      .arg(receiptAmount(i), 0, 'f', 2));
         q.execSql();

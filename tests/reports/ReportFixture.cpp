@@ -2,8 +2,6 @@
 
 #include <QTest>
 
-#include "ui/Globals.h"
-#include "ui/Progress.h"
 #include "data/Values.h"
 #include "report_engine/PreviewWindow.h"
 #include "reports/RaportChitante.h"
@@ -16,6 +14,8 @@
 #include "reports/Selectarefisa.h"
 #include "reports/Selectluna.h"
 #include "reports/Selectperioada.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 
 namespace kov::test {
 
@@ -99,7 +99,7 @@ void ReportTest::invoice(const QString& kind, const QString& number, const QStri
     db.exec(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
         "RESTANT,CODCLIENT,FELFACTURA) values(" +
-        quoted(company) + u',' + quoted(number) + u',' + quoted(date) + u',' +
+        quoted(company) + u',' + quoted(number) + u',' + quoted(storedDate(date)) + u',' +
         formatAmount(base + vat) + u',' + formatAmount(base) + u',' + plainNumber(rate) + u',' +
         formatAmount(vat) + ",0," + formatAmount(base + vat) + u',' + quoted(client) + u',' +
         quoted(kind) + u')');
@@ -111,10 +111,10 @@ void ReportTest::operation(const QString& date, const QString& nrdoc, const QStr
     db.exec(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,"
         "BANCA,DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
-        quoted(company) + u',' + quoted(date) + u',' + quoted(nrdoc) + u',' + quoted(what) +
-        ",''," + formatAmount(suma) + u',' + formatAmount(faratva) + u',' + QString::number(banca) +
-        u',' + QString::number(defalcare) + u',' + quoted(tip) + ",'OBS'," +
-        QString::number(registru) + u')');
+        quoted(company) + u',' + quoted(storedDate(date)) + u',' + quoted(nrdoc) + u',' +
+        quoted(what) + ",''," + formatAmount(suma) + u',' + formatAmount(faratva) + u',' +
+        QString::number(banca) + u',' + QString::number(defalcare) + u',' + quoted(tip) +
+        ",'OBS'," + QString::number(registru) + u')');
 }
 
 bool ReportTest::saidOnly(const QString& message, const QString& title) {

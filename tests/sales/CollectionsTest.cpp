@@ -51,7 +51,7 @@ TEST_F(Collections, AmountIsSpreadInListTextOrderInWholeCents) {
          {"16", "15", "12"},
          {"E|12|1|0", "E|15|0|30", "E|16|0|20.5"},
          {update(1, "1", "0"), update(2, "0", "30.00"), update(3, "0", "20.50"),
-          movement("'RO1','05.03.2007','CH. 7','C.V. FACT. 12,15,16','',100.00,84.03,0,0,"
+          movement("'RO1','2007-03-05','CH. 7','C.V. FACT. 12,15,16','',100.00,84.03,0,0,"
                    "'incasare','',1")}},
         {"123.80 settles 100.00 and 23.80, by bank",
          true,
@@ -60,7 +60,7 @@ TEST_F(Collections, AmountIsSpreadInListTextOrderInWholeCents) {
          {"1", "2"},
          {"E|1|1|0", "E|2|1|0"},
          {update(1, "1", "0"), update(2, "1", "0"),
-          movement("'RO1','05.03.2007','O.P. 7','C.V. FACT. 1,2','',123.80,104.03,1,0,"
+          movement("'RO1','2007-03-05','O.P. 7','C.V. FACT. 1,2','',123.80,104.03,1,0,"
                    "'incasare','',1")}},
         {"10 before 9; a number without an invoice is only named",
          false,
@@ -69,7 +69,7 @@ TEST_F(Collections, AmountIsSpreadInListTextOrderInWholeCents) {
          {"9", "8", "10"},
          {"E|10|1|0", "E|9|0|40"},
          {update(2, "1", "0"), update(1, "0", "40.00"),
-          movement("'RO1','05.03.2007','CH. 7','C.V. FACT. 10,8,9','',60.00,50.42,0,0,"
+          movement("'RO1','2007-03-05','CH. 7','C.V. FACT. 10,8,9','',60.00,50.42,0,0,"
                    "'incasare','',1")}},
         {"a supplier's invoice and another company's share the number",
          false,
@@ -81,7 +81,7 @@ TEST_F(Collections, AmountIsSpreadInListTextOrderInWholeCents) {
          {"57"},
          {"E|57|1|0", "E|57|0|80", "I|57|1|0", "I|57|0|100"},
          {update(1, "1", "0"),
-          movement("'RO1','05.03.2007','CH. 7','C.V. FACT. 57','',100.00,84.03,0,0,"
+          movement("'RO1','2007-03-05','CH. 7','C.V. FACT. 57','',100.00,84.03,0,0,"
                    "'incasare','',1")}},
     };
     for (const Case& c : cases) {
@@ -224,7 +224,7 @@ TEST_F(Collections, ReadinessListCategoryAndRegisterChoice) {
     receipts.ui.ComboBox5->setCurrentIndex(1);
     modals.answer("Da");
     receipts.ui.BitBtn4->click();
-    const QString day = QDate::currentDate().toString("dd.MM.yyyy");
+    const QString day = QDate::currentDate().toString(Qt::ISODate);
     EXPECT_EQ(writes().last(),
               movement("'RO1','" + day +
                        "','CH. 7','C.V. FACT. 12,13','',119.00,100.00,0,10001,'incasare','',0"));

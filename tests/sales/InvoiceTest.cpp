@@ -296,12 +296,12 @@ TEST_F(InvoiceTest, SaveRecordsTheInvoiceWithItsReceiptPaidFlagAndRemainder) {
     EXPECT_TRUE(statements.contains(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
         "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF) "
-        "values('RO1','7','5.3.2004',119.00,100.00,19,19.00,0,-31.00,'PF 1800101123456','E',"
+        "values('RO1','7','2004-03-05',119.00,100.00,19,19.00,0,-31.00,'PF 1800101123456','E',"
         "'ONORARIU','ION POPESCU','STR. MARE 1','','ARAD','1800101123456')"))
         << statements.join('\n').toStdString();
     EXPECT_TRUE(statements.contains(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,BANCA,"
-        "DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','5.3.2004','F.7 + CH.3','ONORARIU','',"
+        "DEFALCARE,TIP,OBSERVATII,REGISTRU) values('RO1','2004-03-05','F.7 + CH.3','ONORARIU','',"
         "150.00,126.05,0,12345,'incasare','OBS',1)"));
 }
 
@@ -424,10 +424,10 @@ TEST_F(InvoiceTest, ChecksRefuseInOrderBeforeAnythingIsWritten) {
 TEST_F(InvoiceTest, OnlyAnIssuedInvoiceOfTheCompanyBlocksItsNumberAndTheInputStays) {
     t.exec(
         "insert into facturi (codfiscal,nrfactura,data,suma,felfactura) "
-        "values('RO1','57','01.03.2004',10,'I')");
+        "values('RO1','57','2004-03-01',10,'I')");
     t.exec(
         "insert into facturi (codfiscal,nrfactura,data,suma,felfactura) "
-        "values('RO2','58','01.03.2004',10,'E')");
+        "values('RO2','58','2004-03-01',10,'E')");
     for (const char* number : {"57", "58"}) {
         fillPerson();
         type(w.ui.Edit2, number);
@@ -558,7 +558,7 @@ TEST_F(InvoiceTest, ANumberIssuedWhileThePreviewIsOpenIsRefusedAtPrinting) {
     modals.handle([&](QWidget* preview) {
         t.exec(
             "insert into facturi (codfiscal,nrfactura,data,suma,felfactura) "
-            "values('RO1','7','01.03.2004',10,'E')");
+            "values('RO1','7','2004-03-01',10,'E')");
         QTemporaryDir dir;
         modals.answer("OK");
         EXPECT_TRUE(qobject_cast<report::PreviewWindow*>(preview)->savePdf(dir.filePath("f.pdf")));

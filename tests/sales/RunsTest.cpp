@@ -87,11 +87,11 @@ TEST_F(Runs, GeneratedRunEditedRowByRowRecordsOneMovementEach) {
     modals.answer("Nu");
     receipts.ui.BitBtn4->click();
     EXPECT_EQ(writes(),
-              QStringList({movement("'RO1','05.03.2007','CH. 101','C.V. FACT. 57','',119.00,"
+              QStringList({movement("'RO1','2007-03-05','CH. 101','C.V. FACT. 57','',119.00,"
                                     "100.00,0,0,'incasare','',1"),
-                           movement("'RO1','06.03.2007','CH. 102','C.V. FACT. 57','',50.50,"
+                           movement("'RO1','2007-03-06','CH. 102','C.V. FACT. 57','',50.50,"
                                     "42.44,0,10001,'incasare','',1"),
-                           movement("'RO1','05.03.2007','CH. 99','C.V. FACT. 57','',10.00,"
+                           movement("'RO1','2007-03-05','CH. 99','C.V. FACT. 57','',10.00,"
                                     "8.40,0,0,'incasare','',1"),
                            update(1, "0", "320.50")}));
     EXPECT_EQ(invoices(), QStringList({"E|57|0|320.5"}));
@@ -109,7 +109,7 @@ TEST_F(Runs, GeneratedRunEditedRowByRowRecordsOneMovementEach) {
     modals.answer("Nu");
     orders.ui.BitBtn4->click();
     EXPECT_EQ(writes().mid(writes().size() - 2),
-              QStringList({movement("'RO1','07.03.2007','O.P. 4','C.V. FACT. 57','',119.00,"
+              QStringList({movement("'RO1','2007-03-07','O.P. 4','C.V. FACT. 57','',119.00,"
                                     "100.00,1,0,'incasare','',1"),
                            update(1, "0", "201.50")}));
     EXPECT_EQ(modals.texts().last(), "Mai introduceti alte ordine de plata?");

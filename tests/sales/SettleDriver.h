@@ -53,7 +53,7 @@ class SettleTest : public ::testing::Test {
         t.exec(
             "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
             "RESTANT,CODCLIENT,FELFACTURA) values('" +
-            company + "','" + number + "','01.03.2007',500,420.17,19,79.83," +
+            company + "','" + number + "','2007-03-01',500,420.17,19,79.83," +
             QString::number(paid) + "," + owed + ",'C1','" + kind + "')");
     }
 
