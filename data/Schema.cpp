@@ -16,8 +16,8 @@ namespace {
 
 // Files before version 1 checked and converted their dates through a function of the program,
 // so no other tool could check, repair or write them. Version 2 adds what the e-Factura file
-// needs and the books did not keep.
-constexpr int kSchemaVersion = 2;
+// needs and the books did not keep. Version 5 keeps the per-rate parts of received invoices.
+constexpr int kSchemaVersion = 5;
 
 Column text(const char* name, int sinceVersion = 0) {
     return {QString::fromLatin1(name), ColumnKind::Text, sinceVersion};
@@ -339,6 +339,12 @@ const std::vector<TableInfo>& schemaCatalogue() {
          {text("CODFISCAL"), date("DATA"), text("NRDOC"), text("FELOPERATIE"), text("EXPLICATIE"),
           number("SUMA"), number("FARATVA"), integer("BANCA"), integer("DEFALCARE"), text("TIP"),
           text("OBSERVATII"), integer("REGISTRU")},
+         true},
+        // A received invoice with several VAT rates: each rate's base and VAT, by the invoice's
+        // supplier, number and date, which a backup carries.
+        {QStringLiteral("cotefacturi"),
+         {text("CODFISCAL"), text("CODCLIENT"), text("NRFACTURA"), date("DATA"),
+          number("PROCENTTVA"), number("FARATVA"), number("TVA")},
          true},
         {QStringLiteral("numere"),
          {text("CODFISCAL"), integer("NRFACTURA"), integer("NRCHITANTA")},

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "data/Values.h"
+#include "efactura/Archive.h"
 #include "efactura/Counties.h"
 
 namespace kov::efactura {
@@ -393,13 +394,7 @@ QByteArray toXml(const Invoice& invoice) {
 }
 
 QString fileName(const Invoice& invoice) {
-    QString number = clean(invoice.number);
-    for (QChar& c : number) {
-        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c)) {
-            c = QLatin1Char('_');
-        }
-    }
-    return number + QLatin1Char('_') + isoDate(invoice.date) + QStringLiteral(".xml");
+    return archiveName(clean(invoice.number), invoice.date, QStringLiteral("xml"));
 }
 
 }  // namespace kov::efactura
