@@ -7,16 +7,12 @@
 #include "data/Values.h"
 #include "efactura/Archive.h"
 #include "efactura/Counties.h"
+#include "efactura/UblNames.h"
 
 namespace kov::efactura {
 
 namespace {
 
-const QString kInvoiceNs = QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:Invoice-2");
-const QString kCac =
-    QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:CommonAggregateComponents-2");
-const QString kCbc =
-    QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:CommonBasicComponents-2");
 const QString kCustomization =
     QStringLiteral("urn:cen.eu:en16931:2017#compliant#urn:efactura.mfinante.ro:CIUS-RO:1.0.1");
 const QString kCurrency = QStringLiteral("RON");

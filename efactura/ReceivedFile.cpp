@@ -11,19 +11,19 @@
 #include "books/ReceivedInvoices.h"
 #include "data/Values.h"
 #include "efactura/Counties.h"
+#include "efactura/UblNames.h"
 
 namespace kov::efactura {
 
 namespace {
 
-const QString kInvoiceNs = QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:Invoice-2");
-const QString kCreditNoteNs =
-    QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:CreditNote-2");
-const QString kCac =
-    QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:CommonAggregateComponents-2");
-const QString kCbc =
-    QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:CommonBasicComponents-2");
 const QString kSignatureNs = QStringLiteral("http://www.w3.org/2000/09/xmldsig#");
+
+const QString kTooLarge = QStringLiteral("fisierul depaseste 10 MB");
+
+ReadFile refused(const QString& reason) {
+    return {std::nullopt, reason, {}, {}};
+}
 
 // The file as a tree of elements: small enough (10 MB at most) to hold whole.
 struct Node {
@@ -340,7 +340,7 @@ ReceivedInvoice invoiceOf(const Node& root) {
 ReadFile readZip(const QString& path) {
     QuaZip zip(path);
     if (!zip.open(QuaZip::mdUnzip)) {
-        return {std::nullopt, QStringLiteral("arhiva ZIP nu poate fi citita"), {}, {}};
+        return refused(QStringLiteral("arhiva ZIP nu poate fi citita"));
     }
     std::vector<std::pair<QString, QByteArray>> signedOnes;
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
@@ -351,13 +351,16 @@ ReadFile readZip(const QString& path) {
             continue;
         }
         if (info.uncompressedSize > static_cast<quint64>(kLargestReceivedFile)) {
-            return {std::nullopt, QStringLiteral("fisierul depaseste 10 MB"), name, {}};
+            return refused(kTooLarge);
         }
         QuaZipFile entry(&zip);
         if (!entry.open(QIODevice::ReadOnly)) {
             continue;
         }
         const QByteArray content = entry.read(kLargestReceivedFile + 1);
+        if (content.size() > kLargestReceivedFile) {  // the header's size may not tell the truth
+            return refused(kTooLarge);
+        }
         const QString base = QFileInfo(name).fileName();
         if (!base.startsWith(QLatin1String("semnatura_"), Qt::CaseInsensitive)) {
             ReadFile read = parseReceived(content);
@@ -373,7 +376,7 @@ ReadFile readZip(const QString& path) {
             return read;
         }
     }
-    return {std::nullopt, QStringLiteral("arhiva nu contine o factura"), {}, {}};
+    return refused(QStringLiteral("arhiva nu contine o factura"));
 }
 
 }  // namespace
@@ -390,17 +393,17 @@ ReadFile parseReceived(const QByteArray& xml) {
 ReadFile readReceivedFile(const QString& path) {
     const QFileInfo info(path);
     if (!info.isFile()) {
-        return {std::nullopt, QStringLiteral("fisierul nu exista"), {}, {}};
+        return refused(QStringLiteral("fisierul nu exista"));
     }
     if (info.size() > kLargestReceivedFile) {
-        return {std::nullopt, QStringLiteral("fisierul depaseste 10 MB"), {}, {}};
+        return refused(kTooLarge);
     }
     if (info.suffix().compare(QLatin1String("zip"), Qt::CaseInsensitive) == 0) {
         return readZip(path);
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt, QStringLiteral("fisierul nu poate fi citit"), {}, {}};
+        return refused(QStringLiteral("fisierul nu poate fi citit"));
     }
     ReadFile read = parseReceived(file.read(kLargestReceivedFile + 1));
     read.xmlName = info.fileName();
