@@ -1,6 +1,7 @@
 #include "purchases/ReceivedInvoiceView.h"
 
 #include <QDialog>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -69,5 +70,8 @@ void showReceivedInvoice(const kov::efactura::ReceivedInvoice& invoice, QWidget*
     auto* view = new QTextBrowser(&dialog);
     view->setHtml(page(invoice));
     layout->addWidget(view);
+    auto* close = new QPushButton(QStringLiteral("Inchidere"), &dialog);
+    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+    layout->addWidget(close, 0, Qt::AlignRight);
     dialog.exec();
 }

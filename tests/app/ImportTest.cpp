@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTreeWidget>
 
 #include "purchases/Importfacturi.h"
@@ -86,7 +87,21 @@ TEST_F(AppTest, ImportWindowAndCommandLineRecordTheSameRows) {
         EXPECT_EQ(window->ListView1->headerItem()->text(7), "Stare");
         EXPECT_EQ(window->ListView1->topLevelItem(0)->text(0), "4242001.zip");
         EXPECT_EQ(window->ListView1->topLevelItem(0)->text(5), "1573.00");
+        // "Vizualizare" shows the selected file's invoice.
+        const auto found = window->ListView1->findItems("cote_multiple.xml", Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        window->ListView1->setCurrentItem(found.first());
+        click(w, "Vizualizare");
         click(w, "Inregistrare");
+    });
+    modals.handle([](QWidget* w) {
+        auto* page = w->findChild<QTextBrowser*>();
+        ASSERT_NE(page, nullptr);
+        const QString text = page->toPlainText();
+        EXPECT_TRUE(text.contains("Factura ALF-101 din 05.08.2025")) << text.toStdString();
+        EXPECT_TRUE(text.contains("ALFA DISTRIBUTIE SRL"));
+        EXPECT_TRUE(text.contains("Servicii transport"));
+        static_cast<QDialog*>(w)->reject();
     });
     modals.answer("OK");
     QAction* command = FormMain->action("ImporteFacturaprimitedindosar1");
