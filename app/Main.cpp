@@ -14,6 +14,7 @@
 #include <QStyle>
 
 #include "app/Adaugarefirmanoua.h"
+#include "app/DataSource.h"
 #include "app/Datefirma.h"
 #include "app/Formmessage.h"
 #include "app/Selectarefirma.h"
@@ -26,6 +27,7 @@
 #include "purchases/Chitantasimpla.h"
 #include "purchases/Cumpararecombustibil.h"
 #include "purchases/Facturiintrare.h"
+#include "purchases/Importfacturi.h"
 #include "purchases/Platachitanta.h"
 #include "purchases/Plataordine.h"
 #include "purchases/Platidiverse.h"
@@ -50,27 +52,6 @@
 namespace {
 
 const QString kInternational = QStringLiteral("International");
-const QString kDataSource = QStringLiteral("kodra");
-
-// The database file: the one the data source names, or, on the first start, a new one.
-QString mainDatabasePath() {
-    kov::SettingsStore store;
-    QString path = store.value(kDataSource, QStringLiteral("DBQ"));
-    if (path.isEmpty()) {
-        path = kov::defaultDatabasePath();
-        if (!QFileInfo::exists(path)) {
-            kov::createDatabaseFile(path);
-        }
-        store.setValue(kDataSource, QStringLiteral("DBQ"), path);
-    }
-    const QString templatePath = kov::installFile(QStringLiteral("BazaGoala.mdb"));
-    if (!QFileInfo::exists(templatePath)) {
-        kov::createDatabaseFile(templatePath);
-    } else {
-        kov::upgradeDatabaseFile(templatePath);  // restores copy it as it is
-    }
-    return path;
-}
 
 }  // namespace
 
@@ -169,6 +150,10 @@ void TFormMain::buildMenu() {
         {"Incasari", "Incasare mai multe ordine/factura", "Incasaremaimulteordinefactura1",
          &TFormMain::Incasaremaimulteordinefactura1Click},
         {"Plati", "Facturi intrare", "Facturiintrare1", &TFormMain::Facturiintrare1Click},
+        {"Plati", "Import e-Factura primite", "ImporteFacturaprimite1",
+         &TFormMain::ImporteFacturaprimite1Click},
+        {"Plati", "Import e-Factura primite din dosar", "ImporteFacturaprimitedindosar1",
+         &TFormMain::ImporteFacturaprimitedindosar1Click},
         {"Plati", nullptr, nullptr, nullptr},
         {"Plati", "Cumparare combustibil", "Cumpararecombustibil1",
          &TFormMain::Cumpararecombustibil1Click},
@@ -455,6 +440,14 @@ void TFormMain::Achitarechitanta1Click() {
 
 void TFormMain::Facturiintrare1Click() {
     FormFacturaIntrare->exec();
+}
+
+void TFormMain::ImporteFacturaprimite1Click() {
+    importReceivedFilesCommand(this);
+}
+
+void TFormMain::ImporteFacturaprimitedindosar1Click() {
+    importReceivedFolderCommand(this);
 }
 
 void TFormMain::Cumpararecombustibil1Click() {

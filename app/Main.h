@@ -67,6 +67,8 @@ class TFormMain : public QMainWindow {
     void AchitarecuOP1Click();
     void Achitarechitanta1Click();
     void Facturiintrare1Click();
+    void ImporteFacturaprimite1Click();          // received e-Factura files chosen one by one
+    void ImporteFacturaprimitedindosar1Click();  // or a folder of them
     void Cumpararecombustibil1Click();
     void Platidiverse1Click();
     void Platabonfiscal1Click();

@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "app/Forms.h"
+#include "app/ImportCommand.h"
 #include "app/Main.h"
 #include "app/Translation.h"
 #include "ui/Globals.h"
@@ -11,6 +13,12 @@
 #include "ui/Titles.h"
 
 int main(int argc, char* argv[]) {
+    // Commands for scheduled use run without windows, so also without a screen.
+    if (argc > 1 && std::strcmp(argv[1], "import-efactura") == 0) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Kovaline"));
+        return runImportCommand(QCoreApplication::arguments().mid(2));
+    }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fputs("Kovaline are nevoie de un ecran grafic (nu este setat DISPLAY).\n", stderr);

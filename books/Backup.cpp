@@ -108,6 +108,14 @@ const Table& operations() {
     return t;
 }
 
+// The per-rate parts go with their invoices, known by supplier, number and date.
+const Table& rateParts() {
+    static const Table t =
+        keyed(backupTable(QStringLiteral("cotefacturi"), true, {QStringLiteral("CODFISCAL")}),
+              {QStringLiteral("CODCLIENT"), QStringLiteral("NRFACTURA"), QStringLiteral("DATA")});
+    return t;
+}
+
 // A table's columns as the catalogue gives them and no other; those that later versions added
 // may be missing from an older file.
 bool hasShape(const Table& table, const QStringList& present) {
@@ -393,6 +401,35 @@ int mergeDocuments(const Table& table, const QString& numberColumn, const QStrin
     return inserter.written();
 }
 
+// A part counts as present when the company holds one of the same invoice and rate.
+int mergeRateParts(const QString& fiscalCode) {
+    Query source(kBackupDatabase);
+    Query target;
+    Inserter inserter(kMainDatabase, rateParts(), fiscalCode);
+    QSet<QString> held;
+    source.setSql(QStringLiteral("select * from cotefacturi order by data, nrfactura"));
+    for (source.open(); !source.eof(); source.next()) {
+        const auto field = [&source](const char* name) {
+            return source.fieldByName(QString::fromLatin1(name));
+        };
+        // Stored as the books store dates, also where the table has no date trigger.
+        const QString day = quoted(isoDate(field("DATA").asDate()));
+        const QString key = "CODCLIENT=" + quoted(field("CODCLIENT").asString()) +
+                            " and NRFACTURA=" + quoted(field("NRFACTURA").asString()) +
+                            " and DATA=" + day +
+                            " and PROCENTTVA=" + literal(field("PROCENTTVA"), ColumnKind::Number);
+        target.setSql("select * from cotefacturi where codfiscal=" + quoted(fiscalCode) + " and " +
+                      key);
+        target.open();
+        if (target.eof() && !held.contains(key)) {
+            held.insert(key);
+            inserter.add(source, {{QStringLiteral("DATA"), day}});
+        }
+    }
+    inserter.flush();
+    return inserter.written();
+}
+
 // A partner counts as present when code, fiscal code and name all match. Every look-up goes by
 // code, so a partner whose code the books (or the backup before it) give another one stays out:
 // the books' partner is kept, and the caller is told how many.
@@ -453,7 +490,8 @@ BackupCounts fillBackup(Database& backup, const QString& fiscalCode) {
     const std::pair<const Table*, int BackupCounts::*> tables[] = {
         {&companies(), &BackupCounts::companies},     {&categories(), &BackupCounts::categories},
         {&invoices(), &BackupCounts::invoices},       {&partners(), &BackupCounts::partners},
-        {&categoryIds(), &BackupCounts::categoryIds}, {&operations(), &BackupCounts::operations}};
+        {&categoryIds(), &BackupCounts::categoryIds}, {&operations(), &BackupCounts::operations},
+        {&rateParts(), &BackupCounts::rateParts}};
     for (const auto& [table, count] : tables) {
         QString sql = "select * from " + table->name;
         if (table->ofCompany) {
@@ -486,13 +524,16 @@ bool isBackupFile(const QString& path) {
 BackupCounts mergeBackup(const QString& fiscalCode) {
     // The whole file is checked before anything is read for the merge: one bad value refuses it.
     bool withCategories = false;
+    bool withRateParts = false;
     for (const auto& [table, optional] :
          {std::pair{&invoices(), false}, std::pair{&operations(), false},
-          std::pair{&partners(), false}, std::pair{&categories(), true}}) {
+          std::pair{&partners(), false}, std::pair{&categories(), true},
+          std::pair{&rateParts(), true}}) {
         const QStringList present = checkShape(*table, optional);
         if (!present.isEmpty()) {
             checkValues(*table, present);
             withCategories = withCategories || table == &categories();
+            withRateParts = withRateParts || table == &rateParts();
         }
     }
     // A failure part way leaves the books as they were, so the user can simply run it again.
@@ -508,6 +549,9 @@ BackupCounts mergeBackup(const QString& fiscalCode) {
                 {QStringLiteral("DEFALCARE"),
                  categoryMap.valueFor(row.fieldByName(QStringLiteral("DEFALCARE")), counts)}};
         });
+    if (withRateParts) {
+        counts.rateParts = mergeRateParts(fiscalCode);
+    }
     mergePartners(counts);
     unit.commit();
     return counts;

@@ -26,6 +26,7 @@ struct BackupCounts {
     int operations = 0;
     int keptPartners = 0;
     int uncategorized = 0;
+    int rateParts = 0;  // the per-rate parts of received invoices
     bool operator==(const BackupCounts&) const = default;
 };
 

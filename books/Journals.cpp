@@ -1,9 +1,12 @@
 #include "books/Journals.h"
 
 #include <QHash>
+#include <optional>
+#include <vector>
 
 #include "books/JournalRates.h"
 #include "books/Periods.h"
+#include "books/RateParts.h"
 #include "data/Query.h"
 #include "data/Values.h"
 
@@ -38,6 +41,44 @@ class Partners {
     QHash<QString, Partner> known_;
 };
 
+// The journal's cells of one invoice: each part's amounts in the column of its rate, parts of
+// one column added. An exempt invoice of one rate shows its total as the exempt amount.
+struct Cells {
+    QString exempt, base1, vat1, base2, vat2;
+};
+
+Cells place(const JournalRates& rates, const QDate& day, double sum,
+            const std::vector<RatePart>& parts, JournalTotals& totals) {
+    std::optional<double> exempt, base1, vat1, base2, vat2;
+    const auto add = [](std::optional<double>& cell, double amount) {
+        cell = cell.value_or(0) + amount;
+    };
+    for (const RatePart& part : parts) {
+        switch (rates.column(part.rate, day)) {
+            case RateColumn::Exempt:
+                add(exempt, parts.size() == 1 ? sum : part.base);
+                break;
+            case RateColumn::First:
+                add(base1, part.base);
+                add(vat1, part.vat);
+                break;
+            case RateColumn::Other:
+                add(base2, part.base);
+                add(vat2, part.vat);
+                break;
+        }
+    }
+    totals.exempt += exempt.value_or(0);
+    totals.base += base1.value_or(0);
+    totals.vat += vat1.value_or(0);
+    totals.baseOther += base2.value_or(0);
+    totals.vatOther += vat2.value_or(0);
+    const auto text = [](const std::optional<double>& cell) {
+        return cell ? displayAmount(*cell) : QString();
+    };
+    return {text(exempt), text(base1), text(vat1), text(base2), text(vat2)};
+}
+
 }  // namespace
 
 int fillRegister(const QString& company, QChar kind, int year, int month, JournalTotals& totals,
@@ -59,6 +100,10 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
         return 0;
     }
     const JournalRates rates = journalRates(year, month);
+    // A received invoice of several rates has its parts; any other is one part.
+    const QHash<QString, std::vector<RatePart>> received =
+        kind == u'I' ? monthRateParts(company, year, month)
+                     : QHash<QString, std::vector<RatePart>>{};
     Partners partners;
     totals = {};
     tell(progress, 0, count);
@@ -68,30 +113,19 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
         };
         const Partner partner = partners.of(field("CODCLIENT").asString());
         const double sum = field("SUMA").asFloat();
-        const double base = field("FARATVA").asFloat();
-        const double vat = field("TVA").asFloat();
-        QString exempt, base1, vat1, base2, vat2;
+        const auto parts = received.constFind(ratePartsKey(
+            field("CODCLIENT").asString(), field("NRFACTURA").asString(), field("DATA").asDate()));
         totals.total += sum;
-        switch (rates.column(field("PROCENTTVA").asFloat(), field("DATA").asDate())) {
-            case RateColumn::Exempt:
-                exempt = displayAmount(sum);
-                totals.exempt += sum;
-                break;
-            case RateColumn::First:
-                base1 = displayAmount(base);
-                vat1 = displayAmount(vat);
-                totals.base += base;
-                totals.vat += vat;
-                break;
-            case RateColumn::Other:
-                base2 = displayAmount(base);
-                vat2 = displayAmount(vat);
-                totals.baseOther += base;
-                totals.vatOther += vat;
-                break;
-        }
+        const Cells cells =
+            place(rates, field("DATA").asDate(), sum,
+                  parts != received.cend()
+                      ? *parts
+                      : std::vector<RatePart>{{field("PROCENTTVA").asFloat(),
+                                               field("FARATVA").asFloat(), field("TVA").asFloat()}},
+                  totals);
         write.execSql({field("DATA").asString(), field("NRFACTURA").asString(), partner.name,
-                       partner.fiscalCode, displayAmount(sum), exempt, base1, vat1, base2, vat2});
+                       partner.fiscalCode, displayAmount(sum), cells.exempt, cells.base1,
+                       cells.vat1, cells.base2, cells.vat2});
         tell(progress, done, count);
     }
     transaction.commit();

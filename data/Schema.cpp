@@ -18,8 +18,8 @@ namespace {
 // so no other tool could check, repair or write them. Version 2 adds what the e-Factura file
 // needs and the books did not keep. Version 3 checks dates with a CHECK instead of triggers:
 // the program writes them in the stored form, and an insert no longer runs four trigger
-// programs.
-constexpr int kSchemaVersion = 3;
+// programs. Version 5 keeps the per-rate parts of received invoices.
+constexpr int kSchemaVersion = 5;
 
 Column text(const char* name, int sinceVersion = 0) {
     return {QString::fromLatin1(name), ColumnKind::Text, sinceVersion};
@@ -379,6 +379,12 @@ const std::vector<TableInfo>& schemaCatalogue() {
          {text("CODFISCAL"), date("DATA"), text("NRDOC"), text("FELOPERATIE"), text("EXPLICATIE"),
           number("SUMA"), number("FARATVA"), integer("BANCA"), integer("DEFALCARE"), text("TIP"),
           text("OBSERVATII"), integer("REGISTRU")},
+         true},
+        // A received invoice with several VAT rates: each rate's base and VAT, by the invoice's
+        // supplier, number and date, which a backup carries.
+        {QStringLiteral("cotefacturi"),
+         {text("CODFISCAL"), text("CODCLIENT"), text("NRFACTURA"), date("DATA"),
+          number("PROCENTTVA"), number("FARATVA"), number("TVA")},
          true},
         {QStringLiteral("numere"),
          {text("CODFISCAL"), integer("NRFACTURA"), integer("NRCHITANTA")},

@@ -89,4 +89,22 @@ std::optional<CountyCode> countyCode(const QString& name) {
     return std::nullopt;
 }
 
+QString countyName(const QString& iso, const QString& locality) {
+    const QString code = iso.trimmed().toUpper();
+    if (code == QLatin1String("RO-B")) {
+        const QString sector = locality.toUpper().remove(u' ').remove(QLatin1String("SECTORUL"));
+        const QString digit = sector.right(1);
+        if (digit >= QLatin1String("1") && digit <= QLatin1String("6")) {
+            return QStringLiteral("BUC.SECTOR ") + digit;
+        }
+        return code;
+    }
+    for (const auto& [name, listIso] : kCounties) {
+        if (code == QLatin1String(listIso)) {
+            return QString::fromLatin1(name);
+        }
+    }
+    return code;
+}
+
 }  // namespace kov

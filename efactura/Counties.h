@@ -20,4 +20,8 @@ const QStringList& countyNames();
 // name the lists do not hold.
 std::optional<CountyCode> countyCode(const QString& name);
 
+// The name of the lists for an ISO code of a received file; Bucharest by the sector its
+// locality names ("SECTOR3", "Sector 3"). The code itself when the lists hold no such county.
+QString countyName(const QString& iso, const QString& locality);
+
 }  // namespace kov

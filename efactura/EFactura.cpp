@@ -5,17 +5,14 @@
 #include <cstdlib>
 
 #include "data/Values.h"
+#include "efactura/Archive.h"
 #include "efactura/Counties.h"
+#include "efactura/UblNames.h"
 
 namespace kov::efactura {
 
 namespace {
 
-const QString kInvoiceNs = QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:Invoice-2");
-const QString kCac =
-    QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:CommonAggregateComponents-2");
-const QString kCbc =
-    QStringLiteral("urn:oasis:names:specification:ubl:schema:xsd:CommonBasicComponents-2");
 const QString kCustomization =
     QStringLiteral("urn:cen.eu:en16931:2017#compliant#urn:efactura.mfinante.ro:CIUS-RO:1.0.1");
 const QString kCurrency = QStringLiteral("RON");
@@ -393,13 +390,7 @@ QByteArray toXml(const Invoice& invoice) {
 }
 
 QString fileName(const Invoice& invoice) {
-    QString number = clean(invoice.number);
-    for (QChar& c : number) {
-        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c)) {
-            c = QLatin1Char('_');
-        }
-    }
-    return number + QLatin1Char('_') + isoDate(invoice.date) + QStringLiteral(".xml");
+    return archiveName(clean(invoice.number), invoice.date, QStringLiteral("xml"));
 }
 
 }  // namespace kov::efactura

@@ -6,6 +6,7 @@
 #include <QTemporaryFile>
 
 #include "data/Values.h"
+#include "efactura/Archive.h"
 
 namespace kov::efactura {
 
@@ -47,8 +48,12 @@ Written writeFiles(const std::vector<Invoice>& invoices, const QString& folder,
             ++out.kept;
             continue;
         }
-        if (writeFile(path, toXml(invoice))) {
+        const QByteArray xml = toXml(invoice);
+        if (writeFile(path, xml)) {
             ++out.files;
+            // The archive keeps the first file of each invoice, whatever the folder receives later.
+            archiveWrite(xml, issuedArchivePath(folder, invoice.seller.fiscalCode, invoice.number,
+                                                invoice.date, QStringLiteral("xml")));
         } else {
             out.refused << invoiceName(invoice) +
                                QStringLiteral(":\n  nu s-a putut scrie fisierul ") +

@@ -25,7 +25,8 @@ struct Written {
 bool writableFolder(const QString& folder);
 
 // Writes the file of each invoice without problems() into the folder. An existing file is
-// replaced only when replace(path) answers true.
+// replaced only when replace(path) answers true. Each file written is also archived under the
+// folder's emise/.
 Written writeFiles(const std::vector<Invoice>& invoices, const QString& folder,
                    const std::function<bool(const QString& path)>& replace);
 

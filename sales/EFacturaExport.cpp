@@ -4,6 +4,7 @@
 #include <QFileDialog>
 
 #include "data/Settings.h"
+#include "efactura/Archive.h"
 #include "efactura/EFacturaFiles.h"
 #include "efactura/EFacturaSource.h"
 #include "ui/Globals.h"
@@ -14,8 +15,8 @@ namespace kov::efactura {
 namespace {
 
 const QString kTitle = QStringLiteral("Export e-Factura");
-const QString kSection = QStringLiteral("EFactura");
-const QString kFolder = QStringLiteral("Dosar");
+const QString& kSection = kFolderSection;
+const QString& kFolder = kFolderKey;
 
 // The program's own dialog, so that it looks and answers alike everywhere.
 QString pickFolder(QWidget* parent, const QString& start) {

@@ -194,7 +194,9 @@ TEST_F(AppTest, MenuHoldsEveryCaptionInOrder) {
              "Incasari: Eliberare/Introducere factura, -, Incasare ordine de plata, "
              "Incasare chitanta, -, Incasare mai multe chitante/factura, Incasare mai "
              "multe ordine/factura",
-             "Plati: Facturi intrare, -, Cumparare combustibil, -, Plati diverse, -, "
+             "Plati: Facturi intrare, Import e-Factura primite, Import e-Factura primite din "
+             "dosar, -, "
+             "Cumparare combustibil, -, Plati diverse, -, "
              "Plata bon fiscal, Plata chitanta simpla, -, Achitare ordin de plata, "
              "Achitare chitanta",
              "Operatiuni diverse: Stergere document, -, Administrare defalcari "

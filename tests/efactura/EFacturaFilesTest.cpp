@@ -98,6 +98,16 @@ TEST(EFacturaFiles, WritesKeepsOrListsEachInvoice) {
     QFile again(home.path("R 1_2025-03-05.xml"));
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), efactura::toXml(replaced));
+    // Each file written is archived under emise/<own fiscal code>/, and never overwritten there.
+    const QString emise = home.path("emise/" + good.seller.fiscalCode + "/");
+    EXPECT_TRUE(QFileInfo::exists(emise + "F 1023_2025-03-05.xml"));
+    EXPECT_FALSE(QFileInfo::exists(emise + "K 1_2025-03-05.xml"));
+    efactura::Invoice changed = replaced;
+    changed.explanation = "ALTA";
+    efactura::writeFiles({changed}, home.path(), [](const QString&) { return true; });
+    QFile archived(emise + "R 1_2025-03-05.xml");
+    ASSERT_TRUE(archived.open(QIODevice::ReadOnly));
+    EXPECT_EQ(archived.readAll(), efactura::toXml(replaced));
 
     const QString missing = home.path("absent");
     const efactura::Written none = efactura::writeFiles({good}, missing, replace);
