@@ -67,12 +67,17 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
         const double sum = field("SUMA").asFloat();
         const double base = field("FARATVA").asFloat();
         const double vat = field("TVA").asFloat();
-        QString exempt, base1, vat1, base2, vat2;
+        QString exempt, exemptNoDeduction, base1, vat1, base2, vat2;
         totals.total += sum;
-        switch (rates.column(field("PROCENTTVA").asFloat(), field("DATA").asDate())) {
+        switch (rates.column(field("PROCENTTVA").asFloat(), field("DATA").asDate(),
+                             exemptionBasis(field("TEMEI").asString()))) {
             case RateColumn::Exempt:
                 exempt = displayAmount(sum);
                 totals.exempt += sum;
+                break;
+            case RateColumn::ExemptNoDeduction:
+                exemptNoDeduction = displayAmount(sum);
+                totals.exemptNoDeduction += sum;
                 break;
             case RateColumn::First:
                 base1 = displayAmount(base);
@@ -96,10 +101,11 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
                                   base1,
                                   vat1,
                                   base2,
-                                  vat2};
+                                  vat2,
+                                  exemptNoDeduction};
         QString sql = QStringLiteral(
             "insert into registru (DATA,NRFACTURA,DENUMIRE,CODFISCAL,SUMA,SCUTITTVA,FARATVA,"
-            "VALTVA,FARATVA9,VALTVA9) values (");
+            "VALTVA,FARATVA9,VALTVA9,SCUTITFARA) values (");
         for (const QString& v : values) {
             sql += quoted(v) + u',';
         }

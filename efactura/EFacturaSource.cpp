@@ -103,6 +103,7 @@ std::vector<Invoice> issuedInvoices(const QString& fiscalCode, const QString& co
         i.rate = q.fieldByName(QStringLiteral("PROCENTTVA")).asFloat();
         i.vat = q.fieldByName(QStringLiteral("TVA")).asFloat();
         i.total = q.fieldByName(QStringLiteral("SUMA")).asFloat();
+        i.basis = text(q, "TEMEI");
         out.push_back(i);
     }
     return out;
