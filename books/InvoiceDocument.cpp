@@ -33,8 +33,7 @@ QStringList mentionsOf(bool vatPayer, double rate, const QString& basis, const Q
         out << QString::fromLatin1(kSmallEnterprise);
     } else if (cents(rate) == 0) {
         const ExemptionBasis b = exemptionBasis(basis);
-        out << (b == ExemptionBasis::None ? QStringLiteral("Scutit de TVA")
-                                          : exemptionMention(b));
+        out << (b == ExemptionBasis::None ? QStringLiteral("Scutit de TVA") : exemptionMention(b));
     }
     if (!receipt.isEmpty()) {
         out << receiptMention(receipt, date);
@@ -58,8 +57,9 @@ void sumLines(InvoiceDocument& d) {
     d.rates.clear();
     d.net = d.vat = 0;
     for (const InvoiceLine& line : d.lines) {
-        auto it = std::find_if(d.rates.begin(), d.rates.end(),
-                               [&](const RateTotal& r) { return cents(r.rate) == cents(line.rate); });
+        auto it = std::find_if(d.rates.begin(), d.rates.end(), [&](const RateTotal& r) {
+            return cents(r.rate) == cents(line.rate);
+        });
         if (it == d.rates.end()) {
             d.rates.push_back({line.rate, 0, 0});
             it = d.rates.end() - 1;
@@ -74,7 +74,8 @@ void sumLines(InvoiceDocument& d) {
 
 QString printedFiscalCode(const InvoiceParty& party) {
     const QString code = party.fiscalCode.trimmed();
-    if (party.person || !party.vatPayer || code.startsWith(QLatin1String("RO"), Qt::CaseInsensitive)) {
+    if (party.person || !party.vatPayer ||
+        code.startsWith(QLatin1String("RO"), Qt::CaseInsensitive)) {
         return code;
     }
     return QStringLiteral("RO") + code;
@@ -97,7 +98,8 @@ InvoiceParty ownCompanyParty(const QString& company) {
     q.open();
     InvoiceParty p;
     p.fiscalCode = company;
-    p.vatPayer = !q.eof() && q.fieldByName(QStringLiteral("TVA")).asInteger() == 1;
+    // Without its row the company is taken for a VAT payer, as it is registered by default.
+    p.vatPayer = q.eof() || q.fieldByName(QStringLiteral("TVA")).asInteger() == 1;
     p.name = text(q, "NUME");
     p.registration = text(q, "NRJ");
     p.address = text(q, "SEDIU");
@@ -162,9 +164,10 @@ InvoiceDocument documentOf(const QString& company, const PendingInvoice& p, cons
 
 InvoiceDocument issuedInvoiceDocument(const QString& company, const PendingInvoice& p,
                                       const QString& personIdentity) {
-    InvoiceDocument d = documentOf(company, p, parseDate(p.date).value_or(QDate()),
-                                   parseNumber(p.net).value_or(0), parseRate(p.rate).value_or(0),
-                                   parseNumber(p.vat).value_or(0), parseNumber(p.total).value_or(0));
+    InvoiceDocument d =
+        documentOf(company, p, parseDate(p.date).value_or(QDate()), parseNumber(p.net).value_or(0),
+                   parseRate(p.rate).value_or(0), parseNumber(p.vat).value_or(0),
+                   parseNumber(p.total).value_or(0));
     if (p.person) {
         d.delegate = p.person->name;
         d.identity = personIdentity;

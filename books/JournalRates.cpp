@@ -16,8 +16,7 @@ RateColumn JournalRates::column(double rate, const QDate& invoiceDay) const {
     return RateColumn::Other;
 }
 
-RateColumn JournalRates::column(double rate, const QDate& invoiceDay,
-                                ExemptionBasis basis) const {
+RateColumn JournalRates::column(double rate, const QDate& invoiceDay, ExemptionBasis basis) const {
     const RateColumn c = column(rate, invoiceDay);
     return c == RateColumn::Exempt && withoutDeduction(basis) ? RateColumn::ExemptNoDeduction : c;
 }

@@ -23,7 +23,7 @@ inline constexpr ExemptionBasis kExemptionBases[] = {
     ExemptionBasis::Export, ExemptionBasis::IntraCommunity, ExemptionBasis::ReverseCharge,
     ExemptionBasis::NoDeduction};
 
-QString exemptionCode(ExemptionBasis basis);  // empty for None
+QString exemptionCode(ExemptionBasis basis);         // empty for None
 ExemptionBasis exemptionBasis(const QString& code);  // None for an unknown or empty code
 // The choice as the lists show it.
 QString exemptionCaption(ExemptionBasis basis);

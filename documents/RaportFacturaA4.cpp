@@ -74,6 +74,7 @@ Label& addText(Band& band, const QString& name, const QRectF& rect, const QStrin
                const Font& font, Align align = Align::Left) {
     Label& label = band.addLabel(name, rect, caption, font, align);
     label.wordWrap = true;
+    label.autoSize = true;  // wrapped: the height grows with the lines
     return label;
 }
 
@@ -113,10 +114,10 @@ TRaportFacturaA4::TRaportFacturaA4(QObject* parent) : ReportForm(parent) {
         if (c > 0) {
             header.addShape(columnName("RShapeV", c), {}, ShapeKind::VerticalLine);
         }
-        detail
-            .addDataText(columnName("RDBText", c), {}, QLatin1String(col.field), kNarrow8,
-                         col.align)
-            .wordWrap = true;
+        DataText& text = detail.addDataText(columnName("RDBText", c), {}, QLatin1String(col.field),
+                                            kNarrow8, col.align);
+        text.wordWrap = true;
+        text.autoSize = true;
     }
 
     Band& summary = addBand(BandKind::Summary, 60);
@@ -143,8 +144,8 @@ TRaportFacturaA4::TRaportFacturaA4(QObject* parent) : ReportForm(parent) {
             QStringLiteral("Semnatura de primire:"), kBold9, Align::Right);
 
     addBand(BandKind::PageFooter, 6)
-        .addExpression(QStringLiteral("RExprPag"), {0, 1, kWidth, 4}, QStringLiteral("''"), kNarrow8,
-                       Align::Right);
+        .addExpression(QStringLiteral("RExprPag"), {0, 1, kWidth, 4}, QStringLiteral("''"),
+                       kNarrow8, Align::Right);
     setColumns(true);
 }
 
@@ -181,7 +182,8 @@ void TRaportFacturaA4::setColumns(bool vat) {
     const auto at = [&](int c) { return lefts[static_cast<size_t>(c)]; };
     label(QStringLiteral("LTotalText")).rect = QRectF(0, 1, at(5) - 2, kLine);
     label(QStringLiteral("LTotalNet")).rect = QRectF(at(5), 1, widths[5] - 0.7, kLine);
-    label(QStringLiteral("LTotalTVA")).rect = QRectF(at(7), 1, std::max(0.0, widths[7] - 0.7), kLine);
+    label(QStringLiteral("LTotalTVA")).rect =
+        QRectF(at(7), 1, std::max(0.0, widths[7] - 0.7), kLine);
 }
 
 // Puts the label's text at the top given and returns the height it takes.
@@ -204,8 +206,9 @@ void TRaportFacturaA4::fill(const kov::InvoiceDocument& d) {
     setCaption(QStringLiteral("LNumar"), QStringLiteral("Nr. ") + d.number);
     setCaption(QStringLiteral("LData"),
                QStringLiteral("Data emiterii: ") + d.date.toString(QStringLiteral("dd.MM.yyyy")));
-    const double parties = std::max(placeText(QStringLiteral("LFurnizor"), 30, partyText(d.supplier, true)),
-                                    placeText(QStringLiteral("LClient"), 30, partyText(d.client, false)));
+    const double parties =
+        std::max(placeText(QStringLiteral("LFurnizor"), 30, partyText(d.supplier, true)),
+                 placeText(QStringLiteral("LClient"), 30, partyText(d.client, false)));
     band(BandKind::Title)->height = 30 + parties + 4;
 
     std::vector<QStringList> rows;
@@ -273,7 +276,6 @@ void TRaportFacturaA4::fill(const kov::InvoiceDocument& d) {
     pages->formula = Formula(QStringLiteral("''"));
     const int count = layout().pageCount();
     if (count > 1) {
-        pages->formula =
-            Formula(QStringLiteral("'pag. ' + PAGENUMBER + ' din %1'").arg(count));
+        pages->formula = Formula(QStringLiteral("'pag. ' + PAGENUMBER + ' din %1'").arg(count));
     }
 }

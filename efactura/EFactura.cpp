@@ -195,7 +195,8 @@ class Writer {
         bool vat = true;
     };
 
-    void postalAddress(const Address& address);
+    void postalAddress(const Address& address, const QString& element = "PostalAddress",
+                       const QString& country = "RO");
     void party(const QString& role, const QString& name, const Address& address, const TaxId& taxId,
                const QString& legalId);
     void seller(const Seller& seller, Category category);
@@ -208,14 +209,14 @@ class Writer {
     QXmlStreamWriter xml_;
 };
 
-void Writer::postalAddress(const Address& address) {
+void Writer::postalAddress(const Address& address, const QString& element, const QString& country) {
     const CountyCode county = countyCode(address.county).value_or(CountyCode{});
-    open(QStringLiteral("PostalAddress"));
+    open(element);
     text(QStringLiteral("StreetName"), address.street);
     text(QStringLiteral("CityName"), county.sector.isEmpty() ? address.locality : county.sector);
     text(QStringLiteral("CountrySubentity"), county.iso);
     open(QStringLiteral("Country"));
-    text(QStringLiteral("IdentificationCode"), QStringLiteral("RO"));
+    text(QStringLiteral("IdentificationCode"), country);
     close();
     close();
 }
@@ -272,11 +273,8 @@ void Writer::delivery(const Invoice& invoice) {
     open(QStringLiteral("Delivery"));
     text(QStringLiteral("ActualDeliveryDate"), isoDate(invoice.date));
     open(QStringLiteral("DeliveryLocation"));
-    open(QStringLiteral("Address"));
-    open(QStringLiteral("Country"));
-    text(QStringLiteral("IdentificationCode"), countryOfVatCode(buyerVatId(invoice.buyer, true)));
-    close();
-    close();
+    postalAddress(invoice.buyer.address, QStringLiteral("Address"),
+                  countryOfVatCode(buyerVatId(invoice.buyer, true)));
     close();
     close();
 }
@@ -475,7 +473,8 @@ QStringList problems(const Invoice& invoice) {
                                       "necesar livrarii intracomunitare."));
     }
     if (category == Category::AE && buyer.person) {
-        p.add(client + QStringLiteral(": taxarea inversa se aplica doar unei persoane impozabile."));
+        p.add(client +
+              QStringLiteral(": taxarea inversa se aplica doar unei persoane impozabile."));
     }
     return p.list();
 }

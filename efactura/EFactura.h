@@ -46,7 +46,7 @@ struct Invoice {
     double vat = 0;
     double total = 0;
     bool cashReceipt = false;  // paid in cash with a receipt issued with the invoice
-    QString basis;             // the code of the legal basis of a 0 % invoice (TEMEI)
+    QString basis = {};        // the code of the legal basis of a 0 % invoice (TEMEI)
 };
 
 // Why an invoice at 0 % from a VAT payer exempt under art. 292 carries no VAT: a domestic

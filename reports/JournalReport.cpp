@@ -97,13 +97,13 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
     field(4, "CODFISCAL", Align::Right);
     field(total, "SUMA", Align::Right, Mask::Amount);
     field(6, "SCUTITTVA", Align::Right, Mask::Amount);
-    if (exempt > 1) {  // the sales journal's column without the right of deduction
-        field(7, "SCUTITFARA", Align::Right, Mask::Amount);
-    }
     field(base1, "FARATVA", Align::Right, Mask::Amount);
     field(vat1, "VALTVA", Align::Right, Mask::Amount);
     field(base2, "FARATVA9", Align::Right, Mask::Amount);
     field(vat2, "VALTVA9", Align::Right, Mask::Amount);
+    if (exempt > 1) {  // the sales journal's column without the right of deduction
+        field(7, "SCUTITFARA", Align::Right, Mask::Amount);
+    }
     ruleColumns(detail, names, cols, 0, cols.count() - 1, 0, kDetail);
     hline(detail, names, 0, width, kDetail);
 

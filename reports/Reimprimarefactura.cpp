@@ -1,7 +1,6 @@
 #include "reports/Reimprimarefactura.h"
 #include <algorithm>
 
-
 #include "books/InvoiceDocument.h"
 #include "books/VatExemption.h"
 #include "data/Values.h"
@@ -46,9 +45,8 @@ std::optional<kov::InvoiceEntry> TFormReimprimareFactura::chosen() {
     if (choice.cancelled) {
         return std::nullopt;
     }
-    if (kov::refused(!choice.invoice,
-                     QStringLiteral("Nu exista o factura emisa cu acest numar!"), kWarning,
-                     ui.Edit1)) {
+    if (kov::refused(!choice.invoice, QStringLiteral("Nu exista o factura emisa cu acest numar!"),
+                     kWarning, ui.Edit1)) {
         return std::nullopt;
     }
     return choice.invoice;
@@ -64,13 +62,13 @@ void TFormReimprimareFactura::BitBtn1Click() {
         return;
     }
     // The basis recorded, for the user to see or set.
-    const kov::ExemptionBasis basis = kov::exemptionBasis(
-        kov::recordedExemptionCode(SelectedFiscalCode, invoice->id));
-    const auto* at = std::find(std::begin(kov::kExemptionBases), std::end(kov::kExemptionBases),
-                               basis);
-    ui.ComboBox7->setCurrentIndex(
-        at == std::end(kov::kExemptionBases) ? -1
-                                             : static_cast<int>(at - std::begin(kov::kExemptionBases)));
+    const kov::ExemptionBasis basis =
+        kov::exemptionBasis(kov::recordedExemptionCode(SelectedFiscalCode, invoice->id));
+    const auto* at =
+        std::find(std::begin(kov::kExemptionBases), std::end(kov::kExemptionBases), basis);
+    ui.ComboBox7->setCurrentIndex(at == std::end(kov::kExemptionBases)
+                                      ? -1
+                                      : static_cast<int>(at - std::begin(kov::kExemptionBases)));
     RaportFacturaA4->fill(*document);
     RaportFacturaA4->previewModal();
 }

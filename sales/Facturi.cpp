@@ -4,8 +4,8 @@
 
 #include "books/Categories.h"
 #include "books/InvoiceDocument.h"
-#include "books/VatExemption.h"
 #include "books/Settlement.h"
+#include "books/VatExemption.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "data/Vat.h"

@@ -227,7 +227,7 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
                   QStringList{"8|31.12.2004"});
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"4"});
     EXPECT_EQ(tool.rows("select typeof(EXPLICATIE), typeof(NUMEPF), typeof(CNPPF) from facturi"),
               QStringList{"null|null|null"});
     EXPECT_EQ(tool.rows("select typeof(ADRESA) from firme"), QStringList{"null"});
@@ -289,15 +289,15 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
         db.open(path);
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"4"});
     EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
     EXPECT_EQ(tool.rows("select NUME, SEDIU, typeof(LOC) from datefirma"),
               QStringList{"ANA|STR. A 1|null"});
     EXPECT_EQ(tool.rows("select COD, LOC, typeof(ADRESA) from firme"), QStringList{"P1|DEJ|null"});
     EXPECT_EQ(tool.rows("select NRFACTURA, DATA, SUMA, typeof(EXPLICATIE) || typeof(NUMEPF) || "
-                        "typeof(ADRESAPF) || typeof(LOCPF) || typeof(JUDETPF) || typeof(CNPPF) "
-                        "from facturi"),
-              QStringList{"9|2004-03-05|119.0|nullnullnullnullnullnull"});
+                        "typeof(ADRESAPF) || typeof(LOCPF) || typeof(JUDETPF) || typeof(CNPPF) || "
+                        "typeof(TEMEI) from facturi"),
+              QStringList{"9|2004-03-05|119.0|nullnullnullnullnullnullnull"});
     EXPECT_EQ(tool.rows("select CODFISCAL, NRFACTURA from numere"), QStringList{"|4"});
     EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, NRFACTURA, EXPLICATIE) values ('RO1', "
                         "'10', 'ONORARIU')"),

@@ -204,7 +204,8 @@ TEST_F(EFacturaExportConformance, ExportOverAPeriodWritesTheValidFilesAndListsTh
     fillCompany("RO49AAAA1B31007593840000");
     const QString insert =
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-        "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF,TEMEI) values ";
+        "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF,TEMEI) "
+        "values ";
     execute(insert +
             "('1234567','F 10','2025-10-01',121,100,21,21,0,121,'B1','E','ONORARIU',null,null,"
             "null,null,null,null),"

@@ -71,8 +71,9 @@ class ExemptionConformance : public ExemptionTest {};
 QString element(const QByteArray& xml, const QString& name) {
     const QString text = QString::fromUtf8(xml);
     const qsizetype at = text.indexOf("<cbc:" + name + ">");
-    return at < 0 ? QString()
-                  : text.mid(at + name.size() + 6, text.indexOf('<', at + 1) - at - name.size() - 6);
+    return at < 0
+               ? QString()
+               : text.mid(at + name.size() + 6, text.indexOf('<', at + 1) - at - name.size() - 6);
 }
 
 }  // namespace
@@ -80,7 +81,7 @@ QString element(const QByteArray& xml, const QString& name) {
 TEST_F(ExemptionConformance, EachBasisGoesToItsColumnItsCategoryAndItsMention) {
     QTemporaryDir dir;
     const struct {
-        int basis;  // the list's item; -1: recorded without one, before the basis was kept
+        int basis;           // the list's item; -1: recorded without one, before the basis was kept
         const char* client;  // a partner code, or empty for a private person
         const char* code;    // TEMEI
         const char* journal;  // SCUTITTVA|SCUTITFARA
@@ -146,7 +147,7 @@ TEST_F(ExemptionConformance, EachBasisGoesToItsColumnItsCategoryAndItsMention) {
                 ASSERT_EQ(modals.boxes().size(), 1u);
                 EXPECT_EQ(modals.boxes()[0].title, "Eroare!");
                 EXPECT_EQ(modals.boxes()[0].text, "Alegeti temeiul scutirii de TVA!");
-                EXPECT_EQ(QApplication::focusWidget(), w->ui.ComboBox7);
+                EXPECT_EQ(w->focusWidget(), w->ui.ComboBox7);
             }
             w->ui.ComboBox7->setCurrentIndex(c.basis);
             savePreview(dir.filePath("a4.pdf"), texts, title);
@@ -171,14 +172,16 @@ TEST_F(ExemptionConformance, EachBasisGoesToItsColumnItsCategoryAndItsMention) {
             efactura::issuedInvoices("1234567", efactura::numberCondition(QString::number(number)));
         ASSERT_EQ(invoices.size(), 1u);
         const QByteArray xml = efactura::toXml(invoices[0]);
-        EXPECT_TRUE(QString::fromUtf8(xml).contains("<cbc:ID>" + QString(c.category) + "</cbc:ID>"));
+        EXPECT_TRUE(
+            QString::fromUtf8(xml).contains("<cbc:ID>" + QString(c.category) + "</cbc:ID>"));
         EXPECT_EQ(element(xml, "TaxExemptionReasonCode"), c.reasonCode);
         const QStringList problems = efactura::problems(invoices[0]);
         if (c.basis < 0) {
-            EXPECT_EQ(problems, QStringList{QStringLiteral(
-                                    "Factura %1: lipseste temeiul legal al scutirii de TVA (cota "
-                                    "0 %); alegeti-l in \"Reimprimare factura\".")
-                                                .arg(number)});
+            EXPECT_EQ(problems,
+                      QStringList{QStringLiteral(
+                                      "Factura %1: lipseste temeiul legal al scutirii de TVA (cota "
+                                      "0 %); alegeti-l in \"Reimprimare factura\".")
+                                      .arg(number)});
         } else {
             EXPECT_EQ(problems, QStringList());
             QFile file(dir.filePath(efactura::fileName(invoices[0])));
