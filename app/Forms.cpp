@@ -9,6 +9,7 @@
 #include "app/Main.h"
 #include "app/Selectarefirma.h"
 #include "documents/Alegerefactura.h"
+#include "documents/RaportFacturaA4.h"
 #include "maintenance/Selectaredocument.h"
 #include "maintenance/Stergeredocument.h"
 #include "purchases/Bonfiscal.h"
@@ -29,6 +30,7 @@
 #include "reports/RaportJurVanzN.h"
 #include "reports/RaportJurnal.h"
 #include "reports/RaportOperatiuniDiverse.h"
+#include "reports/Reimprimarefactura.h"
 #include "reports/Selectarefisa.h"
 #include "reports/Selectluna.h"
 #include "reports/Selectperioada.h"
@@ -87,6 +89,8 @@ Forms::Forms() {
     create(FormDefalcari);
     create(FormDateFirma);
     create(FormAlegereFactura);
+    create(RaportFacturaA4);
+    create(FormReimprimareFactura);
 }
 
 Forms::~Forms() {

@@ -38,6 +38,7 @@
 #include "reports/CumulativeCards.h"
 #include "reports/DocumentLists.h"
 #include "reports/Journals.h"
+#include "reports/Reimprimarefactura.h"
 #include "reports/Selectarefisa.h"
 #include "reports/Selectperioada.h"
 #include "sales/Chitantemulte.h"
@@ -192,6 +193,8 @@ void TFormMain::buildMenu() {
         {"Rapoarte", nullptr, nullptr, nullptr},
         {"Rapoarte", "Facturi iesire", "Facturieliberate1", &TFormMain::Facturieliberate1Click},
         {"Rapoarte", "Facturi intrare", "Facturiintrare2", &TFormMain::Facturiintrare2Click},
+        {"Rapoarte", "Reimprimare factura", "Reimprimarefactura1",
+         &TFormMain::Reimprimarefactura1Click},
         {"Rapoarte", nullptr, nullptr, nullptr},
         {"Rapoarte", "Chitante/ordine de plata achitate", "Chitanteordinedeplataachitate1",
          &TFormMain::Chitanteordinedeplataachitate1Click},
@@ -538,6 +541,10 @@ void TFormMain::Chitanteordinedeplataincasate1Click() {
 
 void TFormMain::DosareFactura1Click() {
     kov::efactura::chooseFilesFolder(this);
+}
+
+void TFormMain::Reimprimarefactura1Click() {
+    FormReimprimareFactura->exec();
 }
 
 void TFormMain::ExporteFactura1Click() {

@@ -88,6 +88,7 @@ class TFormMain : public QMainWindow {
     void Chitanteordinedeplataincasate1Click();
     void DosareFactura1Click();  // the folder of the e-Factura files
     void ExporteFactura1Click();
+    void Reimprimarefactura1Click();
 
     // Backup, restore and deletion
     void Salvarepedischeta1Click();

@@ -18,7 +18,8 @@ long long nextNumber(const QString& text) {
     return (n && *n >= INT_MIN && *n <= INT_MAX ? *n : 0) + 1;
 }
 
-// The line's text and the person stay with the invoice for its e-Factura file.
+// The line's text, the person and the basis of a 0 % invoice stay with the invoice for its
+// e-Factura file.
 QStringList keptTexts(const PendingInvoice& p) {
     const auto orNull = [&p](QString InvoicedPerson::*text) {
         return p.person ? quoted((*p.person).*text) : QStringLiteral("null");
@@ -28,7 +29,8 @@ QStringList keptTexts(const PendingInvoice& p) {
             orNull(&InvoicedPerson::address),
             orNull(&InvoicedPerson::locality),
             orNull(&InvoicedPerson::county),
-            orNull(&InvoicedPerson::cnp)};
+            orNull(&InvoicedPerson::cnp),
+            p.basis.isEmpty() ? QStringLiteral("null") : quoted(p.basis)};
 }
 
 }  // namespace

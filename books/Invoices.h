@@ -24,6 +24,7 @@ struct PendingInvoice {
     QString receiptNumber, lineText, remarks;
     double receiptAmount = 0;
     std::optional<InvoicedPerson> person;  // nothing for a partner firm
+    QString basis;  // TEMEI: the code of the legal basis of a 0 % invoice, else empty
 };
 
 // Writes the company's invoice row and, with a receipt, its collection row: both or neither.

@@ -16,6 +16,11 @@ RateColumn JournalRates::column(double rate, const QDate& invoiceDay) const {
     return RateColumn::Other;
 }
 
+RateColumn JournalRates::column(double rate, const QDate& invoiceDay, ExemptionBasis basis) const {
+    const RateColumn c = column(rate, invoiceDay);
+    return c == RateColumn::Exempt && withoutDeduction(basis) ? RateColumn::ExemptNoDeduction : c;
+}
+
 JournalRates journalRates(int year, int month) {
     return {"- " + standardVatCaption(year, month) + " -",
             "- " + reducedVatCaption(year, month) + " -"};

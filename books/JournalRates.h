@@ -7,12 +7,14 @@
 #include <QDate>
 #include <QString>
 
+#include "books/VatExemption.h"
+
 namespace kov {
 
-// Where an invoice's amounts go: the exempt column, the first taxable pair (base and VAT), for
-// the standard rate in force on the invoice's day, or the second pair, which takes every other
-// rate.
-enum class RateColumn { Exempt, First, Other };
+// Where an invoice's amounts go: the exempt column (with the right of deduction), the exempt
+// column without it, the first taxable pair (base and VAT), for the standard rate in force on
+// the invoice's day, or the second pair, which takes every other rate.
+enum class RateColumn { Exempt, ExemptNoDeduction, First, Other };
 
 struct JournalRates {
     QString firstCaption;  // the line under "Operatiuni taxabile" of the first pair
@@ -20,6 +22,9 @@ struct JournalRates {
 
     // Rates are compared exactly: they are stored as typed, 19 is 19.
     RateColumn column(double rate, const QDate& invoiceDay) const;
+    // An exempt invoice goes without the right of deduction only when its basis says so; one
+    // without a basis stays in the column with it.
+    RateColumn column(double rate, const QDate& invoiceDay, ExemptionBasis basis) const;
 };
 
 JournalRates journalRates(int year, int month);

@@ -44,19 +44,22 @@ class Partners {
 // The journal's cells of one invoice: each part's amounts in the column of its rate, parts of
 // one column added. An exempt invoice of one rate shows its total as the exempt amount.
 struct Cells {
-    QString exempt, base1, vat1, base2, vat2;
+    QString exempt, base1, vat1, base2, vat2, exemptNoDeduction;
 };
 
 Cells place(const JournalRates& rates, const QDate& day, double sum,
-            const std::vector<RatePart>& parts, JournalTotals& totals) {
-    std::optional<double> exempt, base1, vat1, base2, vat2;
+            const std::vector<RatePart>& parts, ExemptionBasis basis, JournalTotals& totals) {
+    std::optional<double> exempt, base1, vat1, base2, vat2, exemptNoDeduction;
     const auto add = [](std::optional<double>& cell, double amount) {
         cell = cell.value_or(0) + amount;
     };
     for (const RatePart& part : parts) {
-        switch (rates.column(part.rate, day)) {
+        switch (rates.column(part.rate, day, basis)) {
             case RateColumn::Exempt:
                 add(exempt, parts.size() == 1 ? sum : part.base);
+                break;
+            case RateColumn::ExemptNoDeduction:
+                add(exemptNoDeduction, parts.size() == 1 ? sum : part.base);
                 break;
             case RateColumn::First:
                 add(base1, part.base);
@@ -69,6 +72,7 @@ Cells place(const JournalRates& rates, const QDate& day, double sum,
         }
     }
     totals.exempt += exempt.value_or(0);
+    totals.exemptNoDeduction += exemptNoDeduction.value_or(0);
     totals.base += base1.value_or(0);
     totals.vat += vat1.value_or(0);
     totals.baseOther += base2.value_or(0);
@@ -76,7 +80,7 @@ Cells place(const JournalRates& rates, const QDate& day, double sum,
     const auto text = [](const std::optional<double>& cell) {
         return cell ? displayAmount(*cell) : QString();
     };
-    return {text(exempt), text(base1), text(vat1), text(base2), text(vat2)};
+    return {text(exempt), text(base1), text(vat1), text(base2), text(vat2), text(exemptNoDeduction)};
 }
 
 }  // namespace
@@ -88,7 +92,7 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
     Query write;
     write.setSql(QStringLiteral(
         "insert into registru (DATA,NRFACTURA,DENUMIRE,CODFISCAL,SUMA,SCUTITTVA,FARATVA,"
-        "VALTVA,FARATVA9,VALTVA9) values (?,?,?,?,?,?,?,?,?,?)"));
+        "VALTVA,FARATVA9,VALTVA9,SCUTITFARA) values (?,?,?,?,?,?,?,?,?,?,?)"));
     Query invoices;
     invoices.setSql(QStringLiteral("select * from facturi where felfactura='") + kind +
                     "' and codfiscal=" + quoted(company) + inMonth(month, year) +
@@ -122,10 +126,10 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
                       ? *parts
                       : std::vector<RatePart>{{field("PROCENTTVA").asFloat(),
                                                field("FARATVA").asFloat(), field("TVA").asFloat()}},
-                  totals);
+                  exemptionBasis(field("TEMEI").asString()), totals);
         write.execSql({field("DATA").asString(), field("NRFACTURA").asString(), partner.name,
                        partner.fiscalCode, displayAmount(sum), cells.exempt, cells.base1,
-                       cells.vat1, cells.base2, cells.vat2});
+                       cells.vat1, cells.base2, cells.vat2, cells.exemptNoDeduction});
         tell(progress, done, count);
     }
     transaction.commit();

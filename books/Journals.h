@@ -11,6 +11,7 @@ namespace kov {
 
 struct JournalTotals {
     double total = 0, exempt = 0, base = 0, vat = 0, baseOther = 0, vatOther = 0;
+    double exemptNoDeduction = 0;
 };
 
 // Refills registru in one transaction (nothing of a failed run stays). kind is 'E' for issued

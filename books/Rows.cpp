@@ -21,7 +21,8 @@ void insertInvoiceRow(const QString& company, const InvoiceRow& r) {
     const bool keeps = !r.kept.isEmpty();
     run(QStringLiteral("insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,"
                        "TVA,PLATIT,RESTANT,CODCLIENT,FELFACTURA") +
-        (keeps ? QStringLiteral(",EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF") : QString()) +
+        (keeps ? QStringLiteral(",EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF,TEMEI")
+               : QString()) +
         QStringLiteral(") values(") + quoted(company) + u',' + quoted(r.number) + u',' +
         quoted(storedDate(r.date)) + u',' + bare(r.total) + u',' + bare(r.net) + u',' +
         bare(r.rate) + u',' + bare(r.vat) + u',' + bare(r.paid) + u',' + bare(r.outstanding) +

@@ -13,7 +13,7 @@ struct InvoiceRow {
     QString partner;                                   // CODCLIENT
     QString kind;                                      // FELFACTURA: "E" issued, "I" received
     // What an issued invoice keeps for its e-Factura file, as statement literals: EXPLICATIE,
-    // NUMEPF, ADRESAPF, LOCPF, JUDETPF, CNPPF. Empty: the row has no such columns.
+    // NUMEPF, ADRESAPF, LOCPF, JUDETPF, CNPPF, TEMEI. Empty: the row has no such columns.
     QStringList kept;
 };
 void insertInvoiceRow(const QString& company, const InvoiceRow& row);

@@ -81,6 +81,21 @@ void Query::setSql(const QString& sql) {
     }
 }
 
+void Query::openRows(const QStringList& names, const std::vector<QStringList>& rows) {
+    close();
+    names_ = names;
+    dateColumns_.assign(static_cast<size_t>(names.size()), false);
+    for (const QStringList& row : rows) {
+        std::vector<Value> values;
+        for (int c = 0; c < names.size(); ++c) {
+            values.emplace_back(row.value(c));
+        }
+        rows_.push_back(std::move(values));
+    }
+    row_ = 0;
+    open_ = true;
+}
+
 void Query::close() {
     open_ = false;
     names_.clear();

@@ -47,6 +47,9 @@ class Query {
     // Insert, update, delete.
     void execSql(const std::vector<Value>& values = {});
     void close();
+    // Opens rows held in memory, a text per column, as a report's data set that no table
+    // holds; no statement runs.
+    void openRows(const QStringList& names, const std::vector<QStringList>& rows);
 
     bool isOpen() const { return open_; }
     bool eof() const { return row_ >= rows_.size(); }

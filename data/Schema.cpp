@@ -18,7 +18,8 @@ namespace {
 // so no other tool could check, repair or write them. Version 2 adds what the e-Factura file
 // needs and the books did not keep. Version 3 checks dates with a CHECK instead of triggers:
 // the program writes them in the stored form, and an insert no longer runs four trigger
-// programs. Version 5 keeps the per-rate parts of received invoices.
+// programs. Version 4 keeps the legal basis of an invoice at 0 %, version 5 the per-rate parts
+// of received invoices.
 constexpr int kSchemaVersion = 5;
 
 Column text(const char* name, int sinceVersion = 0) {
@@ -373,7 +374,8 @@ const std::vector<TableInfo>& schemaCatalogue() {
           text("EXPLICATIE", 2),  // the text of the issued invoice's line
           // A private person invoiced: name, street and number, locality, county, CNP.
           text("NUMEPF", 2), text("ADRESAPF", 2), text("LOCPF", 2), text("JUDETPF", 2),
-          text("CNPPF", 2)},
+          text("CNPPF", 2),
+          text("TEMEI", 4)},  // the legal basis of a 0 % invoice (books/VatExemption.h)
          true},
         {QStringLiteral("operatiuni"),
          {text("CODFISCAL"), date("DATA"), text("NRDOC"), text("FELOPERATIE"), text("EXPLICATIE"),
@@ -394,7 +396,8 @@ const std::vector<TableInfo>& schemaCatalogue() {
         {QStringLiteral("casieri"), {text("NUME"), text("CNP")}},
         {QStringLiteral("registru"),
          {text("DATA"), text("NRFACTURA"), text("DENUMIRE"), text("CODFISCAL"), text("SUMA"),
-          text("SCUTITTVA"), text("FARATVA"), text("VALTVA"), text("FARATVA9"), text("VALTVA9")}},
+          text("SCUTITTVA"), text("FARATVA"), text("VALTVA"), text("FARATVA9"), text("VALTVA9"),
+          text("SCUTITFARA")}},
         {QStringLiteral("jurnal"),
          {text("DATA"), text("NRDOC"), text("FELOPERATIE"), text("INCASARIN"), text("INCASARIB"),
           text("PLATIN"), text("PLATIB")}},

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "books/VatExemption.h"
 #include "data/Values.h"
 #include "efactura/Archive.h"
 #include "efactura/Counties.h"
@@ -23,15 +24,62 @@ constexpr int kMaxStreet = 150;
 constexpr int kMaxLocality = 50;
 constexpr int kMaxItemName = 100;
 
-// VAT categories of the line: S standard, E exempt (a VAT payer at 0 %), O not subject to VAT
-// (a seller that is not a VAT payer, whatever the rate typed).
-enum class Category { S, E, O };
+// VAT categories of the line: S standard; for a VAT payer at 0 %, by the invoice's legal basis,
+// G export, K intra-Community supply, AE reverse charge, E exempt (art. 292, and an invoice
+// without a basis, which problems() refuses); O not subject to VAT (a seller that is not a VAT
+// payer, whatever the rate typed).
+enum class Category { S, E, O, G, K, AE };
 
 Category categoryOf(const Invoice& invoice) {
     if (!invoice.seller.vatPayer) {
         return Category::O;
     }
-    return cents(invoice.rate) == 0 ? Category::E : Category::S;
+    if (cents(invoice.rate) != 0) {
+        return Category::S;
+    }
+    switch (exemptionBasis(invoice.basis)) {
+        case ExemptionBasis::Export:
+            return Category::G;
+        case ExemptionBasis::IntraCommunity:
+            return Category::K;
+        case ExemptionBasis::ReverseCharge:
+            return Category::AE;
+        case ExemptionBasis::NoDeduction:
+        case ExemptionBasis::None:
+            break;
+    }
+    return Category::E;
+}
+
+// The exempt categories' identifier, reason code and reason text.
+struct Exemption {
+    const char* id;
+    const char* code;  // may be empty
+    const char* reason;
+};
+
+Exemption exemptionOf(Category category) {
+    switch (category) {
+        case Category::G:
+            return {"G", "VATEX-EU-G", "Export scutit conform art. 294 alin. (1) din Codul fiscal"};
+        case Category::K:
+            return {"K", "VATEX-EU-IC",
+                    "Livrare intracomunitara scutita conform art. 294 alin. (2) din Codul fiscal"};
+        case Category::AE:
+            return {"AE", "VATEX-EU-AE", "Taxare inversa conform art. 331 din Codul fiscal"};
+        default:
+            break;
+    }
+    return {"E", "", kExemptionReason};
+}
+
+// The country of a foreign VAT code's prefix (Greece writes EL); Romania without one.
+QString countryOfVatCode(const QString& vatCode) {
+    const QString prefix = vatCode.left(2).toUpper();
+    if (vatCode.size() < 3 || !prefix[0].isLetter() || !prefix[1].isLetter()) {
+        return QStringLiteral("RO");
+    }
+    return prefix == QLatin1String("EL") ? QStringLiteral("GR") : prefix;
 }
 
 // What the total holds beyond the amount without VAT plus the VAT, in cents. A total typed
@@ -58,11 +106,17 @@ QString bareCode(const QString& code) {
     return bare;
 }
 
-// The VAT identifier a partner firm's code carries when it is written with the "RO" prefix.
-QString buyerVatId(const Buyer& buyer) {
+// The VAT identifier a partner firm's code carries when it is written with the "RO" prefix (or,
+// for an intra-Community supply, with another country's prefix).
+QString buyerVatId(const Buyer& buyer, bool foreignPrefix = false) {
     const QString code = clean(buyer.code).remove(QLatin1Char(' ')).toUpper();
-    return !buyer.person && code.startsWith(QLatin1String("RO")) && code.size() > 2 ? code
-                                                                                    : QString();
+    if (buyer.person || code.size() <= 2) {
+        return QString();
+    }
+    if (code.startsWith(QLatin1String("RO"))) {
+        return code;
+    }
+    return foreignPrefix && code[0].isLetter() && code[1].isLetter() ? code : QString();
 }
 
 // --- Checks ---------------------------------------------------------------------------------
@@ -138,7 +192,8 @@ class Writer {
         bool vat = true;
     };
 
-    void postalAddress(const Address& address);
+    void postalAddress(const Address& address, const QString& element = "PostalAddress",
+                       const QString& country = "RO");
     void party(const QString& role, const QString& name, const Address& address, const TaxId& taxId,
                const QString& legalId);
     void seller(const Seller& seller, Category category);
@@ -146,18 +201,19 @@ class Writer {
     void taxCategory(const QString& element, const Invoice& invoice, Category category,
                      bool withReason);
     void payment(const Invoice& invoice);
+    void delivery(const Invoice& invoice);
 
     QXmlStreamWriter xml_;
 };
 
-void Writer::postalAddress(const Address& address) {
+void Writer::postalAddress(const Address& address, const QString& element, const QString& country) {
     const CountyCode county = countyCode(address.county).value_or(CountyCode{});
-    open(QStringLiteral("PostalAddress"));
+    open(element);
     text(QStringLiteral("StreetName"), address.street);
     text(QStringLiteral("CityName"), county.sector.isEmpty() ? address.locality : county.sector);
     text(QStringLiteral("CountrySubentity"), county.iso);
     open(QStringLiteral("Country"));
-    text(QStringLiteral("IdentificationCode"), QStringLiteral("RO"));
+    text(QStringLiteral("IdentificationCode"), country);
     close();
     close();
 }
@@ -205,7 +261,19 @@ void Writer::buyer(const Buyer& buyer, Category category) {
         id = QStringLiteral("0000000000000");
     }
     party(QStringLiteral("AccountingCustomerParty"), buyer.name, buyer.address,
-          {category == Category::O ? QString() : buyerVatId(buyer), true}, id);
+          {category == Category::O ? QString() : buyerVatId(buyer, category == Category::K), true},
+          id);
+}
+
+// An intra-Community supply states when and to which country the goods went.
+void Writer::delivery(const Invoice& invoice) {
+    open(QStringLiteral("Delivery"));
+    text(QStringLiteral("ActualDeliveryDate"), isoDate(invoice.date));
+    open(QStringLiteral("DeliveryLocation"));
+    postalAddress(invoice.buyer.address, QStringLiteral("Address"),
+                  countryOfVatCode(buyerVatId(invoice.buyer, true)));
+    close();
+    close();
 }
 
 void Writer::taxCategory(const QString& element, const Invoice& invoice, Category category,
@@ -217,12 +285,20 @@ void Writer::taxCategory(const QString& element, const Invoice& invoice, Categor
             text(QStringLiteral("Percent"), plainNumber(invoice.rate));
             break;
         case Category::E:
-            text(QStringLiteral("ID"), QStringLiteral("E"));
+        case Category::G:
+        case Category::K:
+        case Category::AE: {
+            const Exemption exemption = exemptionOf(category);
+            text(QStringLiteral("ID"), QLatin1String(exemption.id));
             text(QStringLiteral("Percent"), QStringLiteral("0"));
             if (withReason) {
-                text(QStringLiteral("TaxExemptionReason"), QString::fromUtf8(kExemptionReason));
+                if (*exemption.code) {
+                    text(QStringLiteral("TaxExemptionReasonCode"), QLatin1String(exemption.code));
+                }
+                text(QStringLiteral("TaxExemptionReason"), QString::fromUtf8(exemption.reason));
             }
             break;
+        }
         case Category::O:  // no rate at all
             text(QStringLiteral("ID"), QStringLiteral("O"));
             if (withReason) {
@@ -279,6 +355,9 @@ void Writer::document(const Invoice& invoice) {
     text(QStringLiteral("DocumentCurrencyCode"), kCurrency);
     seller(invoice.seller, category);
     buyer(invoice.buyer, category);
+    if (category == Category::K) {
+        delivery(invoice);
+    }
     payment(invoice);
 
     open(QStringLiteral("TaxTotal"));
@@ -376,9 +455,23 @@ QStringList problems(const Invoice& invoice) {
     if (category == Category::O && vat != 0) {
         p.add(own + QStringLiteral(" nu este platitoare de TVA, dar factura are TVA ") +
               formatAmount(invoice.vat) + QLatin1Char('.'));
-    } else if (category == Category::E && vat != 0) {
+    } else if (category != Category::S && category != Category::O && vat != 0) {
         p.add(QStringLiteral("La cota 0 factura nu poate avea TVA ") + formatAmount(invoice.vat) +
               QLatin1Char('.'));
+    }
+    if (category != Category::S && category != Category::O &&
+        exemptionBasis(invoice.basis) == ExemptionBasis::None) {
+        p.add(QStringLiteral("Factura %1: lipseste temeiul legal al scutirii de TVA (cota 0 %); "
+                             "alegeti-l in \"Reimprimare factura\".")
+                  .arg(number));
+    }
+    if (category == Category::K && buyerVatId(buyer, true).isEmpty()) {
+        p.add(client + QStringLiteral(": lipseste codul de inregistrare in scopuri de TVA, "
+                                      "necesar livrarii intracomunitare."));
+    }
+    if (category == Category::AE && buyer.person) {
+        p.add(client +
+              QStringLiteral(": taxarea inversa se aplica doar unei persoane impozabile."));
     }
     return p.list();
 }

@@ -46,10 +46,11 @@ struct Invoice {
     double vat = 0;
     double total = 0;
     bool cashReceipt = false;  // paid in cash with a receipt issued with the invoice
+    QString basis = {};        // the code of the legal basis of a 0 % invoice (TEMEI)
 };
 
-// Why an invoice at 0 % from a VAT payer carries no VAT: a domestic exemption without the
-// right of deduction, the case of a one-line fee invoice to a Romanian client.
+// Why an invoice at 0 % from a VAT payer exempt under art. 292 carries no VAT: a domestic
+// exemption without the right of deduction.
 inline constexpr char kExemptionReason[] = "Scutit de TVA conform art. 292 din Codul fiscal";
 
 // The reasons, in Romanian, why the platform would refuse the invoice; empty when it can be

@@ -1,5 +1,6 @@
 #include "efactura/EFacturaSource.h"
 
+#include "books/InvoiceDocument.h"
 #include "data/Query.h"
 #include "data/Values.h"
 
@@ -12,20 +13,15 @@ QString text(const Query& q, const char* column) {
 }
 
 Seller sellerOf(const QString& fiscalCode) {
-    Query q;
-    q.setSql("select * from datefirma where codfiscal=" + quoted(fiscalCode));
-    q.open();
+    const InvoiceParty own = ownCompanyParty(fiscalCode);
     Seller s;
     s.fiscalCode = fiscalCode;
-    if (q.eof()) {
-        return s;
-    }
-    s.name = text(q, "NUME");
-    s.vatPayer = q.fieldByName(QStringLiteral("TVA")).asInteger() == 1;
-    s.registration = text(q, "NRJ");
-    s.address = {text(q, "SEDIU"), text(q, "LOC"), text(q, "JUDET")};
-    s.iban = text(q, "CONT");
-    s.bank = text(q, "BANCA");
+    s.name = own.name;
+    s.vatPayer = own.vatPayer;
+    s.registration = own.registration;
+    s.address = {own.address, own.locality, own.county};
+    s.iban = own.iban;
+    s.bank = own.bank;
     return s;
 }
 
@@ -103,6 +99,7 @@ std::vector<Invoice> issuedInvoices(const QString& fiscalCode, const QString& co
         i.rate = q.fieldByName(QStringLiteral("PROCENTTVA")).asFloat();
         i.vat = q.fieldByName(QStringLiteral("TVA")).asFloat();
         i.total = q.fieldByName(QStringLiteral("SUMA")).asFloat();
+        i.basis = text(q, "TEMEI");
         out.push_back(i);
     }
     return out;

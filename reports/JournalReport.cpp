@@ -33,6 +33,7 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
     query().setSql(QStringLiteral("select * from registru"));
 
     const int exempt = static_cast<int>(captions.exempt.size());
+    withoutDeduction_ = exempt > 1;
     const Columns cols(widths(exempt));
     const double width = cols.width();
     const int total = 5, base1 = 6 + exempt, vat1 = base1 + 1, base2 = vat1 + 1, vat2 = base2 + 1;
@@ -100,6 +101,9 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
     field(vat1, "VALTVA", Align::Right, Mask::Amount);
     field(base2, "FARATVA9", Align::Right, Mask::Amount);
     field(vat2, "VALTVA9", Align::Right, Mask::Amount);
+    if (exempt > 1) {  // the sales journal's column without the right of deduction
+        field(7, "SCUTITFARA", Align::Right, Mask::Amount);
+    }
     ruleColumns(detail, names, cols, 0, cols.count() - 1, 0, kDetail);
     hline(detail, names, 0, width, kDetail);
 
@@ -113,6 +117,10 @@ JournalReport::JournalReport(const Captions& captions, QObject* parent) : Report
     for (const auto& [name, column] : totals) {
         summary.addLabel(QString::fromLatin1(name), cols.cell(column, 2, 4), QString(),
                          kNarrow8Bold, Align::Right);
+    }
+    if (exempt > 1) {
+        summary.addLabel(QStringLiteral("LScutitFara"), cols.cell(7, 2, 4), QString(), kNarrow8Bold,
+                         Align::Right);
     }
     summary.addLabel(QStringLiteral("RLabel3"), {width - 40, 10, 40, 5}, QStringLiteral("Intocmit"),
                      kArial10Bold, Align::Right);

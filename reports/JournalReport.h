@@ -14,13 +14,19 @@ class JournalReport : public report::ReportForm {
     struct Captions {
         QString title;         // "JURNAL PENTRU VANZARI"
         QString counterparty;  // "Beneficiarul"
-        // One caption per exempt column; only the first one prints the exempt amounts.
+        // One caption per exempt column: with the right of deduction (SCUTITTVA, LScutit) and,
+        // where there is a second, without it (SCUTITFARA, LScutitFara).
         QStringList exempt;
     };
     explicit JournalReport(const Captions& captions, QObject* parent = nullptr);
 
     // Captions the two taxable pairs by the rates of the reported month.
     void setRates(const JournalRates& rates);
+    // The journal has the column without the right of deduction.
+    bool withoutDeductionColumn() const { return withoutDeduction_; }
+
+  private:
+    bool withoutDeduction_ = false;
 };
 
 }  // namespace kov::reports

@@ -53,6 +53,9 @@ void captionTotals(JournalReport& form, const JournalTotals& totals) {
     form.setCaption(QStringLiteral("LTVA"), nonZero(totals.vat));
     form.setCaption(QStringLiteral("LFaraTVA9"), nonZero(totals.baseOther));
     form.setCaption(QStringLiteral("LTVA9"), nonZero(totals.vatOther));
+    if (form.withoutDeductionColumn()) {
+        form.setCaption(QStringLiteral("LScutitFara"), nonZero(totals.exemptNoDeduction));
+    }
 }
 
 void salesJournal() {

@@ -3,11 +3,14 @@
 #include <QTime>
 
 #include "books/Categories.h"
+#include "books/InvoiceDocument.h"
 #include "books/Settlement.h"
+#include "books/VatExemption.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "data/Vat.h"
 #include "documents/PartnerLookup.h"
+#include "documents/RaportFacturaA4.h"
 #include "efactura/Counties.h"
 #include "efactura/EFacturaSource.h"
 #include "reference/Adaugfirma.h"
@@ -48,6 +51,8 @@ TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
         kov::setAqua(widget);
     }
     ui.ComboBox6->setMaxVisibleItems(10);
+    ui.ComboBox7->addItems(kov::exemptionCaptions());
+    kov::setAqua(ui.ComboBox7);
 
     Partners =
         new PartnerLookup({ui.GroupBox2,
@@ -74,6 +79,7 @@ TFormFactura::TFormFactura(QWidget* parent) : kov::FormDialog(parent) {
     kov::onEvent(ui.BitBtn1, &QPushButton::clicked, this, &TFormFactura::BitBtn1Click);
     kov::onEvent(ui.BitBtn3, &QPushButton::clicked, this, &TFormFactura::BitBtn3Click);
     kov::onEvent(ui.BitBtn4, &QPushButton::clicked, this, &TFormFactura::BitBtn4Click);
+    kov::onEvent(ui.BitBtn6, &QPushButton::clicked, this, &TFormFactura::BitBtn6Click);
     connect(ui.BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     kov::onExit(ui.Edit5, [this] { Edit5Exit(); });
     kov::onExit(ui.Edit15, [this] { Edit15Exit(); });
@@ -84,6 +90,7 @@ kov::AmountFields TFormFactura::amounts() const {
 }
 
 void TFormFactura::FormShow() {
+    vatPayer_ = kov::ownCompanyParty(SelectedFiscalCode).vatPayer;
     openingFields();
     fillList(ui.ComboBox6, kov::categoryNames(kov::kCollection.categoryKind));
     Partners->load();
@@ -116,6 +123,14 @@ void TFormFactura::openingFields() {
     setReceiptFields(false);
     ui.RadioButton2->setChecked(true);
     RadioButton2Click();
+    ui.ComboBox7->setCurrentIndex(-1);
+    basisFollowsRate();
+}
+
+void TFormFactura::basisFollowsRate() {
+    const bool on = vatPayer_ && kov::parseRate(ui.Edit13->text()).value_or(-1) == 0;
+    ui.ComboBox7->setEnabled(on);
+    ui.Label24->setEnabled(on);
 }
 
 // A company without counters (or a switch to one) starts from 1, not from the last one's.
@@ -205,6 +220,7 @@ void TFormFactura::Edit5KeyUp() {
 }
 
 void TFormFactura::Edit13KeyUp() {
+    basisFollowsRate();
     Edit5KeyUp();
 }
 
@@ -291,6 +307,8 @@ std::optional<kov::PendingInvoice> TFormFactura::checked() {
             // Both go into the statement bare, and a rate of -100 would divide by zero.
             {!kov::parseNumber(ui.Edit5->text()), "Suma introdusa gresit!", ui.Edit5},
             {!kov::parseRate(ui.Edit13->text()), "Cota TVA introdusa gresit!", ui.Edit13},
+            {ui.ComboBox7->isEnabled() && ui.ComboBox7->currentIndex() < 0,
+             "Alegeti temeiul scutirii de TVA!", ui.ComboBox7},
         })) {
         return std::nullopt;
     }
@@ -309,6 +327,9 @@ std::optional<kov::PendingInvoice> TFormFactura::checked() {
     p.clientCode = firm ? ui.ComboBox2->currentText() : "PF " + ui.Edit10->text();
     p.receipt = receipt;
     p.lineText = ui.Edit6->text();
+    if (ui.ComboBox7->isEnabled() && ui.ComboBox7->currentIndex() >= 0) {
+        p.basis = kov::exemptionCode(kov::kExemptionBases[ui.ComboBox7->currentIndex()]);
+    }
     if (!firm) {
         p.person = kov::InvoicedPerson{ui.Edit8->text(), ui.Edit9->text(), ui.Edit18->text(),
                                        ui.ComboBox1->currentText(), ui.Edit10->text()};
@@ -401,7 +422,6 @@ void TFormFactura::fillPrintout(const kov::PendingInvoice& invoice) {
     for (const auto& [label, text] : receiptValues) {
         set(label, receipt ? text : QString());
     }
-    RaportFactura->Pending = invoice;
 }
 
 void TFormFactura::reset() {
@@ -456,8 +476,32 @@ void TFormFactura::BitBtn1Click() {
         return;
     }
     fillPrintout(*invoice);
+    previewRecording(*RaportFactura, *invoice);
+}
+
+void TFormFactura::BitBtn6Click() {
+    const auto invoice = checked();
+    if (!invoice || numberUsed()) {
+        return;
+    }
+    RaportFacturaA4->fill(kov::issuedInvoiceDocument(
+        SelectedFiscalCode, *invoice,
+        kov::identityText(ui.Edit11->text(), ui.Edit12->text(), ui.Edit16->text())));
+    previewRecording(*RaportFacturaA4, *invoice);
+}
+
+void TFormFactura::previewRecording(kov::report::ReportForm& form,
+                                    const kov::PendingInvoice& invoice) {
+    RaportFactura->Pending = invoice;
     RaportFactura->Printed = false;
-    RaportFactura->previewModal();
+    // The pre-printed printout records the invoice; any other printout hands it its printing.
+    QMetaObject::Connection relay;
+    if (&form != RaportFactura) {
+        relay = connect(&form, &kov::report::ReportForm::AfterPrint, RaportFactura,
+                        &kov::report::ReportForm::AfterPrint);
+    }
+    form.previewModal();
+    disconnect(relay);
     // Printing issued the invoice; a preview closed unprinted (or whose recording failed or
     // was refused) leaves the window as it is, to print again or save.
     if (RaportFactura->Printed) {

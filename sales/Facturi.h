@@ -48,6 +48,7 @@ class TFormFactura : public kov::FormDialog {
     void BitBtn1Click();  // Tiparire
     void BitBtn3Click();  // Salvare
     void BitBtn4Click();  // Salvare e-Factura: records, then writes the invoice's file
+    void BitBtn6Click();  // Factura A4: the invoice on a whole page, recorded when printed
 
   private:
     kov::AmountFields amounts() const;
@@ -63,8 +64,14 @@ class TFormFactura : public kov::FormDialog {
     bool numberUsed();
     QString breakdownValue();
     void fillPrintout(const kov::PendingInvoice& invoice);
+    // Shows a printout of the invoice, which records it at its first printing; the window
+    // closes once it is recorded.
+    void previewRecording(kov::report::ReportForm& form, const kov::PendingInvoice& invoice);
+    // The legal basis of a 0 % invoice is chosen only at 0 %, and only by a VAT payer.
+    void basisFollowsRate();
     void reset();
     void save(bool eFactura);
 
     kov::VatRateField* rate_ = nullptr;  // owned by its edit
+    bool vatPayer_ = true;               // the selected company, read at each showing
 };

@@ -38,4 +38,6 @@ TFormCasieri* FormCasieri = nullptr;
 TMesaj* Mesaj = nullptr;
 TFormDateFirma* FormDateFirma = nullptr;
 TFormAlegereFactura* FormAlegereFactura = nullptr;
+TRaportFacturaA4* RaportFacturaA4 = nullptr;
+TFormReimprimareFactura* FormReimprimareFactura = nullptr;
 TFormDefalcari* FormDefalcari = nullptr;

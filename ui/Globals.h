@@ -41,6 +41,8 @@ class TMesaj;
 class TFormDefalcari;
 class TFormDateFirma;
 class TFormAlegereFactura;
+class TRaportFacturaA4;
+class TFormReimprimareFactura;
 
 // CODFISCAL of the own company whose books are being kept; empty until one is chosen.
 extern QString SelectedFiscalCode;
@@ -82,3 +84,5 @@ extern TMesaj* Mesaj;
 extern TFormDefalcari* FormDefalcari;
 extern TFormDateFirma* FormDateFirma;
 extern TFormAlegereFactura* FormAlegereFactura;
+extern TRaportFacturaA4* RaportFacturaA4;
+extern TFormReimprimareFactura* FormReimprimareFactura;

@@ -314,9 +314,9 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
               QStringList{"ANA|STR. A 1|null"});
     EXPECT_EQ(tool.rows("select COD, LOC, typeof(ADRESA) from firme"), QStringList{"P1|DEJ|null"});
     EXPECT_EQ(tool.rows("select NRFACTURA, DATA, SUMA, typeof(EXPLICATIE) || typeof(NUMEPF) || "
-                        "typeof(ADRESAPF) || typeof(LOCPF) || typeof(JUDETPF) || typeof(CNPPF) "
-                        "from facturi"),
-              QStringList{"9|2004-03-05|119.0|nullnullnullnullnullnull"});
+                        "typeof(ADRESAPF) || typeof(LOCPF) || typeof(JUDETPF) || typeof(CNPPF) || "
+                        "typeof(TEMEI) from facturi"),
+              QStringList{"9|2004-03-05|119.0|nullnullnullnullnullnullnull"});
     EXPECT_EQ(tool.rows("select CODFISCAL, NRFACTURA from numere"), QStringList{"|4"});
     EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, NRFACTURA, EXPLICATIE) values ('RO1', "
                         "'10', 'ONORARIU')"),

@@ -129,7 +129,7 @@ TEST(EFactura, WritesTheInvoiceTheUsageSpecificationWants) {
         {[](Invoice& i) {  // a VAT payer at 0 % to a private person without a CNP
              i.buyer = {
                  true, "D'ARTAGNAN ȘTEFĂNESCU & <FIII>", "", {"STR. MICA 1", "DEVA", "HUNEDOARA"}};
-             i.rate = 0, i.vat = 0, i.total = i.net;
+             i.rate = 0, i.vat = 0, i.total = i.net, i.basis = "SFD";
          },
          {"AccountingCustomerParty/PartyName/Name=D'ARTAGNAN ȘTEFĂNESCU & <FIII>",
           "AccountingCustomerParty/PartyLegalEntity/CompanyID=0000000000000",
@@ -186,7 +186,8 @@ TEST(EFactura, ProblemsNameTheFieldAndWhoseItIs) {
          {"Suma fara TVA -10.00 este negativa."}},
         {[](Invoice& i) { i.seller.vatPayer = false; },
          {own + " nu este platitoare de TVA, dar factura are TVA 210.53."}},
-        {[](Invoice& i) { i.rate = 0; }, {"La cota 0 factura nu poate avea TVA 210.53."}},
+        {[](Invoice& i) { i.rate = 0, i.basis = "SFD"; },
+         {"La cota 0 factura nu poate avea TVA 210.53."}},
     };
     for (const auto& [change, expected] : cases) {
         Invoice invoice = samples::firmInvoice();

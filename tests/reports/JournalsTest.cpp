@@ -1,13 +1,13 @@
 #include <QProcess>
 #include <QTest>
 
-#include "ui/Globals.h"
-#include "ui/Progress.h"
 #include "report_engine/PreviewWindow.h"
 #include "reports/Journals.h"
 #include "reports/RaportJurCumpN.h"
 #include "reports/RaportJurVanzN.h"
 #include "tests/reports/ReportFixture.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 
 using namespace kov::test;
 
@@ -39,6 +39,10 @@ struct JournalCase {
     QStringList totals;    // LTotal, LScutit, LFaraTVA, LTVA, LFaraTVA9, LTVA9
     QString message;
 };
+
+const QString kRegistru =
+    "select DATA,NRFACTURA,DENUMIRE,CODFISCAL,SUMA,SCUTITTVA,FARATVA,VALTVA,FARATVA9,VALTVA9 "
+    "from registru";
 
 }  // namespace
 
@@ -82,7 +86,7 @@ TEST_F(Journals, FillRegistruSplitByRateAndPrintEveryLineAndTotal) {
                     : static_cast<kov::reports::JournalReport&>(*RaportJurCumpN);
         const int before = form.previewWindow() ? 1 : 0;
         c.sales ? kov::reports::salesJournal() : kov::reports::purchaseJournal();
-        EXPECT_EQ(db.rows("select * from registru"), c.registru);
+        EXPECT_EQ(db.rows(kRegistru), c.registru);
         EXPECT_FALSE(FormProgress->isVisible());
         if (saidOnly(c.message)) {
             continue;
@@ -96,8 +100,9 @@ TEST_F(Journals, FillRegistruSplitByRateAndPrintEveryLineAndTotal) {
         const auto lines = detailLines(model);
         ASSERT_EQ(lines.size(), static_cast<size_t>(c.registru.size()));
         for (size_t i = 0; i < lines.size(); ++i) {
-            EXPECT_EQ(lines[i], QStringList{QString::number(i + 1)} +
-                                    c.registru[static_cast<qsizetype>(i)].split(u'|'));
+            // The sales journal's column without the right of deduction comes last.
+            EXPECT_EQ(lines[i].mid(0, 11), QStringList{QString::number(i + 1)} +
+                                               c.registru[static_cast<qsizetype>(i)].split(u'|'));
         }
         const char* labels[] = {"LTotal", "LScutit", "LFaraTVA", "LTVA", "LFaraTVA9", "LTVA9"};
         for (int i = 0; i < 6; ++i) {
@@ -186,7 +191,7 @@ TEST_F(Journals, CaptionsAndColumnsFollowTheRatesInForce) {
         SCOPED_TRACE(c.year * 100 + c.month);
         pickMonth(c.month, c.year);
         kov::reports::salesJournal();
-        EXPECT_EQ(db.rows("select * from registru"), c.registru);
+        EXPECT_EQ(db.rows(kRegistru), c.registru);
         const kov::report::PageModel model = previewed(*RaportJurVanzN);
         EXPECT_EQ(textOf(model, "LCota1"), QString("Operatiuni taxabile\n") + c.standard);
         EXPECT_EQ(textOf(model, "LCota2"), QString("Operatiuni taxabile\n") + c.reduced);

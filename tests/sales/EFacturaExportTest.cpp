@@ -204,25 +204,26 @@ TEST_F(EFacturaExportConformance, ExportOverAPeriodWritesTheValidFilesAndListsTh
     fillCompany("RO49AAAA1B31007593840000");
     const QString insert =
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-        "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF) values ";
+        "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF,TEMEI) "
+        "values ";
     execute(insert +
             "('1234567','F 10','2025-10-01',121,100,21,21,0,121,'B1','E','ONORARIU',null,null,"
-            "null,null,null),"
+            "null,null,null,null),"
             "('1234567','F 11','2025-10-02',119.5,107.66,11,11.84,0,119.5,'G1','E','ONORARIU',"
-            "null,null,null,null,null),"
+            "null,null,null,null,null,null),"
             "('1234567','F 12','2025-10-03',50,50,0,0,0,50,'PF ','E','CHIRIE','ANA POP',"
-            "'STR. A 1','DEJ','CLUJ',''),"
+            "'STR. A 1','DEJ','CLUJ','','SFD'),"
             "('1234567','F 13','2025-10-04',10,10,0,0,0,10,'B1','E','ONORARIU',null,null,null,"
-            "null,null),"
+            "null,null,'SFD'),"
             "('1234567','F 9','2025-09-30',10,10,0,0,0,10,'B1','E','ONORARIU',null,null,null,null,"
-            "null),"
+            "null,null),"
             "('1234567','X 1','2025-10-02',10,10,0,0,0,10,'B1','I',null,null,null,null,null,"
-            "null)");
+            "null,null)");
     // Recorded before the person's data and the line's text were kept: the text is found on its
     // receipt, the person is missing.
     execute(insert +
             "('1234567','F 14','2025-10-05',100,100,0,0,1,0,'PF 1800101123456','E',null,null,"
-            "null,null,null,null)");
+            "null,null,null,null,'SFD')");
     execute(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,TIP) "
         "values ('1234567','2025-10-05','F.F 14 + CH.3','ONORARIU','',100,100,'incasare')");

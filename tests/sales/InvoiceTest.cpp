@@ -295,9 +295,9 @@ TEST_F(InvoiceTest, SaveRecordsTheInvoiceWithItsReceiptPaidFlagAndRemainder) {
     // The amounts go in as the fields hold them, the computed ones with two decimals.
     EXPECT_TRUE(statements.contains(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
-        "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF) "
+        "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF,TEMEI) "
         "values('RO1','7','2004-03-05',119.00,100.00,19,19.00,0,-31.00,'PF 1800101123456','E',"
-        "'ONORARIU','ION POPESCU','STR. MARE 1','','ARAD','1800101123456')"))
+        "'ONORARIU','ION POPESCU','STR. MARE 1','','ARAD','1800101123456',null)"))
         << statements.join('\n').toStdString();
     EXPECT_TRUE(statements.contains(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,BANCA,"
