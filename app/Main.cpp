@@ -12,14 +12,18 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <optional>
 
 #include "app/Adaugarefirmanoua.h"
+#include "app/ConectareSPV.h"
 #include "app/Datefirma.h"
 #include "app/Formmessage.h"
 #include "app/Selectarefirma.h"
 #include "books/Periods.h"
 #include "data/Query.h"
 #include "data/Settings.h"
+#include "documents/SpvCommands.h"
+#include "efactura/EFacturaSource.h"
 #include "maintenance/Discheta.h"
 #include "maintenance/Stergeredocument.h"
 #include "purchases/Bonfiscal.h"
@@ -38,6 +42,7 @@
 #include "reports/Journals.h"
 #include "reports/Selectarefisa.h"
 #include "reports/Selectperioada.h"
+#include "reports/StareEFactura.h"
 #include "sales/Chitantemulte.h"
 #include "sales/EFacturaExport.h"
 #include "sales/Facturi.h"
@@ -51,6 +56,8 @@ namespace {
 
 const QString kInternational = QStringLiteral("International");
 const QString kDataSource = QStringLiteral("kodra");
+
+}  // namespace
 
 // The database file: the one the data source names, or, on the first start, a new one.
 QString mainDatabasePath() {
@@ -71,8 +78,6 @@ QString mainDatabasePath() {
     }
     return path;
 }
-
-}  // namespace
 
 TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FormMain"));
@@ -150,6 +155,8 @@ void TFormMain::buildMenu() {
          &TFormMain::Adaugarestergerefirma1Click},
         {"Fisier", "Date firma", "Datefirma1", &TFormMain::Datefirma1Click},
         {"Fisier", "Dosar e-Factura", "DosareFactura1", &TFormMain::DosareFactura1Click},
+        {"Fisier", "Conectare e-Factura", "ConectareeFactura1",
+         &TFormMain::ConectareeFactura1Click},
         {"Fisier", nullptr, nullptr, nullptr},
         {"Fisier", "Salvare pe discheta", "Salvarepedischeta1",
          &TFormMain::Salvarepedischeta1Click},
@@ -169,6 +176,8 @@ void TFormMain::buildMenu() {
         {"Incasari", "Incasare mai multe ordine/factura", "Incasaremaimulteordinefactura1",
          &TFormMain::Incasaremaimulteordinefactura1Click},
         {"Plati", "Facturi intrare", "Facturiintrare1", &TFormMain::Facturiintrare1Click},
+        {"Plati", "Descarcare facturi primite", "Descarcarefacturiprimite1",
+         &TFormMain::Descarcarefacturiprimite1Click},
         {"Plati", nullptr, nullptr, nullptr},
         {"Plati", "Cumparare combustibil", "Cumpararecombustibil1",
          &TFormMain::Cumpararecombustibil1Click},
@@ -214,6 +223,9 @@ void TFormMain::buildMenu() {
          &TFormMain::Chitanteordinedeplataincasate1Click},
         {"Rapoarte", nullptr, nullptr, nullptr},
         {"Rapoarte", "Export e-Factura", "ExporteFactura1", &TFormMain::ExporteFactura1Click},
+        {"Rapoarte", "Trimitere e-Factura", "TrimitereeFactura1",
+         &TFormMain::TrimitereeFactura1Click},
+        {"Rapoarte", "Stare e-Factura", "StareeFactura1", &TFormMain::StareeFactura1Click},
     };
     std::map<QString, QMenu*> menus;
     for (const Item& item : items) {
@@ -244,7 +256,9 @@ void TFormMain::enableCompanyCommands() {
     // commands that choose or keep the companies, the e-Factura folder and leaving are open.
     static const QStringList always = {QStringLiteral("Selectarefirma1"),
                                        QStringLiteral("Adaugarestergerefirma1"),
-                                       QStringLiteral("DosareFactura1"), QStringLiteral("Iesire1")};
+                                       QStringLiteral("DosareFactura1"),
+                                       QStringLiteral("ConectareeFactura1"),
+                                       QStringLiteral("Iesire1")};
     const bool company = !SelectedFiscalCode.isEmpty();
     for (const auto& [name, action] : actions_) {
         if (!always.contains(name)) {
@@ -547,13 +561,41 @@ void TFormMain::DosareFactura1Click() {
     kov::efactura::chooseFilesFolder(this);
 }
 
-void TFormMain::ExporteFactura1Click() {
+// The period the user picks for the e-Factura commands; empty when cancelled.
+static std::optional<QString> eFacturaPeriod() {
     if (FormSelectData->exec() != 1) {
-        return;
+        return std::nullopt;
     }
-    const kov::DateCondition condition =
-        FormSelectData->ui.RadioButton1->isChecked()
-            ? kov::oneDay(FormSelectData->DateOn)
-            : kov::dateRange(FormSelectData->DateFrom, FormSelectData->DateTo);
-    kov::efactura::exportIssued(condition.sql);
+    return (FormSelectData->ui.RadioButton1->isChecked()
+                ? kov::oneDay(FormSelectData->DateOn)
+                : kov::dateRange(FormSelectData->DateFrom, FormSelectData->DateTo))
+        .sql;
+}
+
+void TFormMain::ExporteFactura1Click() {
+    if (const auto condition = eFacturaPeriod()) {
+        kov::efactura::exportIssued(*condition);
+    }
+}
+
+void TFormMain::ConectareeFactura1Click() {
+    TFormConectareSPV(this).exec();
+}
+
+void TFormMain::TrimitereeFactura1Click() {
+    if (const auto condition = eFacturaPeriod()) {
+        kov::efactura::sendToPlatform(
+            kov::efactura::issuedInvoices(SelectedFiscalCode, *condition),
+            QStringLiteral("Trimitere e-Factura"));
+    }
+}
+
+void TFormMain::StareeFactura1Click() {
+    TFormStareEFactura window(this);
+    window.fill();
+    window.exec();
+}
+
+void TFormMain::Descarcarefacturiprimite1Click() {
+    kov::efactura::downloadReceived(this);
 }

@@ -17,6 +17,10 @@ namespace kov {
 struct StatusLine;
 }
 
+// The database file the data source names; on the first start a new one, kept as the data
+// source. The empty template beside it is created or brought up to date.
+QString mainDatabasePath();
+
 // Why the application cannot start: the settings store's message, or the engine's error.
 void reportStartupError(const std::exception& error);
 void reportStartupError();  // the settings store cannot be read or written
@@ -86,6 +90,11 @@ class TFormMain : public QMainWindow {
     void Chitanteordinedeplataincasate1Click();
     void DosareFactura1Click();  // the folder of the e-Factura files
     void ExporteFactura1Click();
+    // The e-Factura platform: connection, sending, states, received invoices
+    void ConectareeFactura1Click();
+    void TrimitereeFactura1Click();
+    void StareeFactura1Click();
+    void Descarcarefacturiprimite1Click();
 
     // Backup, restore and deletion
     void Salvarepedischeta1Click();

@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
 #include <exception>
 
+#include "app/EFacturaCommand.h"
 #include "app/Forms.h"
 #include "app/Main.h"
 #include "app/Translation.h"
@@ -11,6 +13,14 @@
 #include "ui/Titles.h"
 
 int main(int argc, char* argv[]) {
+    // The e-Factura commands run without a screen, for scheduled runs.
+    if (argc > 1 && qstrcmp(argv[1], "efactura") == 0) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Kovaline"));
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return runEFacturaCommand(QCoreApplication::arguments().mid(2), out, err);
+    }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fputs("Kovaline are nevoie de un ecran grafic (nu este setat DISPLAY).\n", stderr);

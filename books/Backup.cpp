@@ -118,6 +118,14 @@ const Table& operations() {
     return t;
 }
 
+// Each issued invoice's e-Factura state travels with the invoices, known by number and date.
+const Table& eFacturaStates() {
+    static const Table t =
+        keyed(backupTable(QStringLiteral("efacturastare"), true, {QStringLiteral("CODFISCAL")}),
+              {QStringLiteral("NRFACTURA"), QStringLiteral("DATAFACTURA")});
+    return t;
+}
+
 // A table's columns as the catalogue gives them and no other; those that later versions added
 // may be missing from an older file.
 bool hasShape(const Table& table, const QStringList& present) {
@@ -436,6 +444,27 @@ void mergePartners(BackupCounts& counts) {
     counts.partners = inserter.written();
 }
 
+// An invoice's state comes in when the books hold none for it: the books' own is newer.
+int mergeStates(const QString& fiscalCode) {
+    Query source(kBackupDatabase);
+    Query target;
+    Inserter inserter(kMainDatabase, eFacturaStates(), fiscalCode);
+    source.setSql("select * from " + eFacturaStates().name);
+    for (source.open(); !source.eof(); source.next()) {
+        target.setSql("select * from efacturastare where codfiscal=" + quoted(fiscalCode) +
+                      " and nrfactura=" +
+                      literal(source, QStringLiteral("NRFACTURA"), ColumnKind::Text) +
+                      " and datafactura=" +
+                      literal(source, QStringLiteral("DATAFACTURA"), ColumnKind::Date));
+        target.open();
+        if (target.eof()) {
+            inserter.add(source);
+        }
+    }
+    inserter.flush();
+    return inserter.written();
+}
+
 }  // namespace
 
 QString backupFile() {
@@ -460,7 +489,8 @@ BackupCounts fillBackup(Database& backup, const QString& fiscalCode) {
     const std::pair<const Table*, int BackupCounts::*> tables[] = {
         {&companies(), &BackupCounts::companies},     {&categories(), &BackupCounts::categories},
         {&invoices(), &BackupCounts::invoices},       {&partners(), &BackupCounts::partners},
-        {&categoryIds(), &BackupCounts::categoryIds}, {&operations(), &BackupCounts::operations}};
+        {&categoryIds(), &BackupCounts::categoryIds}, {&operations(), &BackupCounts::operations},
+        {&eFacturaStates(), &BackupCounts::eFacturaStates}};
     for (const auto& [table, count] : tables) {
         QString sql = "select * from " + table->name;
         if (table->ofCompany) {
@@ -493,13 +523,16 @@ bool isBackupFile(const QString& path) {
 BackupCounts mergeBackup(const QString& fiscalCode) {
     // The whole file is checked before anything is read for the merge: one bad value refuses it.
     bool withCategories = false;
+    bool withStates = false;
     for (const auto& [table, optional] :
          {std::pair{&invoices(), false}, std::pair{&operations(), false},
-          std::pair{&partners(), false}, std::pair{&categories(), true}}) {
+          std::pair{&partners(), false}, std::pair{&categories(), true},
+          std::pair{&eFacturaStates(), true}}) {
         const QStringList present = checkShape(*table, optional);
         if (!present.isEmpty()) {
             checkValues(*table, present);
             withCategories = withCategories || table == &categories();
+            withStates = withStates || table == &eFacturaStates();
         }
     }
     // A failure part way leaves the books as they were, so the user can simply run it again.
@@ -516,6 +549,9 @@ BackupCounts mergeBackup(const QString& fiscalCode) {
                  categoryMap.literalFor(row.fieldByName(QStringLiteral("DEFALCARE")), counts)}};
         });
     mergePartners(counts);
+    if (withStates) {
+        counts.eFacturaStates = mergeStates(fiscalCode);
+    }
     unit.commit();
     return counts;
 }

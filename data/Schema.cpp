@@ -16,8 +16,9 @@ namespace {
 
 // Files before version 1 checked and converted their dates through a function of the program,
 // so no other tool could check, repair or write them. Version 2 adds what the e-Factura file
-// needs and the books did not keep.
-constexpr int kSchemaVersion = 2;
+// needs and the books did not keep. Version 6 keeps each issued invoice's state on the national
+// e-Factura platform.
+constexpr int kSchemaVersion = 6;
 
 Column text(const char* name, int sinceVersion = 0) {
     return {QString::fromLatin1(name), ColumnKind::Text, sinceVersion};
@@ -353,6 +354,14 @@ const std::vector<TableInfo>& schemaCatalogue() {
          {text("DATA"), text("NRDOC"), text("FELOPERATIE"), text("INCASARIN"), text("INCASARIB"),
           text("PLATIN"), text("PLATIB")}},
         {QStringLiteral("fisecumulate"), {text("DENUMIRE"), number("SUMALUNA"), number("SUMAAN")}},
+        // An issued invoice (company, number, date) on the e-Factura platform: the file sent,
+        // the upload index, the state, the download id, the platform's errors, when it was sent
+        // and last asked, and the signed answer kept in the archive.
+        {QStringLiteral("efacturastare"),
+         {text("CODFISCAL"), text("NRFACTURA"), date("DATAFACTURA"), text("FISIER"),
+          text("INDEXINCARCARE"), text("STARE"), text("IDDESCARCARE"), text("ERORI"),
+          date("DATATRIMITERE"), date("DATASTARE"), text("ARHIVA")},
+         true},
     };
     return tables;
 }

@@ -227,7 +227,7 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
                   QStringList{"8|31.12.2004"});
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"6"});
     EXPECT_EQ(tool.rows("select typeof(EXPLICATIE), typeof(NUMEPF), typeof(CNPPF) from facturi"),
               QStringList{"null|null|null"});
     EXPECT_EQ(tool.rows("select typeof(ADRESA) from firme"), QStringList{"null"});
@@ -289,7 +289,7 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
         db.open(path);
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"2"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"6"});
     EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
     EXPECT_EQ(tool.rows("select NUME, SEDIU, typeof(LOC) from datefirma"),
               QStringList{"ANA|STR. A 1|null"});
