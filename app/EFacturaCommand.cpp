@@ -37,9 +37,11 @@ bool options(const QStringList& args, const QStringList& known, QHash<QString, Q
 
 // The company's fiscal code as the books keep it, given with or without "RO".
 QString companyCode(const QString& code) {
+    const QString bare =
+        code.startsWith(QLatin1String("RO"), Qt::CaseInsensitive) ? code.mid(2) : code;
     kov::Query q;
-    q.setSql("select CODFISCAL from datefirma where codfiscal=" + kov::quoted(code) +
-             " or codfiscal=" + kov::quoted(QStringLiteral("RO") + code));
+    q.setSql("select CODFISCAL from datefirma where codfiscal in (" + kov::quoted(bare) + "," +
+             kov::quoted(QStringLiteral("RO") + bare) + ")");
     q.open();
     return q.eof() ? QString() : q.fieldByName(QStringLiteral("CODFISCAL")).asString();
 }
@@ -82,9 +84,9 @@ int send(const QString& company, const QHash<QString, QString>& o, QTextStream& 
         return 2;
     }
     SpvClient client = openClient();
-    return finish(sendInvoices(client, company,
-                               issuedInvoices(company, kov::dateRange(from, to).sql)),
-                  out, err);
+    return finish(
+        sendInvoices(client, company, issuedInvoices(company, kov::dateRange(from, to).sql)), out,
+        err);
 }
 
 int receive(const QString& company, const QHash<QString, QString>& o, QTextStream& out,

@@ -254,11 +254,10 @@ void TFormMain::buildMenu() {
 void TFormMain::enableCompanyCommands() {
     // Until a company is established every document would be written for none: only the
     // commands that choose or keep the companies, the e-Factura folder and leaving are open.
-    static const QStringList always = {QStringLiteral("Selectarefirma1"),
-                                       QStringLiteral("Adaugarestergerefirma1"),
-                                       QStringLiteral("DosareFactura1"),
-                                       QStringLiteral("ConectareeFactura1"),
-                                       QStringLiteral("Iesire1")};
+    static const QStringList always = {
+        QStringLiteral("Selectarefirma1"), QStringLiteral("Adaugarestergerefirma1"),
+        QStringLiteral("DosareFactura1"), QStringLiteral("ConectareeFactura1"),
+        QStringLiteral("Iesire1")};
     const bool company = !SelectedFiscalCode.isEmpty();
     for (const auto& [name, action] : actions_) {
         if (!always.contains(name)) {
@@ -584,9 +583,8 @@ void TFormMain::ConectareeFactura1Click() {
 
 void TFormMain::TrimitereeFactura1Click() {
     if (const auto condition = eFacturaPeriod()) {
-        kov::efactura::sendToPlatform(
-            kov::efactura::issuedInvoices(SelectedFiscalCode, *condition),
-            QStringLiteral("Trimitere e-Factura"));
+        kov::efactura::sendToPlatform(kov::efactura::issuedInvoices(SelectedFiscalCode, *condition),
+                                      QStringLiteral("Trimitere e-Factura"));
     }
 }
 

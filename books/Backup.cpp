@@ -451,11 +451,10 @@ int mergeStates(const QString& fiscalCode) {
     Inserter inserter(kMainDatabase, eFacturaStates(), fiscalCode);
     source.setSql("select * from " + eFacturaStates().name);
     for (source.open(); !source.eof(); source.next()) {
-        target.setSql("select * from efacturastare where codfiscal=" + quoted(fiscalCode) +
-                      " and nrfactura=" +
-                      literal(source, QStringLiteral("NRFACTURA"), ColumnKind::Text) +
-                      " and datafactura=" +
-                      literal(source, QStringLiteral("DATAFACTURA"), ColumnKind::Date));
+        target.setSql(
+            "select * from efacturastare where codfiscal=" + quoted(fiscalCode) +
+            " and nrfactura=" + literal(source, QStringLiteral("NRFACTURA"), ColumnKind::Text) +
+            " and datafactura=" + literal(source, QStringLiteral("DATAFACTURA"), ColumnKind::Date));
         target.open();
         if (target.eof()) {
             inserter.add(source);
@@ -487,9 +486,12 @@ BackupCounts fillBackup(Database& backup, const QString& fiscalCode) {
     Query source;
     BackupCounts counts;
     const std::pair<const Table*, int BackupCounts::*> tables[] = {
-        {&companies(), &BackupCounts::companies},     {&categories(), &BackupCounts::categories},
-        {&invoices(), &BackupCounts::invoices},       {&partners(), &BackupCounts::partners},
-        {&categoryIds(), &BackupCounts::categoryIds}, {&operations(), &BackupCounts::operations},
+        {&companies(), &BackupCounts::companies},
+        {&categories(), &BackupCounts::categories},
+        {&invoices(), &BackupCounts::invoices},
+        {&partners(), &BackupCounts::partners},
+        {&categoryIds(), &BackupCounts::categoryIds},
+        {&operations(), &BackupCounts::operations},
         {&eFacturaStates(), &BackupCounts::eFacturaStates}};
     for (const auto& [table, count] : tables) {
         QString sql = "select * from " + table->name;

@@ -16,7 +16,8 @@ bool isLocalCallback(const QUrl& callback) {
 
 QString waitForCode(const QUrl& callback, int timeoutMs, QString* error) {
     QTcpServer server;
-    const quint16 port = static_cast<quint16>(callback.port(callback.scheme() == "https" ? 443 : 80));
+    const quint16 port =
+        static_cast<quint16>(callback.port(callback.scheme() == "https" ? 443 : 80));
     if (!server.listen(QHostAddress::LocalHost, port)) {
         if (error) {
             *error = QStringLiteral("Portul %1 nu poate fi ascultat: %2")
@@ -37,14 +38,17 @@ QString waitForCode(const QUrl& callback, int timeoutMs, QString* error) {
                 return;
             }
             const QByteArray target = request.left(request.indexOf("\r\n")).split(' ').value(1);
-            code = codeFromAddress(QStringLiteral("http://localhost") + QString::fromLatin1(target));
-            const QByteArray page =
-                code.isEmpty() ? QByteArrayLiteral("Autorizarea nu a reusit.")
-                               : QByteArrayLiteral("Autorizarea a reusit. Puteti inchide aceasta "
-                                                   "fereastra si reveni in Kovaline.");
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain; charset=utf-8\r\n"
-                          "Connection: close\r\nContent-Length: " +
-                          QByteArray::number(page.size()) + "\r\n\r\n" + page);
+            code =
+                codeFromAddress(QStringLiteral("http://localhost") + QString::fromLatin1(target));
+            const QByteArray page = code.isEmpty()
+                                        ? QByteArrayLiteral("Autorizarea nu a reusit.")
+                                        : QByteArrayLiteral(
+                                              "Autorizarea a reusit. Puteti inchide aceasta "
+                                              "fereastra si reveni in Kovaline.");
+            socket->write(
+                "HTTP/1.1 200 OK\r\nContent-Type: text/plain; charset=utf-8\r\n"
+                "Connection: close\r\nContent-Length: " +
+                QByteArray::number(page.size()) + "\r\n\r\n" + page);
             socket->flush();
             socket->waitForBytesWritten(1000);
             socket->disconnectFromHost();

@@ -15,9 +15,8 @@ QDate orthodoxEaster(int year) {
 }
 
 bool isPublicHoliday(const QDate& day) {
-    static constexpr int kFixed[][2] = {{1, 1},  {1, 2},  {1, 6},   {1, 7},   {1, 24}, {5, 1},
-                                        {6, 1},  {8, 15}, {11, 30}, {12, 1},  {12, 25},
-                                        {12, 26}};
+    static constexpr int kFixed[][2] = {{1, 1}, {1, 2},  {1, 6},   {1, 7},  {1, 24},  {5, 1},
+                                        {6, 1}, {8, 15}, {11, 30}, {12, 1}, {12, 25}, {12, 26}};
     for (const auto& [month, dayOfMonth] : kFixed) {
         if (day.month() == month && day.day() == dayOfMonth) {
             return true;

@@ -68,10 +68,9 @@ void writeSecret(const QString& key, const QByteArray& value) {
     if (!file.open(QIODevice::WriteOnly) ||
         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
         file.write(value) != value.size() || !file.commit()) {
-        throw SettingsError(
-            QStringLiteral("Datele conexiunii e-Factura nu pot fi pastrate in %1")
-                .arg(QDir::toNativeSeparators(secretFile(key)))
-                .toStdString());
+        throw SettingsError(QStringLiteral("Datele conexiunii e-Factura nu pot fi pastrate in %1")
+                                .arg(QDir::toNativeSeparators(secretFile(key)))
+                                .toStdString());
     }
 }
 

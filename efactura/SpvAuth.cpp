@@ -103,20 +103,20 @@ Tokens parseTokens(const QByteArray& body, const QDateTime& now) {
 }
 
 Tokens exchangeCode(const OAuthApp& app, const QString& code) {
-    return tokensOf(httpPost(request(app, kTokenCall),
-                             form({{QStringLiteral("grant_type"),
-                                    QStringLiteral("authorization_code")},
-                                   {QStringLiteral("code"), code},
-                                   {QStringLiteral("redirect_uri"), app.redirectUri},
-                                   {QStringLiteral("token_content_type"), QStringLiteral("jwt")}})));
+    return tokensOf(
+        httpPost(request(app, kTokenCall),
+                 form({{QStringLiteral("grant_type"), QStringLiteral("authorization_code")},
+                       {QStringLiteral("code"), code},
+                       {QStringLiteral("redirect_uri"), app.redirectUri},
+                       {QStringLiteral("token_content_type"), QStringLiteral("jwt")}})));
 }
 
 Tokens refreshTokens(const OAuthApp& app, const QString& refreshToken) {
-    Tokens t = tokensOf(httpPost(
-        request(app, kTokenCall),
-        form({{QStringLiteral("grant_type"), QStringLiteral("refresh_token")},
-              {QStringLiteral("refresh_token"), refreshToken},
-              {QStringLiteral("token_content_type"), QStringLiteral("jwt")}})));
+    Tokens t =
+        tokensOf(httpPost(request(app, kTokenCall),
+                          form({{QStringLiteral("grant_type"), QStringLiteral("refresh_token")},
+                                {QStringLiteral("refresh_token"), refreshToken},
+                                {QStringLiteral("token_content_type"), QStringLiteral("jwt")}})));
     if (t.refresh.isEmpty()) {
         t.refresh = refreshToken;  // a provider may keep the refresh token as it was
     }
@@ -124,8 +124,8 @@ Tokens refreshTokens(const OAuthApp& app, const QString& refreshToken) {
 }
 
 void revokeToken(const OAuthApp& app, const QString& token) {
-    const HttpAnswer a = httpPost(request(app, QStringLiteral("revoke")),
-                                  form({{QStringLiteral("token"), token}}));
+    const HttpAnswer a =
+        httpPost(request(app, QStringLiteral("revoke")), form({{QStringLiteral("token"), token}}));
     if (a.status != 200 && a.status != 204) {
         throw SpvError(SpvError::Kind::Answer,
                        QStringLiteral("Raspuns neasteptat de la platforma e-Factura la apelul "

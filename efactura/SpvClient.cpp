@@ -1,12 +1,12 @@
 #include "efactura/SpvClient.h"
 
 #include <QJsonArray>
-#include <algorithm>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
 #include <QUrlQuery>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 #include "efactura/Http.h"
 
@@ -18,8 +18,8 @@ const QString kUploadNs = QStringLiteral("mfp:anaf:dgti:spv:respUploadFisier:v1"
 const QString kStateNs = QStringLiteral("mfp:anaf:dgti:efactura:stareMesajFactura:v1");
 const QString kInvoiceErrorsNs = QStringLiteral("mfp:anaf:dgti:efactura:mesajEroriFactuta:v1");
 
-constexpr int kAttempts = 3;        // calls after "too many calls" before giving up
-constexpr int kDefaultWait = 60;    // the platform counts calls per minute
+constexpr int kAttempts = 3;      // calls after "too many calls" before giving up
+constexpr int kDefaultWait = 60;  // the platform counts calls per minute
 constexpr int kLongestWait = 120;
 
 [[noreturn]] void unexpected(const QString& call, const QString& what) {
@@ -115,7 +115,8 @@ QString parseUpload(const QByteArray& body) {
     }
     const QString status = attribute(a, "ExecutionStatus");
     if (status == QLatin1String("1")) {
-        refused(call, a.errors.isEmpty() ? QStringList{QStringLiteral("fisier refuzat")} : a.errors);
+        refused(call,
+                a.errors.isEmpty() ? QStringList{QStringLiteral("fisier refuzat")} : a.errors);
     }
     const QString index = attribute(a, "index_incarcare");
     if (status != QLatin1String("0") || index.isEmpty()) {
@@ -273,8 +274,7 @@ std::vector<SpvMessage> SpvClient::messages(int days, const QString& cif, const 
 
 QByteArray SpvClient::download(const QString& downloadId) {
     const QString name = QStringLiteral("descarcare");
-    const QByteArray body =
-        call(name, name, {{QStringLiteral("id"), downloadId}}, nullptr);
+    const QByteArray body = call(name, name, {{QStringLiteral("id"), downloadId}}, nullptr);
     if (body.startsWith("PK\x03\x04")) {
         return body;
     }

@@ -79,8 +79,8 @@ class SpvClient {
     std::function<void(int seconds)> wait;
 
   private:
-    QByteArray call(const QString& name, const QString& path, const QList<QPair<QString, QString>>& query,
-                    const QByteArray* body);
+    QByteArray call(const QString& name, const QString& path,
+                    const QList<QPair<QString, QString>>& query, const QByteArray* body);
 
     QUrl base_;
     QString token_;

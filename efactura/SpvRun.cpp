@@ -31,16 +31,18 @@ QString baseName(const QString& file) {
 }
 
 // Reads the answer of an ok or nok state: the signed ZIP into the archive, or the errors.
-void fetchAnswer(SpvClient& client, const QString& fiscalCode, const QString& root,
-                 InvoiceState& s, RunReport& report) {
+void fetchAnswer(SpvClient& client, const QString& fiscalCode, const QString& root, InvoiceState& s,
+                 RunReport& report) {
     const QString label = invoiceLabel(s.number, s.date);
     const QByteArray zip = client.download(s.downloadId);
     if (s.state == kAccepted) {
         s.archive = archiveIssued(root, baseName(s.file), zip);
         if (s.archive.isEmpty()) {
             report.failed = true;
-            report.lines << label + QStringLiteral(": acceptata; raspunsul semnat nu poate fi "
-                                                   "scris in arhiva ") +
+            report.lines << label +
+                                QStringLiteral(
+                                    ": acceptata; raspunsul semnat nu poate fi "
+                                    "scris in arhiva ") +
                                 QDir::toNativeSeparators(root);
             return;
         }
@@ -50,8 +52,8 @@ void fetchAnswer(SpvClient& client, const QString& fiscalCode, const QString& ro
         return;
     }
     const QStringList errors = parseInvoiceErrors(answerFile(zip));
-    s.errors = errors.isEmpty() ? QStringLiteral("fara detalii de la platforma")
-                                : errors.join(u'\n');
+    s.errors =
+        errors.isEmpty() ? QStringLiteral("fara detalii de la platforma") : errors.join(u'\n');
     saveState(fiscalCode, s);
     report.failed = true;
     report.lines << label + QStringLiteral(": ") + stateText(s);
@@ -83,8 +85,8 @@ RunReport sendInvoices(SpvClient& client, const QString& fiscalCode,
         s.file = fileName(invoice);
         s.sent = s.asked = QDate::currentDate();
         try {
-            s.uploadIndex = client.upload(toXml(invoice), invoice.seller.fiscalCode,
-                                          invoice.buyer.person);
+            s.uploadIndex =
+                client.upload(toXml(invoice), invoice.seller.fiscalCode, invoice.buyer.person);
             s.state = kPending;
             saveState(fiscalCode, s);
             report.lines << label + QStringLiteral(": trimisa, index ") + s.uploadIndex;
@@ -158,8 +160,8 @@ RunReport fetchReceived(SpvClient& client, const QString& fiscalCode, int days,
     }
     if (!QDir().mkpath(folder)) {
         report.failed = true;
-        report.stopped = QStringLiteral("Dosarul %1 nu poate fi creat")
-                             .arg(QDir::toNativeSeparators(folder));
+        report.stopped =
+            QStringLiteral("Dosarul %1 nu poate fi creat").arg(QDir::toNativeSeparators(folder));
         return report;
     }
     for (const SpvMessage& m : messages) {

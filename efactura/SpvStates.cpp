@@ -60,12 +60,13 @@ void saveState(const QString& fiscalCode, const InvoiceState& s) {
     Query q;
     q.setSql("delete from efacturastare where " + invoiceCondition(fiscalCode, s.number, s.date));
     q.execSql();
-    q.setSql("insert into efacturastare (CODFISCAL,NRFACTURA,DATAFACTURA,FISIER,INDEXINCARCARE,"
-             "STARE,IDDESCARCARE,ERORI,DATATRIMITERE,DATASTARE,ARHIVA) values(" +
-             quoted(fiscalCode) + "," + quoted(s.number) + "," + dateLiteral(s.date) + "," +
-             quoted(s.file) + "," + quoted(s.uploadIndex) + "," + quoted(s.state) + "," +
-             quoted(s.downloadId) + "," + quoted(s.errors) + "," + dateLiteral(s.sent) + "," +
-             dateLiteral(s.asked) + "," + quoted(s.archive) + ")");
+    q.setSql(
+        "insert into efacturastare (CODFISCAL,NRFACTURA,DATAFACTURA,FISIER,INDEXINCARCARE,"
+        "STARE,IDDESCARCARE,ERORI,DATATRIMITERE,DATASTARE,ARHIVA) values(" +
+        quoted(fiscalCode) + "," + quoted(s.number) + "," + dateLiteral(s.date) + "," +
+        quoted(s.file) + "," + quoted(s.uploadIndex) + "," + quoted(s.state) + "," +
+        quoted(s.downloadId) + "," + quoted(s.errors) + "," + dateLiteral(s.sent) + "," +
+        dateLiteral(s.asked) + "," + quoted(s.archive) + ")");
     q.execSql();
     unit.commit();
 }

@@ -83,19 +83,20 @@ void TFormStareEFactura::fill() {
     StringGrid1->setRowCount(static_cast<int>(invoices.size()));
     int row = 0;
     for (const auto& invoice : invoices) {
-        const auto state = kov::efactura::loadState(SelectedFiscalCode, invoice.number, invoice.date);
+        const auto state =
+            kov::efactura::loadState(SelectedFiscalCode, invoice.number, invoice.date);
         const QDate deadline = kov::efactura::sendingDeadline(invoice.date);
         // Late: reached the platform after the deadline, or still not there after it.
         const bool onPlatform = state && (state->state == kov::efactura::kAccepted ||
                                           state->state == kov::efactura::kPending);
         const bool late = onPlatform ? state->sent > deadline : Today > deadline;
-        const QStringList cells{invoice.number,
-                                kov::formatDate(invoice.date),
-                                invoice.buyer.name,
-                                kov::formatAmount(invoice.total),
-                                kov::formatDate(deadline) +
-                                    (late ? QStringLiteral(" INTARZIATA") : QString()),
-                                kov::efactura::stateText(state)};
+        const QStringList cells{
+            invoice.number,
+            kov::formatDate(invoice.date),
+            invoice.buyer.name,
+            kov::formatAmount(invoice.total),
+            kov::formatDate(deadline) + (late ? QStringLiteral(" INTARZIATA") : QString()),
+            kov::efactura::stateText(state)};
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (late) {

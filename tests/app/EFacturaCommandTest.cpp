@@ -22,14 +22,14 @@ namespace kov::test {
 
 namespace {
 
-struct Run {
+struct CommandRun {
     int code;
     QString out;
     QString err;
 };
 
-Run command(const QStringList& args) {
-    Run r{};
+CommandRun command(const QStringList& args) {
+    CommandRun r{};
     QTextStream out(&r.out);
     QTextStream err(&r.err);
     r.code = runEFacturaCommand(args, out, err);
@@ -40,7 +40,7 @@ Run command(const QStringList& args) {
 
 TEST_F(AppTest, TheCommandLineSendsFollowsAndFetches) {
     // A fresh home: the database is made, the company is not there.
-    Run r = command({"primite", "--firma", "1234567"});
+    CommandRun r = command({"primite", "--firma", "1234567"});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err, "Firma 1234567 nu exista in baza de date.\n");
     EXPECT_TRUE(QFileInfo::exists(home.path("data/Kovaline/Kodra.db")));
@@ -59,8 +59,8 @@ TEST_F(AppTest, TheCommandLineSendsFollowsAndFetches) {
     EnvVar api("KOVALINE_SPV_URL", fake.apiUrl().toUtf8());
     EnvVar token("KOVALINE_SPV_TOKEN", "acces-1");
 
-    r = command({"trimite", "--firma", "RO1234567", "--de-la", "01.03.2026", "--pana-la",
-                 "2026-03-31"});
+    r = command(
+        {"trimite", "--firma", "RO1234567", "--de-la", "01.03.2026", "--pana-la", "2026-03-31"});
     EXPECT_EQ(r.code, 1);  // 106 cannot be written
     EXPECT_EQ(r.out.count("trimisa, index"), 5);
     EXPECT_TRUE(r.out.contains("Factura 106 din 31.03.2026: nu poate fi trimisa"));
@@ -68,8 +68,8 @@ TEST_F(AppTest, TheCommandLineSendsFollowsAndFetches) {
     r = command({"stare", "--firma", "1234567"});
     EXPECT_EQ(r.code, 1);  // 103 refused
     const QString emise = home.path("data/Kovaline/e-Factura/emise");
-    EXPECT_TRUE(r.out.contains("Factura 101 din 02.03.2026: acceptata, " + emise +
-                               "/101_2026-03-02.zip"));
+    EXPECT_TRUE(
+        r.out.contains("Factura 101 din 02.03.2026: acceptata, " + emise + "/101_2026-03-02.zip"));
     EXPECT_TRUE(r.out.contains("Factura 103 din 10.03.2026: respinsa: E: validari globale"));
     EXPECT_EQ(QDir(emise).entryList(QDir::Files).size(), 4);
     r = command({"stare", "--firma", "1234567"});
@@ -88,6 +88,8 @@ TEST_F(AppTest, TheCommandLineSendsFollowsAndFetches) {
     efactura::receivedHook() = nullptr;
 
     // The state window of the month, seen on 20 March.
+    Database books(kMainDatabase);
+    books.open(home.path("data/Kovaline/Kodra.db"));
     SelectedFiscalCode = "1234567";
     TFormStareEFactura window;
     window.Today = QDate(2026, 3, 20);
@@ -103,8 +105,9 @@ TEST_F(AppTest, TheCommandLineSendsFollowsAndFetches) {
     }
     EXPECT_EQ(shown[0].section(u'|', 0, 0), "101");
     EXPECT_EQ(shown[0].section(u'|', 2), "acceptata");
-    EXPECT_EQ(shown[2], "103|17.03.2026 INTARZIATA|respinsa: E: validari globale\n eroare regula: "
-                        "R6.1: CIF-ul vanzatorului nu figureaza in baza de date");
+    EXPECT_EQ(shown[2],
+              "103|17.03.2026 INTARZIATA|respinsa: E: validari globale\n eroare regula: "
+              "R6.1: CIF-ul vanzatorului nu figureaza in baza de date");
     EXPECT_EQ(shown[5], "106|07.04.2026|netrimisa");
 }
 

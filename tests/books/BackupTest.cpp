@@ -22,13 +22,15 @@ namespace test {
 TEST(Backup, TheEFacturaStatesTravelWithTheInvoices) {
     TempDatabase t;
     Database backup(kBackupDatabase);
-    t.exec("insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,CODCLIENT,FELFACTURA) "
-           "values('RO1','12','2026-03-05',10,10,'P1','E')");
+    t.exec(
+        "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,CODCLIENT,FELFACTURA) "
+        "values('RO1','12','2026-03-05',10,10,'P1','E')");
     const QString state =
         "insert into efacturastare (CODFISCAL,NRFACTURA,DATAFACTURA,FISIER,INDEXINCARCARE,STARE,"
         "IDDESCARCARE,ERORI,DATATRIMITERE,DATASTARE,ARHIVA) values";
-    t.exec(state + "('RO1','12','2026-03-05','12_2026-03-05.xml','5001','ok','95001','',"
-                   "'2026-03-05','2026-03-06','/a/emise/12_2026-03-05.zip')");
+    t.exec(state +
+           "('RO1','12','2026-03-05','12_2026-03-05.xml','5001','ok','95001','',"
+           "'2026-03-05','2026-03-06','/a/emise/12_2026-03-05.zip')");
     t.exec(state + "('RO2','12','2026-03-05','x','1','nok','2','E','2026-03-05',null,'')");
     EXPECT_EQ(fillBackup(backup, "RO1").eFacturaStates, 1);
     EXPECT_EQ(mergeBackup("RO3").eFacturaStates, 1);

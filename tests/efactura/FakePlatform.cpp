@@ -34,22 +34,23 @@ QString invoiceNumber(const QByteArray& xml) {
 }  // namespace
 
 QStringList monthStatements() {
-    return {"insert into datefirma (descriere,nume,codfiscal,tva,NRJ,SEDIU,LOC,JUDET,CONT,BANCA) "
-            "values ('PFA','ALFA CONSULT SRL','1234567',1,'J02/100/2001','BD. REVOLUTIEI NR. 5',"
-            "'ARAD','ARAD','RO49AAAA1B31007593840000','BANCA TRANSILVANIA')",
-    "insert into firme (COD,DENUMIRE,CODFISCAL,ADRESA,LOC,JUDET) values "
-            "('B1','BETA IMPEX SRL','RO7654321','STR. LUNGA NR. 2','BUCURESTI','BUC.SECTOR 3'),"
-            "('G1','GAMA SRL','RO7654321','','DEJ','CLUJ')",
-    "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,CODCLIENT,"
-            "FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF) values "
-            "('1234567','101','2026-03-02',10,10,0,0,'B1','E','ONORARIU',null,null,null,null,null),"
-            "('1234567','102','2026-03-05',20,20,0,0,'PF 1800101123456','E','ONORARIU','ANA POP',"
-            "'STR. MICA 1','DEJ','CLUJ','1800101123456'),"
-            "('1234567','103','2026-03-10',30,30,0,0,'B1','E','ONORARIU',null,null,null,null,null),"
-            "('1234567','104','2026-03-16',40,40,0,0,'B1','E','ONORARIU',null,null,null,null,null),"
-            "('1234567','105','2026-03-20',50,50,0,0,'B1','E','ONORARIU',null,null,null,null,null),"
-            "('1234567','106','2026-03-31',60,60,0,0,'G1','E','ONORARIU',null,null,null,null,null),"
-            "('1234567','201','2026-04-01',70,70,0,0,'B1','E','ONORARIU',null,null,null,null,null)"};
+    return {
+        "insert into datefirma (descriere,nume,codfiscal,tva,NRJ,SEDIU,LOC,JUDET,CONT,BANCA) "
+        "values ('PFA','ALFA CONSULT SRL','1234567',1,'J02/100/2001','BD. REVOLUTIEI NR. 5',"
+        "'ARAD','ARAD','RO49AAAA1B31007593840000','BANCA TRANSILVANIA')",
+        "insert into firme (COD,DENUMIRE,CODFISCAL,ADRESA,LOC,JUDET) values "
+        "('B1','BETA IMPEX SRL','RO7654321','STR. LUNGA NR. 2','BUCURESTI','BUC.SECTOR 3'),"
+        "('G1','GAMA SRL','RO7654321','','DEJ','CLUJ')",
+        "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,CODCLIENT,"
+        "FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF) values "
+        "('1234567','101','2026-03-02',10,10,0,0,'B1','E','ONORARIU',null,null,null,null,null),"
+        "('1234567','102','2026-03-05',20,20,0,0,'PF 1800101123456','E','ONORARIU','ANA POP',"
+        "'STR. MICA 1','DEJ','CLUJ','1800101123456'),"
+        "('1234567','103','2026-03-10',30,30,0,0,'B1','E','ONORARIU',null,null,null,null,null),"
+        "('1234567','104','2026-03-16',40,40,0,0,'B1','E','ONORARIU',null,null,null,null,null),"
+        "('1234567','105','2026-03-20',50,50,0,0,'B1','E','ONORARIU',null,null,null,null,null),"
+        "('1234567','106','2026-03-31',60,60,0,0,'G1','E','ONORARIU',null,null,null,null,null),"
+        "('1234567','201','2026-04-01',70,70,0,0,'B1','E','ONORARIU',null,null,null,null,null)"};
 }
 
 QByteArray makeZip(const std::vector<std::pair<QString, QByteArray>>& files) {
@@ -134,8 +135,9 @@ void FakePlatform::serve(QTcpSocket* socket) {
     buffers_.remove(socket);
     requests.push_back(r);
     const Answer a = answer(r);
-    QByteArray reply = "HTTP/1.1 " + QByteArray::number(a.status) + " X\r\nContent-Type: " +
-                       a.type + "\r\nContent-Length: " + QByteArray::number(a.body.size()) +
+    QByteArray reply = "HTTP/1.1 " + QByteArray::number(a.status) +
+                       " X\r\nContent-Type: " + a.type +
+                       "\r\nContent-Length: " + QByteArray::number(a.body.size()) +
                        "\r\nConnection: close\r\n" + a.headers + "\r\n" + a.body;
     socket->write(reply);
     socket->disconnectFromHost();
@@ -151,8 +153,10 @@ FakePlatform::Answer FakePlatform::answer(const FakeRequest& r) {
         return token(r);
     }
     if (r.headers.value("authorization") != "Bearer " + validAccess.toUtf8()) {
-        return {403, "application/json",
-                "{\"timestamp\":\"2026-03-02\",\"status\":403,\"error\":\"Forbidden\"}", {}};
+        return {403,
+                "application/json",
+                "{\"timestamp\":\"2026-03-02\",\"status\":403,\"error\":\"Forbidden\"}",
+                {}};
     }
     return api(r);
 }
@@ -177,7 +181,8 @@ FakePlatform::Answer FakePlatform::token(const FakeRequest& r) {
     }
     ++tokenCount_;
     validAccess = QStringLiteral("acces-%1").arg(tokenCount_);
-    return {200, "application/json",
+    return {200,
+            "application/json",
             json({{"access_token", validAccess},
                   {"refresh_token", QStringLiteral("reinnoire-%1").arg(tokenCount_)},
                   {"token_type", "Bearer"},
@@ -189,7 +194,8 @@ FakePlatform::Answer FakePlatform::api(const FakeRequest& r) {
     const QString call = r.path.section(u'/', -1);
     if (call == QLatin1String("upload") || call == QLatin1String("uploadb2c")) {
         if (r.query.queryItemValue(QStringLiteral("standard")) != QLatin1String("UBL")) {
-            return {200, "application/xml",
+            return {200,
+                    "application/xml",
                     "<header xmlns=\"mfp:anaf:dgti:spv:respUploadFisier:v1\" "
                     "dateResponse=\"202603021144\" ExecutionStatus=\"1\"><Errors errorMessage="
                     "\"Valorile acceptate pentru parametrul standard sunt UBL, CII sau RASP\"/>"
@@ -198,7 +204,8 @@ FakePlatform::Answer FakePlatform::api(const FakeRequest& r) {
         }
         const QString number = invoiceNumber(r.body);
         if (fates.value(number) == Fate::RefusedAtUpload) {
-            return {200, "application/xml",
+            return {200,
+                    "application/xml",
                     "<header xmlns=\"mfp:anaf:dgti:spv:respUploadFisier:v1\" "
                     "dateResponse=\"202603021144\" ExecutionStatus=\"1\"><Errors errorMessage="
                     "\"Fisierul transmis nu este valid. org.xml.sax.SAXParseException\"/>"
@@ -208,7 +215,8 @@ FakePlatform::Answer FakePlatform::api(const FakeRequest& r) {
         const QString index = QString::number(nextIndex_++);
         uploads.insert(index, r.body);
         numbers_.insert(index, number);
-        return {200, "application/xml",
+        return {200,
+                "application/xml",
                 "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<header "
                 "xmlns=\"mfp:anaf:dgti:spv:respUploadFisier:v1\" dateResponse=\"202603021140\" "
                 "ExecutionStatus=\"0\" index_incarcare=\"" +
@@ -218,13 +226,15 @@ FakePlatform::Answer FakePlatform::api(const FakeRequest& r) {
     if (call == QLatin1String("stareMesaj")) {
         const QString index = r.query.queryItemValue(QStringLiteral("id_incarcare"));
         if (stateCap) {
-            return {200, "application/xml",
+            return {200,
+                    "application/xml",
                     stateXml("><Errors errorMessage=\"S-au facut deja 20 descarcari de mesaj in "
                              "cursul zilei\"/></header>"),
                     {}};
         }
         if (!uploads.contains(index)) {
-            return {200, "application/xml",
+            return {200,
+                    "application/xml",
                     stateXml("><Errors errorMessage=\"Nu exista factura cu id_incarcare=" +
                              index.toUtf8() + "\"/></header>"),
                     {}};
@@ -234,14 +244,18 @@ FakePlatform::Answer FakePlatform::api(const FakeRequest& r) {
         }
         switch (fates.value(numbers_.value(index))) {
             case Fate::NotTaken:
-                return {200, "application/xml",
-                        stateXml(" stare=\"XML cu erori nepreluat de sistem\"/>"), {}};
+                return {200,
+                        "application/xml",
+                        stateXml(" stare=\"XML cu erori nepreluat de sistem\"/>"),
+                        {}};
             case Fate::Rejected:
-                return {200, "application/xml",
+                return {200,
+                        "application/xml",
                         stateXml(" stare=\"nok\" id_descarcare=\"9" + index.toUtf8() + "\"/>"),
                         {}};
             default:
-                return {200, "application/xml",
+                return {200,
+                        "application/xml",
                         stateXml(" stare=\"ok\" id_descarcare=\"9" + index.toUtf8() + "\"/>"),
                         {}};
         }
@@ -259,13 +273,15 @@ FakePlatform::Answer FakePlatform::api(const FakeRequest& r) {
                                     {"id", id}});
         }
         if (list.isEmpty()) {
-            return {200, "application/json",
+            return {200,
+                    "application/json",
                     json({{"eroare", QStringLiteral("Nu exista mesaje in ultimele %1 zile")
                                          .arg(r.query.queryItemValue(QStringLiteral("zile")))},
                           {"titlu", "Lista Mesaje"}}),
                     {}};
         }
-        return {200, "application/json",
+        return {200,
+                "application/json",
                 json({{"mesaje", list},
                       {"serial", "1234AA456"},
                       {"cui", r.query.queryItemValue(QStringLiteral("cif"))},
@@ -275,7 +291,8 @@ FakePlatform::Answer FakePlatform::api(const FakeRequest& r) {
     if (call == QLatin1String("descarcare")) {
         const QString id = r.query.queryItemValue(QStringLiteral("id"));
         if (downloadCap) {
-            return {200, "application/json",
+            return {200,
+                    "application/json",
                     json({{"eroare", "S-au facut deja 10 descarcari de mesaj in cursul zilei"},
                           {"titlu", "Descarcare mesaj"}}),
                     {}};
@@ -301,14 +318,16 @@ FakePlatform::Answer FakePlatform::api(const FakeRequest& r) {
                            : uploads.value(index);
         }
         if (document.isEmpty()) {
-            return {200, "application/json",
-                    json({{"eroare", "Pentru id=" + id + " nu exista inregistrata nici o "
-                                                         "factura"},
+            return {200,
+                    "application/json",
+                    json({{"eroare", "Pentru id=" + id +
+                                         " nu exista inregistrata nici o "
+                                         "factura"},
                           {"titlu", "Descarcare mesaj"}}),
                     {}};
         }
-        const QByteArray zip = makeZip({{name + ".xml", document},
-                                        {"semnatura_" + name + ".xml", signedCopy(document)}});
+        const QByteArray zip = makeZip(
+            {{name + ".xml", document}, {"semnatura_" + name + ".xml", signedCopy(document)}});
         served.insert(id, zip);
         return {200, "application/zip", zip, {}};
     }

@@ -18,8 +18,9 @@ using efactura::SpvError;
 
 namespace {
 
-const char* const kState = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n"
-                           "<header xmlns=\"mfp:anaf:dgti:efactura:stareMesajFactura:v1\"";
+const char* const kState =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n"
+    "<header xmlns=\"mfp:anaf:dgti:efactura:stareMesajFactura:v1\"";
 
 // "ok:<value>" or "<kind>:<message>".
 template <typename Parse>
@@ -27,8 +28,8 @@ QString outcome(const Parse& parse) {
     try {
         return QStringLiteral("ok:") + parse();
     } catch (const SpvError& e) {
-        static const char* const kinds[] = {"refuz", "plafon", "429", "autorizare", "raspuns",
-                                            "retea"};
+        static const char* const kinds[] = {"refuz",      "plafon",  "429",
+                                            "autorizare", "raspuns", "retea"};
         return QString::fromLatin1(kinds[static_cast<int>(e.kind())]) + u':' + e.message();
     }
 }
@@ -50,7 +51,8 @@ TEST(SpvAnswers, EveryDocumentedShapeIsReadAndAnythingElseNamesTheCall) {
          "ExecutionStatus=\"1\"><Errors errorMessage=\"Valorile acceptate pentru parametrul "
          "standard sunt UBL, CII sau RASP\"/></header>",
          "refuz:Valorile acceptate pentru parametrul standard sunt UBL, CII sau RASP"},
-        {"upload", "<header xmlns=\"mfp:anaf:dgti:spv:respUploadFisier:v1\" ExecutionStatus=\"0\"/>",
+        {"upload",
+         "<header xmlns=\"mfp:anaf:dgti:spv:respUploadFisier:v1\" ExecutionStatus=\"0\"/>",
          "raspuns:Raspuns neasteptat de la platforma e-Factura la apelul upload: lipseste "
          "index_incarcare"},
         {"upload", "<html><body>Eroare</body></html>",
@@ -104,8 +106,8 @@ TEST(SpvAnswers, EveryDocumentedShapeIsReadAndAnythingElseNamesTheCall) {
          "PRIMITA\",\"id\":\"3001293434\"}],\"serial\":\"1234AA456\",\"cui\":\"8000000000\","
          "\"titlu\":\"Lista Mesaje disponibile din ultimele 1 zile\"}",
          "ok:FACTURA PRIMITA 3001293434 5001120366 202211011415"},
-        {"lista", "{\"eroare\":\"Nu exista mesaje in ultimele 15 zile\",\"titlu\":\"Lista Mesaje\"}",
-         "ok:"},
+        {"lista",
+         "{\"eroare\":\"Nu exista mesaje in ultimele 15 zile\",\"titlu\":\"Lista Mesaje\"}", "ok:"},
         {"lista",
          "{\"eroare\":\"Nu aveti drept de inrolare pentru CIF=8000000000\",\"titlu\":\"Lista "
          "Mesaje\"}",
@@ -134,8 +136,8 @@ TEST(SpvAnswers, EveryDocumentedShapeIsReadAndAnythingElseNamesTheCall) {
                        (s.errors.isEmpty() ? QString() : u' ' + s.errors.join(u'|'));
             }
             if (call == QLatin1String("token")) {
-                const auto t =
-                    efactura::parseTokens(c.body, QDateTime(QDate(2026, 3, 2), QTime(0, 0), QTimeZone::utc()));
+                const auto t = efactura::parseTokens(
+                    c.body, QDateTime(QDate(2026, 3, 2), QTime(0, 0), QTimeZone::utc()));
                 return t.access + u' ' + t.refresh + u' ' + t.accessUntil.toString(Qt::ISODate) +
                        u' ' + t.refreshUntil.toString(Qt::ISODate);
             }
@@ -187,7 +189,8 @@ TEST(SpvDeadline, FiveWorkingDaysWithoutWeekendsAndPublicHolidays) {
         {{2026, 8, 14}, {2026, 8, 21}},   // 15 August on a Saturday
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(efactura::sendingDeadline(c.issued), c.deadline) << c.issued.toString().toStdString();
+        EXPECT_EQ(efactura::sendingDeadline(c.issued), c.deadline)
+            << c.issued.toString().toStdString();
     }
 }
 

@@ -75,21 +75,22 @@ TEST(SpvFlow, AMonthGoesUpAndItsStatesAreFollowedToTheSignedAnswers) {
               "Platforma e-Factura a oprit apelurile descarcare pentru azi: S-au facut deja 10 "
               "descarcari de mesaj in cursul zilei. Ce s-a facut pana acum este pastrat; "
               "continuati maine.");
-    EXPECT_EQ(db.rows("select STARE, IDDESCARCARE, ARHIVA from efacturastare where nrfactura='101'"),
-              QStringList{"ok|95001|"});
+    EXPECT_EQ(
+        db.rows("select STARE, IDDESCARCARE, ARHIVA from efacturastare where nrfactura='101'"),
+        QStringList{"ok|95001|"});
 
     fake.downloadCap = false;
     fake.requests.clear();
     report = efactura::followStates(spv, "1234567", root);
     const QString archived = root + "/emise/101_2026-03-02.zip";
-    EXPECT_EQ(report.lines,
-              QStringList({"Factura 101 din 02.03.2026: acceptata, " + archived,
-                           "Factura 102 din 05.03.2026: acceptata, " + root +
-                               "/emise/102_2026-03-05.zip",
-                           "Factura 103 din 10.03.2026: respinsa: E: validari globale\n eroare "
-                           "regula: R6.1: CIF-ul vanzatorului nu figureaza in baza de date",
-                           "Factura 104 din 16.03.2026: respinsa: XML cu erori nepreluat de "
-                           "sistem"}));
+    EXPECT_EQ(
+        report.lines,
+        QStringList({"Factura 101 din 02.03.2026: acceptata, " + archived,
+                     "Factura 102 din 05.03.2026: acceptata, " + root + "/emise/102_2026-03-05.zip",
+                     "Factura 103 din 10.03.2026: respinsa: E: validari globale\n eroare "
+                     "regula: R6.1: CIF-ul vanzatorului nu figureaza in baza de date",
+                     "Factura 104 din 16.03.2026: respinsa: XML cu erori nepreluat de "
+                     "sistem"}));
     // 101's state is known already: only its answer is fetched.
     EXPECT_EQ(fake.paths(), QStringList({"GET descarcare", "GET stareMesaj", "GET descarcare",
                                          "GET stareMesaj", "GET descarcare", "GET stareMesaj"}));
@@ -149,7 +150,8 @@ TEST(SpvFlow, TheAuthorisationIsKeptSecretAndRefreshedBeforeItEnds) {
     qunsetenv("KOVALINE_SPV_TOKEN");
     EXPECT_FALSE(efactura::isConnected());
 
-    efactura::Connection c{false, {"id-aplicatie", "secret-gresit", "http://localhost:8765/cb"}, {}};
+    efactura::Connection c{
+        false, {"id-aplicatie", "secret-gresit", "http://localhost:8765/cb"}, {}};
     try {
         efactura::exchangeCode(c.app, "COD-1");
         ADD_FAILURE() << "a wrong secret is refused";
@@ -169,8 +171,9 @@ TEST(SpvFlow, TheAuthorisationIsKeptSecretAndRefreshedBeforeItEnds) {
 
     auto spv = efactura::openClient();
     EXPECT_EQ(fake.validAccess, "acces-3");
-    EXPECT_TRUE(fake.requests.back().body.startsWith("grant_type=refresh_token&refresh_token="
-                                                     "reinnoire-2"));
+    EXPECT_TRUE(
+        fake.requests.back().body.startsWith("grant_type=refresh_token&refresh_token="
+                                             "reinnoire-2"));
     EXPECT_EQ(spv.messages(60, "1234567").size(), 0u);  // the new token is taken
     const auto kept = efactura::loadConnection();
     EXPECT_EQ(kept.tokens.access, "acces-3");
