@@ -454,7 +454,8 @@ int mergeStates(const QString& fiscalCode) {
         target.setSql(
             "select * from efacturastare where codfiscal=" + quoted(fiscalCode) +
             " and nrfactura=" + literal(source, QStringLiteral("NRFACTURA"), ColumnKind::Text) +
-            " and datafactura=" + literal(source, QStringLiteral("DATAFACTURA"), ColumnKind::Date));
+            " and datafactura=" +
+            quoted(isoDate(source.fieldByName(QStringLiteral("DATAFACTURA")).asDate())));
         target.open();
         if (target.eof()) {
             inserter.add(source);
