@@ -12,15 +12,19 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <optional>
 
 #include "app/Adaugarefirmanoua.h"
 #include "app/DataSource.h"
+#include "app/ConectareSPV.h"
 #include "app/Datefirma.h"
 #include "app/Formmessage.h"
 #include "app/Selectarefirma.h"
 #include "books/Periods.h"
 #include "data/Query.h"
 #include "data/Settings.h"
+#include "documents/SpvCommands.h"
+#include "efactura/EFacturaSource.h"
 #include "maintenance/Discheta.h"
 #include "maintenance/Stergeredocument.h"
 #include "purchases/Bonfiscal.h"
@@ -41,6 +45,7 @@
 #include "reports/Reimprimarefactura.h"
 #include "reports/Selectarefisa.h"
 #include "reports/Selectperioada.h"
+#include "reports/StareEFactura.h"
 #include "sales/Chitantemulte.h"
 #include "sales/EFacturaExport.h"
 #include "sales/Facturi.h"
@@ -132,6 +137,8 @@ void TFormMain::buildMenu() {
          &TFormMain::Adaugarestergerefirma1Click},
         {"Fisier", "Date firma", "Datefirma1", &TFormMain::Datefirma1Click},
         {"Fisier", "Dosar e-Factura", "DosareFactura1", &TFormMain::DosareFactura1Click},
+        {"Fisier", "Conectare e-Factura", "ConectareeFactura1",
+         &TFormMain::ConectareeFactura1Click},
         {"Fisier", nullptr, nullptr, nullptr},
         {"Fisier", "Salvare pe discheta", "Salvarepedischeta1",
          &TFormMain::Salvarepedischeta1Click},
@@ -155,6 +162,8 @@ void TFormMain::buildMenu() {
          &TFormMain::ImporteFacturaprimite1Click},
         {"Plati", "Import e-Factura primite din dosar", "ImporteFacturaprimitedindosar1",
          &TFormMain::ImporteFacturaprimitedindosar1Click},
+        {"Plati", "Descarcare facturi primite", "Descarcarefacturiprimite1",
+         &TFormMain::Descarcarefacturiprimite1Click},
         {"Plati", nullptr, nullptr, nullptr},
         {"Plati", "Cumparare combustibil", "Cumpararecombustibil1",
          &TFormMain::Cumpararecombustibil1Click},
@@ -202,6 +211,9 @@ void TFormMain::buildMenu() {
          &TFormMain::Chitanteordinedeplataincasate1Click},
         {"Rapoarte", nullptr, nullptr, nullptr},
         {"Rapoarte", "Export e-Factura", "ExporteFactura1", &TFormMain::ExporteFactura1Click},
+        {"Rapoarte", "Trimitere e-Factura", "TrimitereeFactura1",
+         &TFormMain::TrimitereeFactura1Click},
+        {"Rapoarte", "Stare e-Factura", "StareeFactura1", &TFormMain::StareeFactura1Click},
     };
     std::map<QString, QMenu*> menus;
     for (const Item& item : items) {
@@ -230,9 +242,10 @@ void TFormMain::buildMenu() {
 void TFormMain::enableCompanyCommands() {
     // Until a company is established every document would be written for none: only the
     // commands that choose or keep the companies, the e-Factura folder and leaving are open.
-    static const QStringList always = {QStringLiteral("Selectarefirma1"),
-                                       QStringLiteral("Adaugarestergerefirma1"),
-                                       QStringLiteral("DosareFactura1"), QStringLiteral("Iesire1")};
+    static const QStringList always = {
+        QStringLiteral("Selectarefirma1"), QStringLiteral("Adaugarestergerefirma1"),
+        QStringLiteral("DosareFactura1"), QStringLiteral("ConectareeFactura1"),
+        QStringLiteral("Iesire1")};
     const bool company = !SelectedFiscalCode.isEmpty();
     for (const auto& [name, action] : actions_) {
         if (!always.contains(name)) {
@@ -547,13 +560,40 @@ void TFormMain::Reimprimarefactura1Click() {
     FormReimprimareFactura->exec();
 }
 
-void TFormMain::ExporteFactura1Click() {
+// The period the user picks for the e-Factura commands; empty when cancelled.
+static std::optional<QString> eFacturaPeriod() {
     if (FormSelectData->exec() != 1) {
-        return;
+        return std::nullopt;
     }
-    const kov::DateCondition condition =
-        FormSelectData->ui.RadioButton1->isChecked()
-            ? kov::oneDay(FormSelectData->DateOn)
-            : kov::dateRange(FormSelectData->DateFrom, FormSelectData->DateTo);
-    kov::efactura::exportIssued(condition.sql);
+    return (FormSelectData->ui.RadioButton1->isChecked()
+                ? kov::oneDay(FormSelectData->DateOn)
+                : kov::dateRange(FormSelectData->DateFrom, FormSelectData->DateTo))
+        .sql;
+}
+
+void TFormMain::ExporteFactura1Click() {
+    if (const auto condition = eFacturaPeriod()) {
+        kov::efactura::exportIssued(*condition);
+    }
+}
+
+void TFormMain::ConectareeFactura1Click() {
+    TFormConectareSPV(this).exec();
+}
+
+void TFormMain::TrimitereeFactura1Click() {
+    if (const auto condition = eFacturaPeriod()) {
+        kov::efactura::sendToPlatform(kov::efactura::issuedInvoices(SelectedFiscalCode, *condition),
+                                      QStringLiteral("Trimitere e-Factura"));
+    }
+}
+
+void TFormMain::StareeFactura1Click() {
+    TFormStareEFactura window(this);
+    window.fill();
+    window.exec();
+}
+
+void TFormMain::Descarcarefacturiprimite1Click() {
+    kov::efactura::downloadReceived(this);
 }

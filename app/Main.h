@@ -89,6 +89,11 @@ class TFormMain : public QMainWindow {
     void DosareFactura1Click();  // the folder of the e-Factura files
     void ExporteFactura1Click();
     void Reimprimarefactura1Click();
+    // The e-Factura platform: connection, sending, states, received invoices
+    void ConectareeFactura1Click();
+    void TrimitereeFactura1Click();
+    void StareeFactura1Click();
+    void Descarcarefacturiprimite1Click();
 
     // Backup, restore and deletion
     void Salvarepedischeta1Click();

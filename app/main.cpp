@@ -1,9 +1,11 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 
+#include "app/EFacturaCommand.h"
 #include "app/Forms.h"
 #include "app/ImportCommand.h"
 #include "app/Main.h"
@@ -18,6 +20,14 @@ int main(int argc, char* argv[]) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Kovaline"));
         return runImportCommand(QCoreApplication::arguments().mid(2));
+    }
+    // The e-Factura commands run without a screen, for scheduled runs.
+    if (argc > 1 && std::strcmp(argv[1], "efactura") == 0) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Kovaline"));
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return runEFacturaCommand(QCoreApplication::arguments().mid(2), out, err);
     }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

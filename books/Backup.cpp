@@ -116,6 +116,14 @@ const Table& rateParts() {
     return t;
 }
 
+// Each issued invoice's e-Factura state travels with the invoices, known by number and date.
+const Table& eFacturaStates() {
+    static const Table t =
+        keyed(backupTable(QStringLiteral("efacturastare"), true, {QStringLiteral("CODFISCAL")}),
+              {QStringLiteral("NRFACTURA"), QStringLiteral("DATAFACTURA")});
+    return t;
+}
+
 // A table's columns as the catalogue gives them and no other; those that later versions added
 // may be missing from an older file.
 bool hasShape(const Table& table, const QStringList& present) {
@@ -466,6 +474,27 @@ void mergePartners(BackupCounts& counts) {
     counts.partners = inserter.written();
 }
 
+// An invoice's state comes in when the books hold none for it: the books' own is newer.
+int mergeStates(const QString& fiscalCode) {
+    Query source(kBackupDatabase);
+    Query target;
+    Inserter inserter(kMainDatabase, eFacturaStates(), fiscalCode);
+    source.setSql("select * from " + eFacturaStates().name);
+    for (source.open(); !source.eof(); source.next()) {
+        target.setSql(
+            "select * from efacturastare where codfiscal=" + quoted(fiscalCode) +
+            " and nrfactura=" + literal(source, QStringLiteral("NRFACTURA"), ColumnKind::Text) +
+            " and datafactura=" +
+            quoted(isoDate(source.fieldByName(QStringLiteral("DATAFACTURA")).asDate())));
+        target.open();
+        if (target.eof()) {
+            inserter.add(source);
+        }
+    }
+    inserter.flush();
+    return inserter.written();
+}
+
 }  // namespace
 
 QString backupFile() {
@@ -488,10 +517,14 @@ BackupCounts fillBackup(Database& backup, const QString& fiscalCode) {
     Query source;
     BackupCounts counts;
     const std::pair<const Table*, int BackupCounts::*> tables[] = {
-        {&companies(), &BackupCounts::companies},     {&categories(), &BackupCounts::categories},
-        {&invoices(), &BackupCounts::invoices},       {&partners(), &BackupCounts::partners},
-        {&categoryIds(), &BackupCounts::categoryIds}, {&operations(), &BackupCounts::operations},
-        {&rateParts(), &BackupCounts::rateParts}};
+        {&companies(), &BackupCounts::companies},
+        {&categories(), &BackupCounts::categories},
+        {&invoices(), &BackupCounts::invoices},
+        {&partners(), &BackupCounts::partners},
+        {&categoryIds(), &BackupCounts::categoryIds},
+        {&operations(), &BackupCounts::operations},
+        {&rateParts(), &BackupCounts::rateParts},
+        {&eFacturaStates(), &BackupCounts::eFacturaStates}};
     for (const auto& [table, count] : tables) {
         QString sql = "select * from " + table->name;
         if (table->ofCompany) {
@@ -525,15 +558,17 @@ BackupCounts mergeBackup(const QString& fiscalCode) {
     // The whole file is checked before anything is read for the merge: one bad value refuses it.
     bool withCategories = false;
     bool withRateParts = false;
+    bool withStates = false;
     for (const auto& [table, optional] :
          {std::pair{&invoices(), false}, std::pair{&operations(), false},
           std::pair{&partners(), false}, std::pair{&categories(), true},
-          std::pair{&rateParts(), true}}) {
+          std::pair{&rateParts(), true}, std::pair{&eFacturaStates(), true}}) {
         const QStringList present = checkShape(*table, optional);
         if (!present.isEmpty()) {
             checkValues(*table, present);
             withCategories = withCategories || table == &categories();
             withRateParts = withRateParts || table == &rateParts();
+            withStates = withStates || table == &eFacturaStates();
         }
     }
     // A failure part way leaves the books as they were, so the user can simply run it again.
@@ -553,6 +588,9 @@ BackupCounts mergeBackup(const QString& fiscalCode) {
         counts.rateParts = mergeRateParts(fiscalCode);
     }
     mergePartners(counts);
+    if (withStates) {
+        counts.eFacturaStates = mergeStates(fiscalCode);
+    }
     unit.commit();
     return counts;
 }

@@ -19,8 +19,8 @@ namespace {
 // needs and the books did not keep. Version 3 checks dates with a CHECK instead of triggers:
 // the program writes them in the stored form, and an insert no longer runs four trigger
 // programs. Version 4 keeps the legal basis of an invoice at 0 %, version 5 the per-rate parts
-// of received invoices.
-constexpr int kSchemaVersion = 5;
+// of received invoices, version 6 each issued invoice's state on the national e-Factura platform.
+constexpr int kSchemaVersion = 6;
 
 Column text(const char* name, int sinceVersion = 0) {
     return {QString::fromLatin1(name), ColumnKind::Text, sinceVersion};
@@ -402,6 +402,14 @@ const std::vector<TableInfo>& schemaCatalogue() {
          {text("DATA"), text("NRDOC"), text("FELOPERATIE"), text("INCASARIN"), text("INCASARIB"),
           text("PLATIN"), text("PLATIB")}},
         {QStringLiteral("fisecumulate"), {text("DENUMIRE"), number("SUMALUNA"), number("SUMAAN")}},
+        // An issued invoice (company, number, date) on the e-Factura platform: the file sent,
+        // the upload index, the state, the download id, the platform's errors, when it was sent
+        // and last asked, and the signed answer kept in the archive.
+        {QStringLiteral("efacturastare"),
+         {text("CODFISCAL"), text("NRFACTURA"), date("DATAFACTURA"), text("FISIER"),
+          text("INDEXINCARCARE"), text("STARE"), text("IDDESCARCARE"), text("ERORI"),
+          date("DATATRIMITERE"), date("DATASTARE"), text("ARHIVA")},
+         true},
     };
     return tables;
 }

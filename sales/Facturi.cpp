@@ -11,8 +11,10 @@
 #include "data/Vat.h"
 #include "documents/PartnerLookup.h"
 #include "documents/RaportFacturaA4.h"
+#include "documents/SpvCommands.h"
 #include "efactura/Counties.h"
 #include "efactura/EFacturaSource.h"
+#include "efactura/SpvConnection.h"
 #include "reference/Adaugfirma.h"
 #include "sales/EFacturaExport.h"
 #include "ui/Checks.h"
@@ -457,10 +459,13 @@ void TFormFactura::save(bool eFactura) {
     }
     if (eFactura) {
         // Written from the recorded rows, as the export command writes it later.
-        kov::efactura::saveFiles(
-            kov::efactura::issuedInvoices(SelectedFiscalCode,
-                                          kov::efactura::numberCondition(invoice->number)),
-            folder);
+        const auto recorded = kov::efactura::issuedInvoices(
+            SelectedFiscalCode, kov::efactura::numberCondition(invoice->number));
+        kov::efactura::saveFiles(recorded, folder);
+        // With a connection set up, the file also goes to the platform.
+        if (kov::efactura::isConnected()) {
+            kov::efactura::sendToPlatform(recorded, QStringLiteral("Salvare e-Factura"));
+        }
     }
     if (kov::message(QStringLiteral("Mai introduceti alte facturi?"), QString(),
                      kov::Buttons::YesNo) == kov::Answer::Yes) {

@@ -186,26 +186,26 @@ TEST_F(AppTest, MenuHoldsEveryCaptionInOrder) {
         }
         menus << top->text() + ": " + items.join(", ");
     }
-    EXPECT_EQ(
-        menus,
-        QStringList(
-            {"Fisier: Selectare firma, Adaugare/stergere firma, Date firma, Dosar e-Factura, -, "
-             "Salvare pe discheta, Incarcare de pe discheta, -, Iesire",
-             "Incasari: Eliberare/Introducere factura, -, Incasare ordine de plata, "
-             "Incasare chitanta, -, Incasare mai multe chitante/factura, Incasare mai "
-             "multe ordine/factura",
-             "Plati: Facturi intrare, Import e-Factura primite, Import e-Factura primite din "
-             "dosar, -, "
-             "Cumparare combustibil, -, Plati diverse, -, "
-             "Plata bon fiscal, Plata chitanta simpla, -, Achitare ordin de plata, "
-             "Achitare chitanta",
-             "Operatiuni diverse: Stergere document, -, Administrare defalcari "
-             "cheltuieli, Administrare defalcari venituri, -, Introducere CNP Casier",
-             "Rapoarte: Jurnal de vanzari, Jurnal de cumparari, Registru jurnal de "
-             "incasari si plati, -, Fisa operatiuni diverse, Fise operatiuni diverse "
-             "cumulate, -, Facturi iesire, Facturi intrare, -, Chitante/ordine de "
-             "plata achitate, Chitante/ordine de plata incasate, -, Export "
-             "e-Factura"}));
+    EXPECT_EQ(menus,
+              QStringList(
+                  {"Fisier: Selectare firma, Adaugare/stergere firma, Date firma, Dosar e-Factura, "
+                   "Conectare e-Factura, -, "
+                   "Salvare pe discheta, Incarcare de pe discheta, -, Iesire",
+                   "Incasari: Eliberare/Introducere factura, -, Incasare ordine de plata, "
+                   "Incasare chitanta, -, Incasare mai multe chitante/factura, Incasare mai "
+                   "multe ordine/factura",
+                   "Plati: Facturi intrare, Import e-Factura primite, Import e-Factura primite din "
+                   "dosar, Descarcare facturi primite, -, Cumparare combustibil, "
+                   "-, Plati diverse, -, "
+                   "Plata bon fiscal, Plata chitanta simpla, -, Achitare ordin de plata, "
+                   "Achitare chitanta",
+                   "Operatiuni diverse: Stergere document, -, Administrare defalcari "
+                   "cheltuieli, Administrare defalcari venituri, -, Introducere CNP Casier",
+                   "Rapoarte: Jurnal de vanzari, Jurnal de cumparari, Registru jurnal de "
+                   "incasari si plati, -, Fisa operatiuni diverse, Fise operatiuni diverse "
+                   "cumulate, -, Facturi iesire, Facturi intrare, -, Chitante/ordine de "
+                   "plata achitate, Chitante/ordine de plata incasate, -, Export "
+                   "e-Factura, Trimitere e-Factura, Stare e-Factura"}));
     FormMain->action("Iesire1")->trigger();
     EXPECT_EQ(terminated, 1);
 }

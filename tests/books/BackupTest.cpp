@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "books/Backup.h"
+#include "data/Query.h"
 #include "tests/Support.h"
 
 namespace kov {
@@ -11,10 +12,41 @@ namespace kov {
 void PrintTo(const BackupCounts& c, std::ostream* os) {
     *os << '{' << c.companies << ',' << c.categories << ',' << c.invoices << ',' << c.partners
         << ',' << c.categoryIds << ',' << c.operations << ",kept " << c.keptPartners
-        << ",uncategorized " << c.uncategorized << '}';
+        << ",uncategorized " << c.uncategorized << ",states " << c.eFacturaStates << '}';
 }
 
 namespace test {
+
+// An issued invoice's e-Factura state travels with the backup and comes back once; a backup of
+// a version before the states restores the rest.
+TEST(Backup, TheEFacturaStatesTravelWithTheInvoices) {
+    TempDatabase t;
+    Database backup(kBackupDatabase);
+    t.exec(
+        "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,CODCLIENT,FELFACTURA) "
+        "values('RO1','12','2026-03-05',10,10,'P1','E')");
+    const QString state =
+        "insert into efacturastare (CODFISCAL,NRFACTURA,DATAFACTURA,FISIER,INDEXINCARCARE,STARE,"
+        "IDDESCARCARE,ERORI,DATATRIMITERE,DATASTARE,ARHIVA) values";
+    t.exec(state +
+           "('RO1','12','2026-03-05','12_2026-03-05.xml','5001','ok','95001','',"
+           "'2026-03-05','2026-03-06','/a/emise/12_2026-03-05.zip')");
+    t.exec(state + "('RO2','12','2026-03-05','x','1','nok','2','E','2026-03-05',null,'')");
+    EXPECT_EQ(fillBackup(backup, "RO1").eFacturaStates, 1);
+    EXPECT_EQ(mergeBackup("RO3").eFacturaStates, 1);
+    EXPECT_EQ(mergeBackup("RO3").eFacturaStates, 0);
+    EXPECT_EQ(t.rows("select * from efacturastare where codfiscal='RO3'"),
+              QStringList{"RO3|12|05.03.2026|12_2026-03-05.xml|5001|ok|95001||05.03.2026|"
+                          "06.03.2026|/a/emise/12_2026-03-05.zip"});
+    // The books' own state is newer than the backup's.
+    EXPECT_EQ(mergeBackup("RO2").eFacturaStates, 0);
+    EXPECT_EQ(t.value("select stare from efacturastare where codfiscal='RO2'"), "nok");
+
+    Query drop(kBackupDatabase);
+    drop.setSql("drop table efacturastare");
+    drop.execSql();
+    EXPECT_EQ(mergeBackup("RO4").invoices, 1);
+}
 
 // The backup of RO1 merged back, under one company after another, with the main books changed
 // in between: what a merge writes is what the main books lack, counted occurrence by occurrence.

@@ -170,7 +170,7 @@ void openAsTheProgram(const QString& path) {
         db.open(path);
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"5"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"6"});
     EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
 }
 
@@ -251,7 +251,7 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
                   QStringList{"8|31.12.2004"});
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"5"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"6"});
     EXPECT_EQ(tool.rows("select typeof(EXPLICATIE), typeof(NUMEPF), typeof(CNPPF) from facturi"),
               QStringList{"null|null|null"});
     EXPECT_EQ(tool.rows("select typeof(ADRESA) from firme"), QStringList{"null"});
