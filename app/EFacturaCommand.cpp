@@ -5,12 +5,14 @@
 #include <exception>
 
 #include "app/DataSource.h"
+#include "app/ImportCommand.h"
 #include "app/Main.h"
 #include "books/Periods.h"
 #include "data/Database.h"
 #include "data/Query.h"
 #include "data/Values.h"
 #include "efactura/EFacturaSource.h"
+#include "efactura/Archive.h"
 #include "efactura/SpvArchive.h"
 #include "efactura/SpvConnection.h"
 #include "efactura/SpvRun.h"
@@ -34,17 +36,6 @@ bool options(const QStringList& args, const QStringList& known, QHash<QString, Q
         out.insert(args[i], args[i + 1]);
     }
     return true;
-}
-
-// The company's fiscal code as the books keep it, given with or without "RO".
-QString companyCode(const QString& code) {
-    const QString bare =
-        code.startsWith(QLatin1String("RO"), Qt::CaseInsensitive) ? code.mid(2) : code;
-    kov::Query q;
-    q.setSql("select CODFISCAL from datefirma where codfiscal in (" + kov::quoted(bare) + "," +
-             kov::quoted(QStringLiteral("RO") + bare) + ")");
-    q.open();
-    return q.eof() ? QString() : q.fieldByName(QStringLiteral("CODFISCAL")).asString();
 }
 
 // A date as typed (dd.mm.yyyy) or stored (yyyy-mm-dd), in the typed form; empty when neither.
@@ -101,19 +92,12 @@ int receive(const QString& company, const QHash<QString, QString>& o, QTextStrea
     SpvClient client = openClient();
     QStringList files;
     const RunReport report =
-        fetchReceived(client, company, days, receivedFolder(archiveRoot()), files);
+        fetchReceived(client, company, days, receivedFolder(archiveFolder()), files);
     const int code = finish(report, out, err);
-    if (!files.isEmpty()) {
-        if (receivedHook()) {
-            receivedHook()(files);
-        } else {
-            for (const QString& f : files) {
-                out << QDir::toNativeSeparators(f) << '\n';
-            }
-            out.flush();
-        }
+    if (files.isEmpty()) {
+        return code;
     }
-    return code;
+    return importFiles(company, files, out) == 0 ? code : 1;
 }
 
 }  // namespace
@@ -137,7 +121,7 @@ int runEFacturaCommand(const QStringList& args, QTextStream& out, QTextStream& e
     try {
         kov::Database db(kov::kMainDatabase);
         db.open(mainDatabasePath());
-        const QString company = companyCode(o.value(QStringLiteral("--firma")));
+        const QString company = ownCompany(o.value(QStringLiteral("--firma")));
         if (company.isEmpty()) {
             err << QStringLiteral("Firma %1 nu exista in baza de date.\n")
                        .arg(o.value(QStringLiteral("--firma")));
@@ -150,7 +134,7 @@ int runEFacturaCommand(const QStringList& args, QTextStream& out, QTextStream& e
             return receive(company, o, out, err);
         }
         SpvClient client = openClient();
-        return finish(followStates(client, company, archiveRoot()), out, err);
+        return finish(followStates(client, company, archiveFolder()), out, err);
     } catch (const std::exception& e) {
         err << QString::fromUtf8(e.what()) << '\n';
         err.flush();

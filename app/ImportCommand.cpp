@@ -16,19 +16,6 @@ namespace {
 using kov::efactura::ImportItem;
 using kov::efactura::ImportState;
 
-// The own company of a fiscal code typed with or without "RO", as the books spell it.
-QString ownCompany(const QString& code) {
-    kov::Query q;
-    q.setSql(QStringLiteral("select * from datefirma"));
-    for (q.open(); !q.eof(); q.next()) {
-        const QString stored = q.fieldByName(QStringLiteral("CODFISCAL")).asString();
-        if (kov::bareFiscalCode(stored) == kov::bareFiscalCode(code)) {
-            return stored;
-        }
-    }
-    return {};
-}
-
 QString lineOf(const ImportItem& item) {
     switch (item.state) {
         case ImportState::Recorded:
@@ -47,6 +34,33 @@ QString lineOf(const ImportItem& item) {
 
 }  // namespace
 
+QString ownCompany(const QString& code) {
+    kov::Query q;
+    q.setSql(QStringLiteral("select * from datefirma"));
+    for (q.open(); !q.eof(); q.next()) {
+        const QString stored = q.fieldByName(QStringLiteral("CODFISCAL")).asString();
+        if (kov::bareFiscalCode(stored) == kov::bareFiscalCode(code)) {
+            return stored;
+        }
+    }
+    return {};
+}
+
+int importFiles(const QString& company, const QStringList& files, QTextStream& out) {
+    const std::vector<ImportItem> items =
+        kov::efactura::importReceivedFiles(company, files, kov::efactura::archiveFolder());
+    int recorded = 0, failed = 0;
+    for (const ImportItem& item : items) {
+        out << item.file << ": " << lineOf(item) << '\n';
+        recorded += item.state == ImportState::Recorded ? 1 : 0;
+        failed += item.state == ImportState::Failed ? 1 : 0;
+    }
+    out << "Total: " << items.size() << " fisiere, " << recorded << " inregistrate, " << failed
+        << " cu erori\n";
+    out.flush();
+    return failed;
+}
+
 int runImportCommand(const QStringList& arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -62,17 +76,7 @@ int runImportCommand(const QStringList& arguments) {
             err << "Firma cu codul fiscal " << arguments.at(1) << " nu exista.\n";
             return 1;
         }
-        const std::vector<ImportItem> items = kov::efactura::importReceivedFiles(
-            company, arguments.mid(2), kov::efactura::archiveFolder());
-        int recorded = 0, failed = 0;
-        for (const ImportItem& item : items) {
-            out << item.file << ": " << lineOf(item) << '\n';
-            recorded += item.state == ImportState::Recorded ? 1 : 0;
-            failed += item.state == ImportState::Failed ? 1 : 0;
-        }
-        out << "Total: " << items.size() << " fisiere, " << recorded << " inregistrate, " << failed
-            << " cu erori\n";
-        return failed == 0 ? 0 : 1;
+        return importFiles(company, arguments.mid(2), out) == 0 ? 0 : 1;
     } catch (const std::exception& e) {
         err << QString::fromUtf8(e.what()) << '\n';
         return 1;

@@ -595,5 +595,6 @@ void TFormMain::StareeFactura1Click() {
 }
 
 void TFormMain::Descarcarefacturiprimite1Click() {
-    kov::efactura::downloadReceived(this);
+    kov::efactura::downloadReceived(
+        this, [this](const QStringList& files) { importReceivedInvoices(files, this); });
 }

@@ -75,7 +75,7 @@ void invoice(const QString& kind, const QString& code, int number, const QDate& 
     exec(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
         "RESTANT,CODCLIENT,FELFACTURA) values(" +
-        quoted(code) + u',' + quoted(QString::number(number)) + u',' + quoted(formatDate(date)) +
+        quoted(code) + u',' + quoted(QString::number(number)) + u',' + quoted(isoDate(date)) +
         u',' + formatAmount(base + vat) + u',' + formatAmount(base) + u',' + plainNumber(rate) +
         u',' + formatAmount(vat) + ",1,0.00," + quoted(client) + u',' + quoted(kind) + u')');
 }
@@ -86,7 +86,7 @@ void operation(const QString& code, const QDate& date, const QString& nrdoc, con
     exec(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,BANCA,"
         "DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
-        quoted(code) + u',' + quoted(formatDate(date)) + u',' + quoted(nrdoc) + u',' +
+        quoted(code) + u',' + quoted(isoDate(date)) + u',' + quoted(nrdoc) + u',' +
         quoted(what) + ",''," + formatAmount(sum) + u',' + formatAmount(base) + u',' +
         QString::number(bank) + u',' + QString::number(category) + u',' + quoted(tip) + ",''," +
         QString::number(registru) + u')');

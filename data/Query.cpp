@@ -73,6 +73,24 @@ QDate Field::asDate() const {
     throw DbError(QStringLiteral("'%1' nu este o data valida").arg(text));
 }
 
+Query::Query(const Query& other)
+    : databaseName_(other.databaseName_),
+      sql_(other.sql_),
+      names_(other.names_),
+      dateColumns_(other.dateColumns_),
+      rows_(other.rows_),
+      row_(other.row_),
+      open_(other.open_),
+      affected_(other.affected_) {}
+
+Query& Query::operator=(const Query& other) {
+    if (this != &other) {
+        Query copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
 void Query::setSql(const QString& sql) {
     close();
     if (sql != sql_) {

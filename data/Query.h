@@ -38,6 +38,13 @@ class Field {
 class Query {
   public:
     explicit Query(QString databaseName = kMainDatabase) : databaseName_(std::move(databaseName)) {}
+    // A copy holds the same text and rows (a report keeps its own data set); it compiles the
+    // statement again if it runs.
+    Query(const Query& other);
+    Query& operator=(const Query& other);
+    Query(Query&&) = default;
+    Query& operator=(Query&&) = default;
+    ~Query() = default;
 
     void setSql(const QString& sql);
     const QString& sql() const { return sql_; }

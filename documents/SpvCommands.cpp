@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QInputDialog>
 
+#include "efactura/Archive.h"
 #include "efactura/SpvArchive.h"
 #include "efactura/SpvConnection.h"
 #include "ui/Globals.h"
@@ -34,7 +35,8 @@ void sendToPlatform(const std::vector<Invoice>& invoices, const QString& title) 
     }
 }
 
-void downloadReceived(QWidget* parent) {
+void downloadReceived(QWidget* parent,
+                      const std::function<void(const QStringList&)>& importFiles) {
     const QString title = QStringLiteral("Descarcare facturi primite");
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
@@ -52,19 +54,19 @@ void downloadReceived(QWidget* parent) {
     try {
         SpvClient client = openClient();
         report = fetchReceived(client, SelectedFiscalCode, dialog.intValue(),
-                               receivedFolder(archiveRoot()), files);
+                               receivedFolder(archiveFolder()), files);
     } catch (const SpvError& e) {
         message(e.message(), title);
         return;
     }
-    if (files.isEmpty() || !receivedHook()) {
+    if (files.isEmpty()) {
         showRun(report, title, QStringLiteral("Nu exista facturi primite noi."));
-    } else if (report.failed) {
+        return;
+    }
+    if (report.failed) {
         showRun(report, title, {});
     }
-    if (!files.isEmpty() && receivedHook()) {
-        receivedHook()(files);
-    }
+    importFiles(files);
 }
 
 }  // namespace kov::efactura

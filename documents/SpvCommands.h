@@ -3,6 +3,8 @@
 // received ones, and showing what a run did.
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "efactura/EFactura.h"
@@ -20,7 +22,7 @@ void showRun(const RunReport& report, const QString& title, const QString& empty
 void sendToPlatform(const std::vector<Invoice>& invoices, const QString& title);
 
 // "Descarcare facturi primite": the received invoices of the last days the user gives, those
-// not fetched before downloaded and handed to the import (receivedHook), or listed.
-void downloadReceived(QWidget* parent);
+// not fetched before downloaded and handed to the import.
+void downloadReceived(QWidget* parent, const std::function<void(const QStringList&)>& importFiles);
 
 }  // namespace kov::efactura

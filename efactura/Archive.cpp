@@ -25,7 +25,12 @@ QString safe(QString part) {
 
 QString archivePath(const QString& folder, const QString& kind, const QString& party,
                     const QString& number, const QDate& date, const QString& extension) {
-    return QDir(folder).filePath(kind + u'/' + safe(party.trimmed()) + u'/' +
+    // "RO123" and "123" are one party: the folder is named by the code without "RO".
+    QString code = party.trimmed();
+    if (code.startsWith(QLatin1String("RO"), Qt::CaseInsensitive)) {
+        code = code.mid(2).trimmed();
+    }
+    return QDir(folder).filePath(kind + u'/' + safe(code) + u'/' +
                                  archiveName(number, date, extension.toLower()));
 }
 

@@ -40,33 +40,4 @@ QByteArray answerFile(const QByteArray& zip) {
     return {};
 }
 
-QString archiveRoot() {
-    const QString kept = SettingsStore().value(QStringLiteral("EFactura"), QStringLiteral("Dosar"));
-    return kept.isEmpty() ? defaultEFacturaFolder() : kept;
-}
-
-QString archiveIssued(const QString& root, const QString& baseName, const QByteArray& zip) {
-    const QString folder = root + QStringLiteral("/emise");
-    if (!QDir().mkpath(folder)) {
-        return {};
-    }
-    for (int n = 1;; ++n) {
-        const QString path = folder + u'/' + baseName +
-                             (n == 1 ? QString() : QStringLiteral("_%1").arg(n)) +
-                             QStringLiteral(".zip");
-        QFile existing(path);
-        if (existing.exists()) {
-            if (existing.open(QIODevice::ReadOnly) && existing.readAll() == zip) {
-                return path;
-            }
-            continue;
-        }
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(zip) != zip.size() || !file.commit()) {
-            return {};
-        }
-        return path;
-    }
-}
-
 }  // namespace kov::efactura

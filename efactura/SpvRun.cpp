@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "data/Values.h"
+#include "efactura/Archive.h"
 #include "efactura/SpvArchive.h"
 #include "efactura/SpvStates.h"
 
@@ -26,18 +27,15 @@ bool handled(const SpvError& e, const QString& label, RunReport& report) {
     return true;
 }
 
-QString baseName(const QString& file) {
-    return QFileInfo(file).completeBaseName();
-}
-
 // Reads the answer of an ok or nok state: the signed ZIP into the archive, or the errors.
 void fetchAnswer(SpvClient& client, const QString& fiscalCode, const QString& root, InvoiceState& s,
                  RunReport& report) {
     const QString label = invoiceLabel(s.number, s.date);
     const QByteArray zip = client.download(s.downloadId);
     if (s.state == kAccepted) {
-        s.archive = archiveIssued(root, baseName(s.file), zip);
-        if (s.archive.isEmpty()) {
+        const QString target = issuedArchivePath(root, fiscalCode, s.number, s.date,
+                                                 QStringLiteral("zip"));
+        if (!archiveWrite(zip, target)) {
             report.failed = true;
             report.lines << label +
                                 QStringLiteral(
@@ -46,6 +44,7 @@ void fetchAnswer(SpvClient& client, const QString& fiscalCode, const QString& ro
                                 QDir::toNativeSeparators(root);
             return;
         }
+        s.archive = target;
         saveState(fiscalCode, s);
         report.lines << label + QStringLiteral(": acceptata, ") +
                             QDir::toNativeSeparators(s.archive);
@@ -192,11 +191,6 @@ RunReport fetchReceived(SpvClient& client, const QString& fiscalCode, int days,
         }
     }
     return report;
-}
-
-ReceivedHook& receivedHook() {
-    static ReceivedHook hook;
-    return hook;
 }
 
 }  // namespace kov::efactura

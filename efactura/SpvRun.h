@@ -35,11 +35,6 @@ RunReport fetchReceived(SpvClient& client, const QString& fiscalCode, int days,
 // Where received invoices are downloaded, under the archive root.
 QString receivedFolder(const QString& root);
 
-// What is done with freshly downloaded received invoices; set by the program's top (the import
-// of received invoices). Unset, the caller lists the files.
-using ReceivedHook = std::function<void(const QStringList& files)>;
-ReceivedHook& receivedHook();
-
 // "Factura <number> din <dd.mm.yyyy>"
 QString invoiceLabel(const QString& number, const QDate& date);
 

@@ -14,6 +14,7 @@
 #include "documents/SpvCommands.h"
 #include "efactura/Deadline.h"
 #include "efactura/EFacturaSource.h"
+#include "efactura/Archive.h"
 #include "efactura/SpvArchive.h"
 #include "efactura/SpvConnection.h"
 #include "efactura/SpvStates.h"
@@ -112,7 +113,7 @@ void TFormStareEFactura::BitBtn1Click() {
     try {
         kov::efactura::SpvClient client = kov::efactura::openClient();
         kov::efactura::showRun(
-            kov::efactura::followStates(client, SelectedFiscalCode, kov::efactura::archiveRoot()),
+            kov::efactura::followStates(client, SelectedFiscalCode, kov::efactura::archiveFolder()),
             kTitle, QStringLiteral("Nu exista facturi in asteptare."));
     } catch (const kov::efactura::SpvError& e) {
         kov::message(e.message(), kTitle);

@@ -2,6 +2,7 @@
 // platform: a month sent, followed to the signed answers, received invoices handed to the
 // import once; the authorisation taken through the local listener.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,7 +68,7 @@ TEST_F(AppTest, TheCommandLineSendsFollowsAndFetches) {
     EXPECT_EQ(command({"stare", "--firma", "1234567"}).out.count("in prelucrare"), 5);
     r = command({"stare", "--firma", "1234567"});
     EXPECT_EQ(r.code, 1);  // 103 refused
-    const QString emise = home.path("data/Kovaline/e-Factura/emise");
+    const QString emise = home.path("data/Kovaline/e-Factura/emise/1234567");
     EXPECT_TRUE(
         r.out.contains("Factura 101 din 02.03.2026: acceptata, " + emise + "/101_2026-03-02.zip"));
     EXPECT_TRUE(r.out.contains("Factura 103 din 10.03.2026: respinsa: E: validari globale"));
@@ -76,16 +77,15 @@ TEST_F(AppTest, TheCommandLineSendsFollowsAndFetches) {
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "");
 
-    // The received invoices go to the import once.
-    fake.received = {{"3001", "<Invoice><cbc:ID>A1</cbc:ID></Invoice>"}};
-    QStringList imported;
-    efactura::receivedHook() = [&imported](const QStringList& files) { imported << files; };
+    // The received invoices are downloaded and imported once.
+    QFile fixture(KOVALINE_RECEIVED_FIXTURES "/cote_multiple.xml");
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    fake.received = {{"3001", fixture.readAll().replace("RO8609468", "RO1234567")}};
     r = command({"primite", "--firma", "1234567", "--zile", "5"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(imported, QStringList{home.path("data/Kovaline/e-Factura/descarcate/3001.zip")});
+    EXPECT_EQ(r.code, 0) << r.out.toStdString() << r.err.toStdString();
+    const QString fetched = home.path("data/Kovaline/e-Factura/descarcate/3001.zip");
+    EXPECT_TRUE(r.out.contains(fetched + ": inregistrata\n")) << r.out.toStdString();
     EXPECT_EQ(command({"primite", "--firma", "1234567"}).out, "");
-    EXPECT_EQ(imported.size(), 1);
-    efactura::receivedHook() = nullptr;
 
     // The state window of the month, seen on 20 March.
     Database books(kMainDatabase);

@@ -82,11 +82,11 @@ TEST(SpvFlow, AMonthGoesUpAndItsStatesAreFollowedToTheSignedAnswers) {
     fake.downloadCap = false;
     fake.requests.clear();
     report = efactura::followStates(spv, "1234567", root);
-    const QString archived = root + "/emise/101_2026-03-02.zip";
+    const QString archived = root + "/emise/1234567/101_2026-03-02.zip";
     EXPECT_EQ(
         report.lines,
         QStringList({"Factura 101 din 02.03.2026: acceptata, " + archived,
-                     "Factura 102 din 05.03.2026: acceptata, " + root + "/emise/102_2026-03-05.zip",
+                     "Factura 102 din 05.03.2026: acceptata, " + root + "/emise/1234567/102_2026-03-05.zip",
                      "Factura 103 din 10.03.2026: respinsa: E: validari globale\n eroare "
                      "regula: R6.1: CIF-ul vanzatorului nu figureaza in baza de date",
                      "Factura 104 din 16.03.2026: respinsa: XML cu erori nepreluat de "
@@ -114,7 +114,7 @@ TEST(SpvFlow, AMonthGoesUpAndItsStatesAreFollowedToTheSignedAnswers) {
     EXPECT_EQ(report.lines.size(), 4);
     EXPECT_TRUE(report.lines[0].startsWith("Factura 103 din 10.03.2026: trimisa, index 500"));
     EXPECT_TRUE(report.lines[2].startsWith("Factura 105 din 20.03.2026: trimisa"));
-    EXPECT_EQ(QDir(root + "/emise").entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(root + "/emise/1234567").entryList(QDir::Files).size(), 2);
 }
 
 TEST(SpvFlow, ReceivedInvoicesAreFetchedOnce) {
