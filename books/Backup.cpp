@@ -413,6 +413,9 @@ int mergeDocuments(const Table& table, const QString& numberColumn, const QStrin
 int mergeRateParts(const QString& fiscalCode) {
     Query source(kBackupDatabase);
     Query target;
+    target.setSql(QStringLiteral(
+        "select count(*) as n from cotefacturi where codfiscal=? and CODCLIENT=? and "
+        "NRFACTURA=? and DATA=? and PROCENTTVA=?"));
     Inserter inserter(kMainDatabase, rateParts(), fiscalCode);
     QSet<QString> held;
     source.setSql(QStringLiteral("select * from cotefacturi order by data, nrfactura"));
@@ -420,17 +423,17 @@ int mergeRateParts(const QString& fiscalCode) {
         const auto field = [&source](const char* name) {
             return source.fieldByName(QString::fromLatin1(name));
         };
-        // Stored as the books store dates, also where the table has no date trigger.
-        const QString day = quoted(isoDate(field("DATA").asDate()));
-        const QString key = "CODCLIENT=" + quoted(field("CODCLIENT").asString()) +
-                            " and NRFACTURA=" + quoted(field("NRFACTURA").asString()) +
-                            " and DATA=" + day +
-                            " and PROCENTTVA=" + literal(field("PROCENTTVA"), ColumnKind::Number);
-        target.setSql("select * from cotefacturi where codfiscal=" + quoted(fiscalCode) + " and " +
-                      key);
-        target.open();
-        if (target.eof() && !held.contains(key)) {
-            held.insert(key);
+        const QString day = isoDate(field("DATA").asDate());
+        const std::vector<Value> key{fiscalCode, field("CODCLIENT").asString(),
+                                     field("NRFACTURA").asString(), day,
+                                     field("PROCENTTVA").asFloat()};
+        const QString heldKey = QStringList{field("CODCLIENT").asString(),
+                                            field("NRFACTURA").asString(), day,
+                                            field("PROCENTTVA").asString()}
+                                    .join(u'\x1f');
+        target.open(key);
+        if (target.fieldByName(QStringLiteral("n")).asInteger() == 0 && !held.contains(heldKey)) {
+            held.insert(heldKey);
             inserter.add(source, {{QStringLiteral("DATA"), day}});
         }
     }
@@ -478,16 +481,15 @@ void mergePartners(BackupCounts& counts) {
 int mergeStates(const QString& fiscalCode) {
     Query source(kBackupDatabase);
     Query target;
+    target.setSql(QStringLiteral(
+        "select count(*) as n from efacturastare where codfiscal=? and nrfactura=? and "
+        "datafactura=?"));
     Inserter inserter(kMainDatabase, eFacturaStates(), fiscalCode);
     source.setSql("select * from " + eFacturaStates().name);
     for (source.open(); !source.eof(); source.next()) {
-        target.setSql(
-            "select * from efacturastare where codfiscal=" + quoted(fiscalCode) +
-            " and nrfactura=" + literal(source, QStringLiteral("NRFACTURA"), ColumnKind::Text) +
-            " and datafactura=" +
-            quoted(isoDate(source.fieldByName(QStringLiteral("DATAFACTURA")).asDate())));
-        target.open();
-        if (target.eof()) {
+        target.open({fiscalCode, source.fieldByName(QStringLiteral("NRFACTURA")).asString(),
+                     isoDate(source.fieldByName(QStringLiteral("DATAFACTURA")).asDate())});
+        if (target.fieldByName(QStringLiteral("n")).asInteger() == 0) {
             inserter.add(source);
         }
     }

@@ -203,7 +203,8 @@ TEST_F(AppTest, MenuHoldsEveryCaptionInOrder) {
                    "cheltuieli, Administrare defalcari venituri, -, Introducere CNP Casier",
                    "Rapoarte: Jurnal de vanzari, Jurnal de cumparari, Registru jurnal de "
                    "incasari si plati, -, Fisa operatiuni diverse, Fise operatiuni diverse "
-                   "cumulate, -, Facturi iesire, Facturi intrare, -, Chitante/ordine de "
+                   "cumulate, -, Facturi iesire, Facturi intrare, Reimprimare factura, -, "
+                   "Chitante/ordine de "
                    "plata achitate, Chitante/ordine de plata incasate, -, Export "
                    "e-Factura, Trimitere e-Factura, Stare e-Factura"}));
     FormMain->action("Iesire1")->trigger();

@@ -54,8 +54,8 @@ TEST(EFacturaSource, TheExportReadsEachKindOfInvoiceAndNamesWhatIsMissing) {
     for (const auto& c : cases) {
         db.exec("delete from facturi");
         db.exec(QString("insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,"
-                        "TVA,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF) values ('1234567','5',"
-                        "'2025-10-01',10,10,0,0,%1,'E','ONORARIU',%2)")
+                        "TVA,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,TEMEI) values ('1234567','5',"
+                        "'2025-10-01',10,10,0,0,%1,'E','ONORARIU',%2,'SFD')")
                     .arg(quoted(c.client), c.person ? c.person : "null"));
         const auto invoices = efactura::issuedInvoices("1234567", {});
         ASSERT_EQ(invoices.size(), 1u);

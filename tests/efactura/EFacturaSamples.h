@@ -67,6 +67,7 @@ inline std::vector<efactura::Invoice> conformanceTable() {
             {true, "O'NEIL GHEORGHE", "1750505123456", {"STR. ZORILOR 9", "CLUJ-NAPOCA", "CLUJ"}},
             400, 0, false)};
     table[2].explanation = "ONORARIU CONSULTANȚĂ";
+    table[4].basis = "SFD";  // a VAT payer's exemption without the right of deduction
     // The last two come from a seller outside VAT, the first of them in Bucharest.
     for (size_t i : {5, 6}) {
         table[i].seller.vatPayer = false;
