@@ -15,8 +15,8 @@
 #include <optional>
 
 #include "app/Adaugarefirmanoua.h"
-#include "app/DataSource.h"
 #include "app/ConectareSPV.h"
+#include "app/DataSource.h"
 #include "app/Datefirma.h"
 #include "app/Formmessage.h"
 #include "app/Selectarefirma.h"

@@ -427,10 +427,10 @@ int mergeRateParts(const QString& fiscalCode) {
         const std::vector<Value> key{fiscalCode, field("CODCLIENT").asString(),
                                      field("NRFACTURA").asString(), day,
                                      field("PROCENTTVA").asFloat()};
-        const QString heldKey = QStringList{field("CODCLIENT").asString(),
-                                            field("NRFACTURA").asString(), day,
-                                            field("PROCENTTVA").asString()}
-                                    .join(u'\x1f');
+        const QString heldKey =
+            QStringList{field("CODCLIENT").asString(), field("NRFACTURA").asString(), day,
+                        field("PROCENTTVA").asString()}
+                .join(u'\x1f');
         target.open(key);
         if (target.fieldByName(QStringLiteral("n")).asInteger() == 0 && !held.contains(heldKey)) {
             held.insert(heldKey);

@@ -80,7 +80,8 @@ Cells place(const JournalRates& rates, const QDate& day, double sum,
     const auto text = [](const std::optional<double>& cell) {
         return cell ? displayAmount(*cell) : QString();
     };
-    return {text(exempt), text(base1), text(vat1), text(base2), text(vat2), text(exemptNoDeduction)};
+    return {text(exempt), text(base1), text(vat1),
+            text(base2),  text(vat2),  text(exemptNoDeduction)};
 }
 
 }  // namespace

@@ -35,8 +35,7 @@ void sendToPlatform(const std::vector<Invoice>& invoices, const QString& title) 
     }
 }
 
-void downloadReceived(QWidget* parent,
-                      const std::function<void(const QStringList&)>& importFiles) {
+void downloadReceived(QWidget* parent, const std::function<void(const QStringList&)>& importFiles) {
     const QString title = QStringLiteral("Descarcare facturi primite");
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);

@@ -33,8 +33,8 @@ void fetchAnswer(SpvClient& client, const QString& fiscalCode, const QString& ro
     const QString label = invoiceLabel(s.number, s.date);
     const QByteArray zip = client.download(s.downloadId);
     if (s.state == kAccepted) {
-        const QString target = issuedArchivePath(root, fiscalCode, s.number, s.date,
-                                                 QStringLiteral("zip"));
+        const QString target =
+            issuedArchivePath(root, fiscalCode, s.number, s.date, QStringLiteral("zip"));
         if (!archiveWrite(zip, target)) {
             report.failed = true;
             report.lines << label +

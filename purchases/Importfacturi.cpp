@@ -126,7 +126,7 @@ void TFormImportFacturi::BitBtn3Click() {
     if (row < 0 || !items_[static_cast<size_t>(row)].invoice) {
         return;
     }
-    showReceivedInvoice(*items_[static_cast<size_t>(row)].invoice, this);
+    showReceivedInvoice(*items_[static_cast<size_t>(row)].invoice);
 }
 
 void importReceivedInvoices(const QStringList& filesOrFolders, QWidget* parent) {

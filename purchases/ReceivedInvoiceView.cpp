@@ -1,77 +1,66 @@
 #include "purchases/ReceivedInvoiceView.h"
 
-#include <QDialog>
-#include <QPushButton>
-#include <QTextBrowser>
-#include <QVBoxLayout>
-
+#include "books/InvoiceDocument.h"
 #include "data/Values.h"
+#include "documents/RaportFacturaA4.h"
+#include "ui/Globals.h"
 
 namespace {
 
-QString cell(const QString& text, bool right = false) {
-    return (right ? QStringLiteral("<td align=right>") : QStringLiteral("<td>")) +
-           text.toHtmlEscaped() + QStringLiteral("</td>");
+kov::InvoiceParty party(const kov::efactura::ReceivedParty& p) {
+    kov::InvoiceParty out;
+    const QString code = p.fiscalCode.trimmed();
+    out.vatPayer = code.startsWith(QLatin1String("RO"), Qt::CaseInsensitive);
+    // A person's CNP (or the thirteen zeros of an unnamed one) has 13 digits.
+    out.person = !out.vatPayer && code.size() == 13;
+    out.name = p.name;
+    out.fiscalCode = code;
+    out.registration = p.registration;
+    out.address = p.street;
+    out.locality = p.locality;
+    out.county = p.county;
+    out.iban = p.iban;
+    return out;
 }
 
-QString party(const QString& caption, const kov::efactura::ReceivedParty& p) {
-    return QStringLiteral("<p><b>%1:</b> %2<br>Cod fiscal: %3 %4<br>%5, %6, %7%8</p>")
-        .arg(caption, p.name.toHtmlEscaped(), p.fiscalCode.toHtmlEscaped(),
-             p.registration.toHtmlEscaped(), p.street.toHtmlEscaped(), p.locality.toHtmlEscaped(),
-             p.county.toHtmlEscaped(),
-             p.iban.isEmpty() ? QString() : QStringLiteral("<br>IBAN: ") + p.iban.toHtmlEscaped());
-}
-
-QString page(const kov::efactura::ReceivedInvoice& invoice) {
-    QString html =
-        QStringLiteral("<h2>%1 %2 din %3</h2>")
-            .arg(invoice.creditNote ? QStringLiteral("Factura storno") : QStringLiteral("Factura"),
-                 invoice.number.toHtmlEscaped(), kov::formatDate(invoice.date));
-    html += party(QStringLiteral("Furnizor"), invoice.supplier) +
-            party(QStringLiteral("Cumparator"), invoice.buyer);
-    html += QStringLiteral(
-                "<table border=1 cellspacing=0 cellpadding=3><tr><th>Nr.</th>"
-                "<th>Denumire</th><th>U.M.</th><th>Cantitate</th><th>Pret</th>"
-                "<th>Valoare (%1)</th><th>Cota TVA</th></tr>")
-                .arg(invoice.currency.toHtmlEscaped());
-    int n = 0;
+// The received invoice as the A4 page prints it: the lines as the file gives them, the
+// per-rate and invoice totals in lei as the books record them.
+kov::InvoiceDocument document(const kov::efactura::ReceivedInvoice& invoice) {
+    kov::InvoiceDocument d;
+    d.number = invoice.number;
+    d.date = invoice.date;
+    d.supplier = party(invoice.supplier);
+    d.client = party(invoice.buyer);
     for (const auto& line : invoice.lines) {
-        html += QStringLiteral("<tr>") + cell(QString::number(++n), true) + cell(line.text) +
-                cell(line.unit) + cell(kov::plainNumber(line.quantity), true) +
-                cell(kov::formatAmount(line.price), true) +
-                cell(kov::formatAmount(line.value), true) +
-                cell(kov::plainNumber(line.rate) + u'%', true) + QStringLiteral("</tr>");
+        kov::InvoiceLine l;
+        l.text = line.text;
+        l.unit = line.unit;
+        l.quantity = line.quantity;
+        l.unitPrice = line.price;
+        l.value = line.value;
+        l.rate = line.rate;
+        l.vat = kov::roundAmount(line.value * line.rate / 100);
+        d.lines.push_back(l);
     }
-    html += QStringLiteral(
-        "</table><p><b>Pe cote de TVA (lei):</b></p><table border=1 "
-        "cellspacing=0 cellpadding=3><tr><th>Cota</th><th>Baza</th>"
-        "<th>TVA</th></tr>");
     for (const auto& rate : invoice.rates) {
-        html += QStringLiteral("<tr>") + cell(kov::plainNumber(rate.rate) + u'%', true) +
-                cell(kov::formatAmount(rate.base), true) + cell(kov::formatAmount(rate.vat), true) +
-                QStringLiteral("</tr>");
+        d.rates.push_back({rate.rate, rate.base, rate.vat});
     }
-    html += QStringLiteral(
-                "</table><p>Total fara TVA: %1 lei<br>TVA: %2 lei<br><b>Total: %3 "
-                "lei</b></p>")
-                .arg(kov::formatAmount(invoice.net), kov::formatAmount(invoice.vat),
-                     kov::formatAmount(invoice.total));
-    return html;
+    d.net = invoice.net;
+    d.vat = invoice.vat;
+    d.total = invoice.total;
+    if (invoice.creditNote) {
+        d.mentions << QStringLiteral("Factura de stornare (nota de creditare).");
+    }
+    if (invoice.currency != QLatin1String("RON")) {
+        d.mentions
+            << QStringLiteral("Liniile sunt in %1; totalurile sunt in lei.").arg(invoice.currency);
+    }
+    return d;
 }
 
 }  // namespace
 
-void showReceivedInvoice(const kov::efactura::ReceivedInvoice& invoice, QWidget* parent) {
-    QDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("FormVizualizareFactura"));
-    dialog.setWindowTitle(QStringLiteral("Factura primita"));
-    dialog.resize(760, 640);
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* view = new QTextBrowser(&dialog);
-    view->setHtml(page(invoice));
-    layout->addWidget(view);
-    auto* close = new QPushButton(QStringLiteral("Inchidere"), &dialog);
-    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
-    layout->addWidget(close, 0, Qt::AlignRight);
-    dialog.exec();
+void showReceivedInvoice(const kov::efactura::ReceivedInvoice& invoice) {
+    RaportFacturaA4->fill(document(invoice));
+    RaportFacturaA4->previewModal();
 }

@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTreeWidget>
 
 #include "purchases/Importfacturi.h"
+#include "report_engine/PreviewWindow.h"
 #include "tests/app/AppFixture.h"
 
 namespace kov::test {
@@ -95,13 +95,14 @@ TEST_F(AppTest, ImportWindowAndCommandLineRecordTheSameRows) {
         click(w, "Inregistrare");
     });
     modals.handle([](QWidget* w) {
-        auto* page = w->findChild<QTextBrowser*>();
-        ASSERT_NE(page, nullptr);
-        const QString text = page->toPlainText();
-        EXPECT_TRUE(text.contains("Factura ALF-101 din 05.08.2025")) << text.toStdString();
+        auto* preview = qobject_cast<kov::report::PreviewWindow*>(w);
+        ASSERT_NE(preview, nullptr);
+        const QString text = preview->model().pages[0].texts().join(u'\n');
+        EXPECT_TRUE(text.contains("FACTURA")) << text.toStdString();
+        EXPECT_TRUE(text.contains("ALF-101"));
         EXPECT_TRUE(text.contains("ALFA DISTRIBUTIE SRL"));
         EXPECT_TRUE(text.contains("Servicii transport"));
-        static_cast<QDialog*>(w)->reject();
+        click(preview, "Inchidere");
     });
     modals.answer("OK");
     QAction* command = FormMain->action("ImporteFacturaprimitedindosar1");

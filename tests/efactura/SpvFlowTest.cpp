@@ -83,14 +83,14 @@ TEST(SpvFlow, AMonthGoesUpAndItsStatesAreFollowedToTheSignedAnswers) {
     fake.requests.clear();
     report = efactura::followStates(spv, "1234567", root);
     const QString archived = root + "/emise/1234567/101_2026-03-02.zip";
-    EXPECT_EQ(
-        report.lines,
-        QStringList({"Factura 101 din 02.03.2026: acceptata, " + archived,
-                     "Factura 102 din 05.03.2026: acceptata, " + root + "/emise/1234567/102_2026-03-05.zip",
-                     "Factura 103 din 10.03.2026: respinsa: E: validari globale\n eroare "
-                     "regula: R6.1: CIF-ul vanzatorului nu figureaza in baza de date",
-                     "Factura 104 din 16.03.2026: respinsa: XML cu erori nepreluat de "
-                     "sistem"}));
+    EXPECT_EQ(report.lines,
+              QStringList({"Factura 101 din 02.03.2026: acceptata, " + archived,
+                           "Factura 102 din 05.03.2026: acceptata, " + root +
+                               "/emise/1234567/102_2026-03-05.zip",
+                           "Factura 103 din 10.03.2026: respinsa: E: validari globale\n eroare "
+                           "regula: R6.1: CIF-ul vanzatorului nu figureaza in baza de date",
+                           "Factura 104 din 16.03.2026: respinsa: XML cu erori nepreluat de "
+                           "sistem"}));
     // 101's state is known already: only its answer is fetched.
     EXPECT_EQ(fake.paths(), QStringList({"GET descarcare", "GET stareMesaj", "GET descarcare",
                                          "GET stareMesaj", "GET descarcare", "GET stareMesaj"}));
