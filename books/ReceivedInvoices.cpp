@@ -102,8 +102,10 @@ std::optional<QString> recordReceived(const QString& company, const ReceivedReco
                       formatAmount(r.total),
                       supplier,
                       QStringLiteral("I"),
+                      // No person columns and no exemption basis: a received invoice.
                       {quoted(r.explanation), QStringLiteral("null"), QStringLiteral("null"),
-                       QStringLiteral("null"), QStringLiteral("null"), QStringLiteral("null")}});
+                       QStringLiteral("null"), QStringLiteral("null"), QStringLiteral("null"),
+                       QStringLiteral("null")}});
     if (r.rates.size() > 1) {
         insertRateParts(company, supplier, r.number, r.date, r.rates);
     }

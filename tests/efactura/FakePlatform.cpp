@@ -33,10 +33,11 @@ QString invoiceNumber(const QByteArray& xml) {
 
 }  // namespace
 
+// A supplier that is not a VAT payer: its invoices at 0 % need no exemption basis.
 QStringList monthStatements() {
     return {
         "insert into datefirma (descriere,nume,codfiscal,tva,NRJ,SEDIU,LOC,JUDET,CONT,BANCA) "
-        "values ('PFA','ALFA CONSULT SRL','1234567',1,'J02/100/2001','BD. REVOLUTIEI NR. 5',"
+        "values ('PFA','ALFA CONSULT SRL','1234567',0,'J02/100/2001','BD. REVOLUTIEI NR. 5',"
         "'ARAD','ARAD','RO49AAAA1B31007593840000','BANCA TRANSILVANIA')",
         "insert into firme (COD,DENUMIRE,CODFISCAL,ADRESA,LOC,JUDET) values "
         "('B1','BETA IMPEX SRL','RO7654321','STR. LUNGA NR. 2','BUCURESTI','BUC.SECTOR 3'),"
