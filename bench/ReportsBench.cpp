@@ -86,10 +86,10 @@ void operation(const QString& code, const QDate& date, const QString& nrdoc, con
     exec(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,BANCA,"
         "DEFALCARE,TIP,OBSERVATII,REGISTRU) values(" +
-        quoted(code) + u',' + quoted(isoDate(date)) + u',' + quoted(nrdoc) + u',' +
-        quoted(what) + ",''," + formatAmount(sum) + u',' + formatAmount(base) + u',' +
-        QString::number(bank) + u',' + QString::number(category) + u',' + quoted(tip) + ",''," +
-        QString::number(registru) + u')');
+        quoted(code) + u',' + quoted(isoDate(date)) + u',' + quoted(nrdoc) + u',' + quoted(what) +
+        ",''," + formatAmount(sum) + u',' + formatAmount(base) + u',' + QString::number(bank) +
+        u',' + QString::number(category) + u',' + quoted(tip) + ",''," + QString::number(registru) +
+        u')');
 }
 
 // CPU time of the process: the wall clock alone says little on a machine that is busy.

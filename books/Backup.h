@@ -26,7 +26,7 @@ struct BackupCounts {
     int operations = 0;
     int keptPartners = 0;
     int uncategorized = 0;
-    int rateParts = 0;  // the per-rate parts of received invoices
+    int rateParts = 0;       // the per-rate parts of received invoices
     int eFacturaStates = 0;  // issued invoices' e-Factura states
     bool operator==(const BackupCounts&) const = default;
 };
