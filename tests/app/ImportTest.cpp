@@ -2,7 +2,9 @@
 // files give the same rows.
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,6 +13,8 @@
 #include "purchases/Importfacturi.h"
 #include "report_engine/PreviewWindow.h"
 #include "tests/app/AppFixture.h"
+#include "tests/efactura/FakePlatform.h"
+#include "tests/efactura/SpvEnv.h"
 
 namespace kov::test {
 
@@ -161,6 +165,50 @@ TEST_F(AppTest, ImportWindowAndCommandLineRecordTheSameRows) {
     EXPECT_EQ(again.out, dir +
                              "cote_multiple.xml: deja inregistrata\n"
                              "Total: 1 fisiere, 0 inregistrate, 0 cu erori\n");
+}
+
+// "Descarcare facturi primite" fetches the platform's new received invoices and opens the
+// import window on them; a second run finds nothing new.
+TEST_F(AppTest, ReceivedInvoicesDownloadedFromThePlatformOpenTheImport) {
+    prepareDatabase({{"SRL", "KOVA TEST SRL", "RO8609468"}});
+    start();
+    showMain();
+    ASSERT_TRUE(waitFor([] { return !SelectedFiscalCode.isEmpty(); }, 4000));
+    QFile fixture(QDir(kFixtures).filePath("cote_multiple.xml"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    FakePlatform fake;
+    fake.received = {{"3001", fixture.readAll()}};
+    EnvVar api("KOVALINE_SPV_URL", fake.apiUrl().toUtf8());
+    EnvVar token("KOVALINE_SPV_TOKEN", "acces-1");
+    const auto acceptDays = [](QWidget* w) {
+        auto* days = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(days, nullptr);
+        days->setIntValue(5);
+        days->accept();
+    };
+    QStringList states;
+    modals.handle(acceptDays);
+    modals.handle([&](QWidget* w) {
+        auto* window = qobject_cast<TFormImportFacturi*>(w);
+        ASSERT_NE(window, nullptr);
+        ASSERT_EQ(window->ListView1->topLevelItemCount(), 1);
+        states << window->ListView1->topLevelItem(0)->text(0) + ": " +
+                      window->ListView1->topLevelItem(0)->text(7);
+        click(w, "Inregistrare");
+    });
+    modals.answer("OK");
+    FormMain->action("Descarcarefacturiprimite1")->trigger();
+    EXPECT_EQ(states, QStringList{"3001.zip: De inregistrat"});
+    EXPECT_TRUE(modals.boxes().back().text.startsWith("Facturi inregistrate: 1"));
+    EXPECT_EQ(rows(kParts).size(), 3);
+
+    modals.clear();
+    modals.handle(acceptDays);
+    modals.answer("OK");
+    FormMain->action("Descarcarefacturiprimite1")->trigger();
+    EXPECT_EQ(modals.pending(), 0u);
+    EXPECT_EQ(modals.texts().value(0), "Nu exista facturi primite noi.");
+    EXPECT_EQ(rows(kInvoices).size(), 1);
 }
 
 }  // namespace kov::test
