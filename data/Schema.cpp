@@ -86,7 +86,10 @@ const char* const kIndexes =
     "CREATE INDEX IF NOT EXISTS facturi_firma_data ON facturi (CODFISCAL, DATA);"
     "CREATE INDEX IF NOT EXISTS operatiuni_firma_numar ON operatiuni (CODFISCAL, NRDOC);"
     "CREATE INDEX IF NOT EXISTS operatiuni_firma_data ON operatiuni (CODFISCAL, DATA);"
-    "CREATE INDEX IF NOT EXISTS operatiuni_firma_defalcare ON operatiuni (CODFISCAL, DEFALCARE);"
+    // A category's sums over a period: company and category equal, the date a range.
+    "DROP INDEX IF EXISTS operatiuni_firma_defalcare;"
+    "CREATE INDEX IF NOT EXISTS operatiuni_firma_defalcare_data ON operatiuni "
+    "(CODFISCAL, DEFALCARE, DATA);"
     "CREATE INDEX IF NOT EXISTS firme_cod ON firme (COD);"
     "CREATE INDEX IF NOT EXISTS firme_codfiscal ON firme (CODFISCAL);"
     "CREATE INDEX IF NOT EXISTS firme_denumire ON firme (DENUMIRE);"
@@ -482,9 +485,7 @@ void upgrade(sqlite3* db) {
             sql +=
                 QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2);").arg(t.name, firstColumns(t));
         }
-        if (version < 1) {
-            sql += QLatin1String(kIndexes);
-        }
+        sql += QLatin1String(kIndexes);
         exec(db, sql);
         addColumns(db, version);
         exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
