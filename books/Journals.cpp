@@ -112,25 +112,34 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
     Partners partners;
     totals = {};
     tell(progress, 0, count);
+    // The columns by position, looked up once for the whole month.
+    enum { Date, Number, Client, Sum, Rate, Net, Vat, Basis };
+    std::vector<int> at;
+    for (const char* name :
+         {"DATA", "NRFACTURA", "CODCLIENT", "SUMA", "PROCENTTVA", "FARATVA", "TVA", "TEMEI"}) {
+        at.push_back(invoices.fieldIndex(QString::fromLatin1(name)));
+    }
     for (int done = 1; !invoices.eof(); invoices.next(), ++done) {
-        const auto field = [&](const char* name) {
-            return invoices.fieldByName(QString::fromLatin1(name));
-        };
-        const Partner partner = partners.of(field("CODCLIENT").asString());
-        const double sum = field("SUMA").asFloat();
-        const auto parts = received.constFind(ratePartsKey(
-            field("CODCLIENT").asString(), field("NRFACTURA").asString(), field("DATA").asDate()));
+        const auto field = [&](int column) { return invoices.field(at[column]); };
+        const QString client = field(Client).asString();
+        const QString number = field(Number).asString();
+        const QDate day = field(Date).asDate();
+        const Partner partner = partners.of(client);
+        const double sum = field(Sum).asFloat();
+        const auto parts = received.isEmpty()
+                               ? received.cend()
+                               : received.constFind(ratePartsKey(client, number, day));
         totals.total += sum;
         const Cells cells =
-            place(rates, field("DATA").asDate(), sum,
+            place(rates, day, sum,
                   parts != received.cend()
                       ? *parts
-                      : std::vector<RatePart>{{field("PROCENTTVA").asFloat(),
-                                               field("FARATVA").asFloat(), field("TVA").asFloat()}},
-                  exemptionBasis(field("TEMEI").asString()), totals);
-        write.execSql({field("DATA").asString(), field("NRFACTURA").asString(), partner.name,
-                       partner.fiscalCode, displayAmount(sum), cells.exempt, cells.base1,
-                       cells.vat1, cells.base2, cells.vat2, cells.exemptNoDeduction});
+                      : std::vector<RatePart>{{field(Rate).asFloat(), field(Net).asFloat(),
+                                               field(Vat).asFloat()}},
+                  exemptionBasis(field(Basis).asString()), totals);
+        write.execSql({formatDate(day), number, partner.name, partner.fiscalCode,
+                       displayAmount(sum), cells.exempt, cells.base1, cells.vat1, cells.base2,
+                       cells.vat2, cells.exemptNoDeduction});
         tell(progress, done, count);
     }
     transaction.commit();

@@ -244,7 +244,7 @@ Field Query::field(int column) const {
                  dateColumns_[static_cast<size_t>(column)]);
 }
 
-Field Query::fieldByName(const QString& name) const {
+int Query::fieldIndex(const QString& name) const {
     qsizetype index = 0;
     while (index < names_.size() && names_[index].compare(name, Qt::CaseInsensitive) != 0) {
         ++index;
@@ -252,10 +252,15 @@ Field Query::fieldByName(const QString& name) const {
     if (index == names_.size()) {
         throw DbError(QStringLiteral("Campul '%1' nu exista").arg(name));
     }
+    return static_cast<int>(index);
+}
+
+Field Query::fieldByName(const QString& name) const {
+    const int index = fieldIndex(name);
     if (eof()) {
         throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
     }
-    return field(static_cast<int>(index));
+    return field(index);
 }
 
 }  // namespace kov

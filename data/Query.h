@@ -68,6 +68,8 @@ class Query {
 
     const QStringList& fieldNames() const { return names_; }
     Field fieldByName(const QString& name) const;
+    // The position of a column, for loops over many rows that read it by position.
+    int fieldIndex(const QString& name) const;
     Field field(int column) const;
 
   private:
