@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct sqlite3;
@@ -29,6 +30,9 @@ const std::vector<TableInfo>& schemaCatalogue();
 
 // One table of the catalogue; throws DbError for a name it does not hold.
 const TableInfo& catalogueTable(const QString& name);
+
+// The tables a report fills before printing them; each books connection has its own.
+const QStringList& scratchTables();
 
 // The date functions of the statements: year(d), month(d), day(d).
 void registerSqlFunctions(sqlite3* db);
