@@ -2,6 +2,10 @@
 // same time. What one writes is never lost, doubled or shown to the other.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <QFile>
+
 #include <functional>
 #include <future>
 
@@ -147,6 +151,32 @@ TEST(Concurrency, JournalsFilledAtOnceEachShowTheirOwnRows) {
     printed.set_value();
     other.get();
     EXPECT_EQ(otherRows, QStringList({"2", "3"}));
+}
+
+// A user who cannot get the file's write lock, also when asking again, is refused in Romanian
+// and writes nothing.
+TEST(Concurrency, AFileHeldTooLongRefusesTheActionWhole) {
+    TempDatabase t;
+    t.exec("insert into numere values('RO1',1,1)");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(t.db().path()).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_busy_timeout(t.db().handle(), 50);
+    t.db().clearLog();
+    try {
+        issueInvoice("RO1", invoiceNumbered(1), Offered{true, false});
+        ADD_FAILURE() << "recorded under another user's lock";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::Busy);
+        EXPECT_EQ(e.message(),
+                  "Baza de date este ocupata de alt utilizator. Nimic nu a fost scris; "
+                  "incercati din nou.");
+    }
+    EXPECT_EQ(t.db().log().count("BEGIN IMMEDIATE"), 2);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(t.value("select count(*) from facturi"), "0");
+    EXPECT_EQ(t.rows("select * from numere"), QStringList({"RO1|1|1"}));
 }
 
 }  // namespace kov::test
