@@ -15,6 +15,7 @@
 #include "data/Database.h"
 #include "data/Query.h"
 #include "tests/Support.h"
+#include "tests/books/PendingInvoices.h"
 
 namespace kov::test {
 
@@ -30,24 +31,11 @@ std::future<void> asOtherUser(const QString& path, std::function<void()> action)
     });
 }
 
-PendingInvoice invoiceNumbered(long long number) {
-    PendingInvoice p;
-    p.number = QString::number(number);
-    p.date = "5.3.2004";
-    p.total = "119";
-    p.net = "100";
-    p.rate = "19";
-    p.vat = "19.00";
-    p.clientCode = "A1";
-    p.paid = "0";
-    p.remainder = "119.00";
-    return p;
-}
-
 // Issues invoices under the number the window would offer: the counter read before recording.
 void issueOffered(int count) {
     for (int i = 0; i < count; ++i) {
-        issueInvoice("RO1", invoiceNumbered(readCounters("RO1").invoice), Offered{true, false});
+        issueInvoice("RO1", issued(QString::number(readCounters("RO1").invoice)),
+                     Offered{true, false});
     }
 }
 
@@ -82,11 +70,10 @@ TEST(Concurrency, AnOfferedNumberTakenMeanwhileGivesTheNextFreeOne) {
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,FELFACTURA) values "
         "('RO1','5','2004-03-05','E'),('RO1','8','2004-03-05','E'),"
         "('RO1','9','2004-03-05','E'),('RO1','12','2004-03-05','I')");
-    PendingInvoice p = invoiceNumbered(5);
+    PendingInvoice p = issued("5");
     p.receipt = true;
     p.receiptNumber = "2";
     p.receiptAmount = 119;
-    p.lineText = "ONORARIU";
     const auto issued = issueInvoice("RO1", p, Offered{true, true});
     ASSERT_TRUE(issued);
     EXPECT_EQ(issued->invoice, "10");
@@ -164,7 +151,7 @@ TEST(Concurrency, AFileHeldTooLongRefusesTheActionWhole) {
     sqlite3_busy_timeout(t.db().handle(), 50);
     t.db().clearLog();
     try {
-        issueInvoice("RO1", invoiceNumbered(1), Offered{true, false});
+        issueInvoice("RO1", issued("1"), Offered{true, false});
         ADD_FAILURE() << "recorded under another user's lock";
     } catch (const DbError& e) {
         EXPECT_EQ(e.kind(), DbError::Kind::Busy);
