@@ -44,7 +44,8 @@ enum class FileKind { Books, Backup };
 // Brings a file up to the current schema (version in PRAGMA user_version): creates what is
 // missing and rebuilds, rows kept, the tables of an older version. The books also refuse a
 // document row without its company (rows already stored are kept). The schema itself uses only
-// the engine's built-in functions, so any SQLite tool can check and write the file.
+// the engine's built-in functions, so any SQLite tool can check and write the file. A books
+// connection also gets its own temporary scratch tables (scratchTables()).
 void applySchema(sqlite3* db, FileKind kind);
 
 }  // namespace kov
