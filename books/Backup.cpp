@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QHash>
-#include <QRandomGenerator>
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
@@ -265,42 +264,15 @@ class CategoryMap {
                 return *existing;
             }
             ++counts.categories;
-            return addCategory(category->name, category->kind);
+            if (const auto added = addCategory(category->kind, category->name)) {
+                return *added;
+            }
+            throw DbError(QStringLiteral("Nu mai sunt numere libere pentru defalcari!"));
         }
         Query q;
         q.setSql("select * from defalcari where id=" + QString::number(id));
         q.open();
         return q.eof() ? 0 : id;
-    }
-
-    // A number as the category window gives one, taken in the statement that checks it is free,
-    // so that no other program can take it in between.
-    static long long addCategory(const QString& name, const QString& kind) {
-        constexpr int kFirst = 10000;
-        constexpr int kLast = 29999;
-        Query q;
-        q.setSql(QStringLiteral("select count(*) as n from (select id from iduridefalcari union "
-                                "select id from defalcari) where id>=%1 and id<=%2")
-                     .arg(kFirst)
-                     .arg(kLast));
-        q.open();
-        if (q.fieldByName(QStringLiteral("n")).asInteger() > kLast - kFirst) {
-            throw DbError(QStringLiteral("Nu mai sunt numere libere pentru defalcari!"));
-        }
-        for (;;) {
-            const QString id =
-                QString::number(QRandomGenerator::global()->bounded(kFirst, kLast + 1));
-            q.setSql("insert into iduridefalcari (id) select " + id +
-                     " where not exists (select * from iduridefalcari where id=" + id +
-                     ") and not exists (select * from defalcari where id=" + id + ")");
-            q.execSql();
-            if (q.rowsAffected() == 1) {
-                q.setSql("insert into defalcari (id,denumire,tip) values(" + id + "," +
-                         quoted(name) + "," + quoted(kind) + ")");
-                q.execSql();
-                return id.toLongLong();
-            }
-        }
     }
 
     QHash<long long, Category> backup_;

@@ -1,5 +1,7 @@
 #include "books/Categories.h"
 
+#include <QRandomGenerator>
+
 #include "data/Query.h"
 #include "data/Values.h"
 
@@ -44,6 +46,33 @@ std::optional<long long> findCategory(const QString& kind, const QString& name) 
         return std::nullopt;
     }
     return q.fieldByName(QStringLiteral("ID")).asInteger();
+}
+
+std::optional<long long> addCategory(const QString& kind, const QString& name) {
+    constexpr int kFirst = 10000;
+    constexpr int kLast = 29999;
+    Query q;
+    q.setSql(QStringLiteral("select count(*) as n from (select id from iduridefalcari union "
+                            "select id from defalcari) where id>=%1 and id<=%2")
+                 .arg(kFirst)
+                 .arg(kLast));
+    q.open();
+    if (q.fieldByName(QStringLiteral("n")).asInteger() > kLast - kFirst) {
+        return std::nullopt;
+    }
+    for (;;) {
+        const QString id = QString::number(QRandomGenerator::global()->bounded(kFirst, kLast + 1));
+        q.setSql("insert into iduridefalcari (id) select " + id +
+                 " where not exists (select * from iduridefalcari where id=" + id +
+                 ") and not exists (select * from defalcari where id=" + id + ")");
+        q.execSql();
+        if (q.rowsAffected() == 1) {
+            q.setSql("insert into defalcari (id,denumire,tip) values(" + id + "," + quoted(name) +
+                     "," + quoted(kind) + ")");
+            q.execSql();
+            return id.toLongLong();
+        }
+    }
 }
 
 }  // namespace kov

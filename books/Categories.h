@@ -21,4 +21,9 @@ QString categoryId(const QString& kind, const QString& name, NameMatch match = N
 // The number of the category of that kind with this name.
 std::optional<long long> findCategory(const QString& kind, const QString& name);
 
+// Adds a category of the kind under a number from 10000 to 29999 that no category ever had,
+// chosen at random and taken in the statement that checks it is free, so that another program
+// adding one at the same time cannot take it too. Nothing when every number is taken.
+std::optional<long long> addCategory(const QString& kind, const QString& name);
+
 }  // namespace kov

@@ -64,14 +64,32 @@ bool issuedNumberUsed(const QString& company, const QString& number) {
 }
 
 bool issueInvoice(const QString& company, const PendingInvoice& invoice) {
+    return issueInvoice(company, invoice, Offered{}).has_value();
+}
+
+std::optional<IssuedNumbers> issueInvoice(const QString& company, PendingInvoice invoice,
+                                          Offered offered) {
     Transaction transaction;
     if (issuedNumberUsed(company, invoice.number)) {
-        return false;
+        if (!offered.invoice) {
+            return std::nullopt;
+        }
+        long long next = std::max(readCounters(company).invoice, nextNumber(invoice.number));
+        while (issuedNumberUsed(company, QString::number(next))) {
+            ++next;
+        }
+        invoice.number = QString::number(next);
+    }
+    if (invoice.receipt && offered.receipt) {
+        const long long counter = readCounters(company).receipt;
+        if (nextNumber(invoice.receiptNumber) <= counter) {
+            invoice.receiptNumber = QString::number(counter);
+        }
     }
     recordInvoice(company, invoice);
     advanceCounters(company, invoice);
     transaction.commit();
-    return true;
+    return IssuedNumbers{invoice.number, invoice.receipt ? invoice.receiptNumber : QString()};
 }
 
 Counters readCounters(const QString& company) {

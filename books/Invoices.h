@@ -39,6 +39,24 @@ bool issuedNumberUsed(const QString& company, const QString& number);
 // already carries the number.
 bool issueInvoice(const QString& company, const PendingInvoice& invoice);
 
+// The numbers an invoice was issued with.
+struct IssuedNumbers {
+    QString invoice, receipt;  // receipt: empty without a receipt
+};
+
+// Which of an invoice's numbers are the ones the window offered from the counters, not typed.
+struct Offered {
+    bool invoice = false;
+    bool receipt = false;
+};
+
+// Issues the invoice as issueInvoice does. An offered number another program took since it was
+// offered is replaced, inside the write transaction, by the next free one: the invoice number by
+// the first one from the counter on that no issued invoice of the company carries, the receipt
+// number by the counter. Returns nothing, writing nothing, when a typed invoice number is used.
+std::optional<IssuedNumbers> issueInvoice(const QString& company, PendingInvoice invoice,
+                                          Offered offered);
+
 // The numbers the company's next invoice and receipt are offered; numbering starts at 1, also
 // for a company without counters.
 struct Counters {

@@ -18,7 +18,9 @@ namespace kov {
 namespace {
 
 std::map<QString, Database*>& registry() {
-    static std::map<QString, Database*> databases;
+    // Per thread: a thread opens its own connections under the usual names (a second user
+    // in the same process, as the concurrency tests run one).
+    thread_local std::map<QString, Database*> databases;
     return databases;
 }
 
@@ -72,6 +74,9 @@ DbError::Kind kindOf(int engineCode) {
         case SQLITE_CORRUPT:
         case SQLITE_NOTADB:
             return DbError::Kind::Damaged;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return DbError::Kind::Busy;
         default:
             return DbError::Kind::Other;
     }
@@ -116,6 +121,10 @@ QString describe(DbError::Kind kind) {
             return QStringLiteral("Fisierul bazei de date nu poate fi deschis.");
         case DbError::Kind::Damaged:
             return QStringLiteral("Fisierul bazei de date este deteriorat.");
+        case DbError::Kind::Busy:
+            return QStringLiteral(
+                "Baza de date este ocupata de alt utilizator. Nimic nu a fost scris; "
+                "incercati din nou.");
         case DbError::Kind::Other:
             break;
     }
@@ -272,7 +281,15 @@ Transaction::Transaction(const QString& databaseName)
     if (outermost_) {
         // The write lock is taken before the first read, so that what the action checks still
         // holds when it writes: another program waits (busy timeout) and then sees its rows.
-        db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+        // Past the timeout the lock is asked for once more; then the action is refused whole.
+        try {
+            db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::Busy) {
+                throw;
+            }
+            db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+        }
     } else {
         savepoint_ = QStringLiteral("kov_%1").arg(reinterpret_cast<quintptr>(this));
         db_.execute(QStringLiteral("SAVEPOINT ") + savepoint_);

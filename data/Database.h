@@ -27,7 +27,7 @@ using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 // kept apart for support.
 class DbError : public std::runtime_error {
   public:
-    enum class Kind { Other, Full, ReadOnly, CannotOpen, Damaged };
+    enum class Kind { Other, Full, ReadOnly, CannotOpen, Damaged, Busy };
     explicit DbError(const QString& message, Kind kind = Kind::Other);
     // The engine's failure with its result code and text: the message becomes the Romanian
     // description of the kind when there is one, the engine's text otherwise.

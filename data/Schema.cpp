@@ -496,12 +496,34 @@ void upgrade(sqlite3* db) {
     }
 }
 
+// The scratch tables a report fills and prints, private to the connection: two users filling
+// the same report at once each read their own rows. The file's tables of the same names stay
+// for older programs; the temporary ones hide them from every unqualified statement.
+void createScratchTables(sqlite3* db) {
+    for (const QString& name : scratchTables()) {
+        const TableInfo& t = catalogueTable(name);
+        QStringList columns;
+        for (const Column& c : t.columns) {
+            columns << definition(t.name, c);
+        }
+        exec(db, QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (%2)")
+                     .arg(t.name, columns.join(QStringLiteral(", "))));
+    }
+}
+
 }  // namespace
+
+const QStringList& scratchTables() {
+    static const QStringList names{QStringLiteral("registru"), QStringLiteral("jurnal"),
+                                   QStringLiteral("fisecumulate")};
+    return names;
+}
 
 void applySchema(sqlite3* db, FileKind kind) {
     upgrade(db);
     if (kind == FileKind::Books) {
         requireCompanies(db);
+        createScratchTables(db);
     }
 }
 

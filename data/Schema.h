@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct sqlite3;
@@ -30,6 +31,9 @@ const std::vector<TableInfo>& schemaCatalogue();
 // One table of the catalogue; throws DbError for a name it does not hold.
 const TableInfo& catalogueTable(const QString& name);
 
+// The tables a report fills before printing them; each books connection has its own.
+const QStringList& scratchTables();
+
 // The date functions of the statements: year(d), month(d), day(d).
 void registerSqlFunctions(sqlite3* db);
 
@@ -40,7 +44,8 @@ enum class FileKind { Books, Backup };
 // Brings a file up to the current schema (version in PRAGMA user_version): creates what is
 // missing and rebuilds, rows kept, the tables of an older version. The books also refuse a
 // document row without its company (rows already stored are kept). The schema itself uses only
-// the engine's built-in functions, so any SQLite tool can check and write the file.
+// the engine's built-in functions, so any SQLite tool can check and write the file. A books
+// connection also gets its own temporary scratch tables (scratchTables()).
 void applySchema(sqlite3* db, FileKind kind);
 
 }  // namespace kov

@@ -190,8 +190,9 @@ std::vector<kov::ListedInvoice> SettleWindow::listed() const {
     return out;
 }
 
-// The invoices are read again and checked inside the transaction that settles them, so that
-// another program recording at the same time is seen.
+// The invoices are checked, and the user asked, before the file's write lock is taken, so that
+// no other user waits on a question; they are read and checked again inside the transaction
+// that settles them, so that another program recording at the same time is seen.
 void SettleWindow::BitBtn4Click() {
     const auto rate = kov::parseRate(ui.Edit13->text());
     if (kov::refused(!rate, QStringLiteral("Cota TVA introdusa gresit!"), QStringLiteral("Eroare!"),
@@ -203,31 +204,42 @@ void SettleWindow::BitBtn4Click() {
         return;  // "Acceptare" is off until the amount converts
     }
     const std::vector<kov::ListedInvoice> invoices = listed();
-    kov::Transaction transaction;
-    if (const auto refusal = kov::checkInvoices(SelectedFiscalCode, flow_, invoices)) {
-        kov::refuse(refusal->text, refusal->title);
-        return;
-    }
-    if (kov::cents(*amount) > kov::owedCents(SelectedFiscalCode, flow_, invoices) &&
+    auto refusal = kov::checkInvoices(SelectedFiscalCode, flow_, invoices);
+    if (!refusal && kov::cents(*amount) > kov::owedCents(SelectedFiscalCode, flow_, invoices) &&
         kov::message(QStringLiteral("Suma de pe chitanta mai mare decit restul de plata al "
                                     "facturilor! Continuati?"),
                      QStringLiteral("Atentie!"), kov::Buttons::YesNo) != kov::Answer::Yes) {
         return;
     }
+    if (!refusal) {
+        kov::Transaction transaction;
+        refusal = kov::checkInvoices(SelectedFiscalCode, flow_, invoices);
+        if (!refusal) {
+            record(invoices, *amount, *rate);
+            transaction.commit();
+        }
+    }
+    if (refusal) {
+        kov::refuse(refusal->text, refusal->title);
+        return;
+    }
+    if (kov::anotherDocument(this, document_)) {
+        reset();
+    }
+}
+
+void SettleWindow::record(const std::vector<kov::ListedInvoice>& invoices, double amount,
+                          double rate) {
     kov::Movement movement;
-    movement.explanation = kov::settleInvoices(SelectedFiscalCode, flow_, invoices, *amount);
+    movement.explanation = kov::settleInvoices(SelectedFiscalCode, flow_, invoices, amount);
     movement.date = ui.Edit1->text();
     movement.number = kov::documentNumber(document_, ui.Edit2->text());
-    movement.total = *amount;
-    movement.net = kov::netOfTotal(*amount, *rate);
+    movement.total = amount;
+    movement.net = kov::netOfTotal(amount, rate);
     movement.bank = kov::bankFlag(document_);
     movement.category = ui.RadioButton5->isChecked()
                             ? kov::categoryId(flow_.categoryKind, ui.ComboBox5->currentText())
                             : QStringLiteral("0");
     movement.inRegister = !registerChoice_ || ui.RadioButton1->isChecked() ? 1 : 0;
     kov::insertMovement(SelectedFiscalCode, flow_, movement);
-    transaction.commit();
-    if (kov::anotherDocument(this, document_)) {
-        reset();
-    }
 }

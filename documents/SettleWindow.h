@@ -45,6 +45,8 @@ class SettleWindow : public kov::FormDialog {
     void splitVat();
     void updateAccept();
     std::vector<kov::ListedInvoice> listed() const;
+    // Settles the invoices and writes the document's movement; inside the caller's transaction.
+    void record(const std::vector<kov::ListedInvoice>& invoices, double amount, double rate);
 
     kov::VatRateField* rate_ = nullptr;  // owned by its edit
     const kov::Flow& flow_;

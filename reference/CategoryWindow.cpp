@@ -1,19 +1,12 @@
 #include "reference/CategoryWindow.h"
 
 #include <QMouseEvent>
-#include <QRandomGenerator>
 
-#include "ui/Input.h"
-#include "ui/Messages.h"
+#include "books/Categories.h"
 #include "data/Query.h"
 #include "data/Values.h"
-
-namespace {
-
-constexpr int kFirstNumber = 10000;
-constexpr int kLastNumber = 29999;
-
-}  // namespace
+#include "ui/Input.h"
+#include "ui/Messages.h"
 
 CategoryWindow::CategoryWindow(QChar kind, const QString& title, QWidget* parent)
     : kov::FormDialog(parent), kind_(kind) {
@@ -93,52 +86,34 @@ void CategoryWindow::refuseDuplicate() {
     ui.Edit1->setFocus();
 }
 
-int CategoryWindow::freeNumber() const {
-    kov::Query q;
-    q.setSql(QStringLiteral("select count(distinct id) as n from iduridefalcari where id>=%1 and "
-                            "id<=%2")
-                 .arg(kFirstNumber)
-                 .arg(kLastNumber));
-    q.open();
-    if (q.fieldByName(QStringLiteral("n")).asInteger() > kLastNumber - kFirstNumber) {
-        return 0;
-    }
-    for (;;) {
-        const int number = QRandomGenerator::global()->bounded(kFirstNumber, kLastNumber + 1);
-        q.setSql("select * from iduridefalcari where id=" + QString::number(number));
-        q.open();
-        if (q.eof()) {
-            return number;
-        }
-    }
-}
-
+// The name's check and the number's choice are made in the write transaction that adds the
+// category, so that another program adding one at the same time cannot slip in between.
 void CategoryWindow::BitBtn1Click() {
     const QString name = ui.Edit1->text();
     if (name.isEmpty()) {
         return;
     }
-    if (nameTaken(name)) {
+    bool taken = false;
+    std::optional<long long> added;
+    {
+        kov::Transaction transaction;
+        taken = nameTaken(name);
+        if (!taken) {
+            added = kov::addCategory(kind_, name);
+            transaction.commit();
+        }
+    }
+    if (taken) {
         refuseDuplicate();
         ui.BitBtn1->setEnabled(false);
         return;
     }
-    const int number = freeNumber();
-    if (number == 0) {
+    if (!added) {
         kov::message(QStringLiteral("Nu mai sunt numere libere pentru defalcari!"),
                      QStringLiteral("Atentie!"));
         ui.Edit1->setFocus();
         return;
     }
-    const QString id = QString::number(number);
-    kov::Transaction transaction;
-    kov::Query q;
-    q.setSql("insert into defalcari (id,denumire,tip) values(" + id + "," + kov::quoted(name) +
-             "," + kov::quoted(kind_) + ")");
-    q.execSql();
-    q.setSql("insert into iduridefalcari (id) values(" + id + ")");
-    q.execSql();
-    transaction.commit();
     refresh();
 }
 

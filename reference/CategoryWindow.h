@@ -31,8 +31,6 @@ class CategoryWindow : public kov::FormDialog {
   private:
     void refresh();
     bool nameTaken(const QString& name) const;
-    // A number never issued before, or 0 when all are taken.
-    int freeNumber() const;
     void refuseDuplicate();
 
     QChar kind_;

@@ -435,6 +435,18 @@ void TFormFactura::reset() {
     clearCashier();
 }
 
+// An offered number another program took meanwhile: the document got the next free one.
+void TFormFactura::tellRenumbered(const QString& document, const QString& offered,
+                                  const QString& given, QLineEdit* field) {
+    if (given == offered) {
+        return;
+    }
+    field->setText(given);
+    kov::message(QStringLiteral("Numarul %1 a fost folosit intre timp; %2 a primit numarul %3.")
+                     .arg(offered, document, given),
+                 QStringLiteral("Atentie!"));
+}
+
 void TFormFactura::BitBtn3Click() {
     save(false);
 }
@@ -445,7 +457,10 @@ void TFormFactura::BitBtn4Click() {
 
 void TFormFactura::save(bool eFactura) {
     const auto invoice = checked();
-    if (!invoice || numberUsed()) {
+    // A number the user typed is refused when used; the offered one is settled when recorded.
+    const kov::Offered offered{ui.Edit2->text() == QString::number(InvoiceCounter),
+                               ui.Edit4->text() == QString::number(ReceiptCounter)};
+    if (!invoice || (!offered.invoice && numberUsed())) {
         return;
     }
     // The folder is known, and can be written, before anything is recorded.
@@ -453,14 +468,20 @@ void TFormFactura::save(bool eFactura) {
     if (eFactura && folder.isEmpty()) {
         return;
     }
-    // Another program may have issued the number since the check above.
-    if (refuseUsedNumber(!kov::issueInvoice(SelectedFiscalCode, *invoice), ui.Edit2)) {
+    // Another program may have issued the number since it was offered or checked.
+    const auto issued = kov::issueInvoice(SelectedFiscalCode, *invoice, offered);
+    if (refuseUsedNumber(!issued, ui.Edit2)) {
         return;
+    }
+    tellRenumbered(QStringLiteral("factura"), invoice->number, issued->invoice, ui.Edit2);
+    if (invoice->receipt) {
+        tellRenumbered(QStringLiteral("chitanta"), invoice->receiptNumber, issued->receipt,
+                       ui.Edit4);
     }
     if (eFactura) {
         // Written from the recorded rows, as the export command writes it later.
         const auto recorded = kov::efactura::issuedInvoices(
-            SelectedFiscalCode, kov::efactura::numberCondition(invoice->number));
+            SelectedFiscalCode, kov::efactura::numberCondition(issued->invoice));
         kov::efactura::saveFiles(recorded, folder);
         // With a connection set up, the file also goes to the platform.
         if (kov::efactura::isConnected()) {

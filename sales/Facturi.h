@@ -55,6 +55,8 @@ class TFormFactura : public kov::FormDialog {
     QList<QWidget*> personFields() const;
     void openingFields();
     void readCounters();
+    void tellRenumbered(const QString& document, const QString& offered, const QString& given,
+                        QLineEdit* field);
     void clearCashier();
     void setReceiptFields(bool on);
     void followTotal();

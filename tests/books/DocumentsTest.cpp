@@ -15,6 +15,7 @@
 #include "books/Purchases.h"
 #include "data/Database.h"
 #include "tests/Support.h"
+#include "tests/books/PendingInvoices.h"
 
 namespace kov::test {
 
@@ -27,21 +28,6 @@ const QString kOperations = QStringLiteral(
     "select CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,BANCA,DEFALCARE,TIP,"
     "OBSERVATII,REGISTRU from operatiuni order by rowid");
 const QStringList kCounters{"RO1|7|3", "RO2|50|60"};
-
-PendingInvoice issued(const QString& number) {
-    PendingInvoice p;
-    p.number = number;
-    p.date = "5.3.2004";
-    p.total = "119";
-    p.net = "100";
-    p.rate = "19";
-    p.vat = "19.00";
-    p.clientCode = "A1";
-    p.paid = "0";
-    p.remainder = "119.00";
-    p.lineText = "ONORARIU";
-    return p;
-}
 
 Purchase bought(const QString& number) {
     Purchase p;

@@ -63,12 +63,19 @@ TEST_F(Categories, AddStoresLowerCaseNamesOncePerKindWithAFreshNumber) {
     EXPECT_EQ(t.rows("select * from defalcari"), QStringList({id + "|chirie birou|c"}));
     EXPECT_EQ(t.rows("select id from iduridefalcari"), QStringList({id}));
     const QStringList log = t.db().log();
+    // The name's check, the number taken and the category written in one write transaction.
+    ASSERT_GE(log.size(), 4);
+    EXPECT_EQ(log[0], "BEGIN IMMEDIATE");
+    EXPECT_TRUE(log[1].startsWith("select * from defalcari where denumire='chirie birou'"))
+        << log[1].toStdString();
     const auto insert = log.indexOf("insert into defalcari (id,denumire,tip) values(" + id +
                                     ",'chirie birou','c')");
     ASSERT_GE(insert, 1);
-    EXPECT_EQ(log[insert - 1], "BEGIN IMMEDIATE");
-    EXPECT_EQ(log[insert + 1], "insert into iduridefalcari (id) values(" + id + ")");
-    EXPECT_EQ(log[insert + 2], "COMMIT");
+    EXPECT_EQ(log[insert - 1],
+              "insert into iduridefalcari (id) select " + id +
+                  " where not exists (select * from iduridefalcari where id=" + id +
+                  ") and not exists (select * from defalcari where id=" + id + ")");
+    EXPECT_EQ(log[insert + 1], "COMMIT");
     EXPECT_EQ(listed(expenses), QStringList({"chirie birou"}));
     EXPECT_EQ(expenses.ui.Edit1->text(), "");
     EXPECT_EQ(buttons(expenses), "000");

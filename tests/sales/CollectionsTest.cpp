@@ -1,4 +1,7 @@
+#include <sqlite3.h>
+
 #include <QComboBox>
+#include <QFile>
 #include <QRadioButton>
 
 #include "data/VatRates.h"
@@ -146,6 +149,35 @@ TEST_F(Collections, RefusalsWriteNothingAndKeepTheWindowAsTyped) {
         }
         receipts.hide();
     }
+}
+
+// The overpaying question holds no lock: another user settles the invoice meanwhile, at once,
+// and the answer "Da" then finds it settled and writes nothing.
+TEST_F(Collections, TheQuestionLeavesTheFileFreeAndItsAnswerIsCheckedAgain) {
+    books({{"12", "50.00"}});
+    receipts.show();
+    fill(receipts, "100", {"12"});
+    int otherWrite = -1;
+    modals
+        .handle([&](QWidget* box) {
+            sqlite3* other = nullptr;
+            sqlite3_open(QFile::encodeName(t.db().path()).constData(), &other);
+            otherWrite = sqlite3_exec(other,
+                                      "update facturi set platit=1, restant=0 where "
+                                      "nrfactura='12'",
+                                      nullptr, nullptr, nullptr);
+            sqlite3_close(other);
+            click(box, "Da");
+        })
+        .answer("OK");
+    receipts.ui.BitBtn4->click();
+    EXPECT_EQ(otherWrite, SQLITE_OK);
+    EXPECT_EQ(modals.texts(),
+              QStringList({"Suma de pe chitanta mai mare decit restul de plata al facturilor! "
+                           "Continuati?",
+                           "Factura numarul 12 a fost deja platita!"}));
+    EXPECT_EQ(writes(), QStringList());
+    EXPECT_EQ(invoices(), QStringList({"E|12|1|0"}));
 }
 
 TEST_F(Collections, FailureOnTheMovementRowUndoesTheSettling) {

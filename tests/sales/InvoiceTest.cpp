@@ -572,6 +572,28 @@ TEST_F(InvoiceTest, ANumberIssuedWhileThePreviewIsOpenIsRefusedAtPrinting) {
     EXPECT_TRUE(w.isVisible());
 }
 
+// Another program issued the offered invoice and receipt numbers while the window was open:
+// saving gives the next free ones and says so; the window shows them.
+TEST_F(InvoiceTest, OfferedNumbersTakenMeanwhileGiveTheNextFreeOnesWhenSaved) {
+    fillPerson();
+    withReceipt("119");
+    ASSERT_EQ(w.ui.Edit2->text() + "/" + w.ui.Edit4->text(), "7/3");
+    t.exec(
+        "insert into facturi (codfiscal,nrfactura,data,suma,felfactura) "
+        "values('RO1','7','2004-03-01',10,'E'),('RO1','8','2004-03-01',10,'E')");
+    t.exec("update numere set nrfactura=8, nrchitanta=5 where codfiscal='RO1'");
+    modals.answer("OK").answer("OK").answer("Nu");
+    w.ui.BitBtn3->click();
+    EXPECT_EQ(modals.texts(),
+              QStringList({"Numarul 7 a fost folosit intre timp; factura a primit numarul 9.",
+                           "Numarul 3 a fost folosit intre timp; chitanta a primit numarul 5.",
+                           "Mai introduceti alte facturi?"}));
+    EXPECT_EQ(w.ui.Edit2->text() + "/" + w.ui.Edit4->text(), "9/5");
+    EXPECT_EQ(t.value("select count(*) from facturi where nrfactura='9'"), "1");
+    EXPECT_EQ(receipts().value(0).section('|', 2, 2), "F.9 + CH.5");
+    EXPECT_EQ(counters(), "10|6");
+}
+
 TEST_F(InvoiceTest, AFailedRecordingWritesNothingAndKeepsTheWindowAndTheCounters) {
     t.exec(
         "create trigger plin before insert on operatiuni begin "
