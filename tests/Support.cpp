@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -15,6 +16,18 @@
 #include "data/Query.h"
 
 namespace kov::test {
+
+void runSql(const QString& sql) {
+    Query q;
+    q.setSql(sql);
+    q.execSql();
+}
+
+void typeText(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
 
 TempHome::TempHome() {
     for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {

@@ -15,6 +15,7 @@
 
 #include <ostream>
 
+class QLineEdit;
 class QTimer;
 
 // Readable QString values in test failure messages.
@@ -27,6 +28,12 @@ inline void PrintTo(const QStringList& l, std::ostream* os) {
 class QWidget;
 
 namespace kov::test {
+
+// Runs one statement on the main database (a test's own rows).
+void runSql(const QString& sql);
+
+// Replaces a field's text by typing it, as the user does.
+void typeText(QLineEdit* edit, const QString& text);
 
 // HOME, XDG_CONFIG_HOME and XDG_DATA_HOME point into a fresh temporary folder.
 class TempHome {

@@ -26,21 +26,11 @@ class EFacturaExportTest : public AppTest {
         start();
         showMain();
         ASSERT_EQ(SelectedFiscalCode, "1234567");
-        execute(
+        runSql(
             "insert into firme (COD,DENUMIRE,CODFISCAL,ADRESA,LOC,JUDET) values "
             "('B1','BETA IMPEX SRL','RO7654321','STR. LUNGA NR. 2','BUCURESTI','BUC.SECTOR 3'),"
             "('G1','GAMA SRL','RO7654321','','DEJ','CLUJ')");
-        execute("insert into numere (CODFISCAL,NRFACTURA,NRCHITANTA) values ('1234567',1,1)");
-    }
-    static void execute(const QString& sql) {
-        Query q;
-        q.setSql(sql);
-        q.execSql();
-    }
-    static void type(QLineEdit* edit, const QString& text) {
-        edit->setFocus();
-        edit->clear();
-        QTest::keyClicks(edit, text);
+        runSql("insert into numere (CODFISCAL,NRFACTURA,NRCHITANTA) values ('1234567',1,1)");
     }
     static void choose(QComboBox* list, const QString& text) {
         const int index = list->findText(text);
@@ -51,12 +41,12 @@ class EFacturaExportTest : public AppTest {
     void fillCompany(const QString& iban) {
         FormDateFirma->show();
         Ui::TFormDateFirma& ui = FormDateFirma->ui;
-        type(ui.Edit1, "j02/100/2001");
-        type(ui.Edit2, "bd. revolutiei nr. 5");
-        type(ui.Edit3, "arad");
+        typeText(ui.Edit1, "j02/100/2001");
+        typeText(ui.Edit2, "bd. revolutiei nr. 5");
+        typeText(ui.Edit3, "arad");
         ui.ComboBox1->setCurrentIndex(ui.ComboBox1->findText("ARAD"));
-        type(ui.Edit4, iban);
-        type(ui.Edit5, "banca transilvania");
+        typeText(ui.Edit4, iban);
+        typeText(ui.Edit5, "banca transilvania");
         ui.BitBtn1->click();
     }
     // Answers the folder dialog with this folder.
@@ -147,21 +137,21 @@ TEST_F(EFacturaExportConformance, SalvareEFacturaRecordsTheInvoiceAndWritesAVali
     for (const auto& c : cases) {
         TFormFactura* w = FormFactura;
         w->show();
-        type(w->ui.Edit1, c.date);
-        type(w->ui.Edit6, "consultanta fiscala");
+        typeText(w->ui.Edit1, c.date);
+        typeText(w->ui.Edit6, "consultanta fiscala");
         if (c.person) {
             w->ui.RadioButton2->click();
-            type(w->ui.Edit8, "ion o'neil");
-            type(w->ui.Edit9, "str. mare 1");
-            type(w->ui.Edit18, "rm. vilcea");
+            typeText(w->ui.Edit8, "ion o'neil");
+            typeText(w->ui.Edit9, "str. mare 1");
+            typeText(w->ui.Edit18, "rm. vilcea");
             w->ui.ComboBox1->setCurrentIndex(w->ui.ComboBox1->findText("VILCEA"));
-            type(w->ui.Edit10, "1800101123456");
+            typeText(w->ui.Edit10, "1800101123456");
         } else {
             w->ui.RadioButton1->click();
             choose(w->ui.ComboBox2, "B1");
         }
-        type(w->ui.Edit13, c.rate);
-        type(w->ui.Edit5, c.amount);
+        typeText(w->ui.Edit13, c.rate);
+        typeText(w->ui.Edit5, c.amount);
         if (c.receipt) {
             w->ui.CheckBox1->click();
             w->ui.ComboBox5->setCurrentIndex(-1);
@@ -206,25 +196,25 @@ TEST_F(EFacturaExportConformance, ExportOverAPeriodWritesTheValidFilesAndListsTh
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,"
         "RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE,NUMEPF,ADRESAPF,LOCPF,JUDETPF,CNPPF,TEMEI) "
         "values ";
-    execute(insert +
-            "('1234567','F 10','2025-10-01',121,100,21,21,0,121,'B1','E','ONORARIU',null,null,"
-            "null,null,null,null),"
-            "('1234567','F 11','2025-10-02',119.5,107.66,11,11.84,0,119.5,'G1','E','ONORARIU',"
-            "null,null,null,null,null,null),"
-            "('1234567','F 12','2025-10-03',50,50,0,0,0,50,'PF ','E','CHIRIE','ANA POP',"
-            "'STR. A 1','DEJ','CLUJ','','SFD'),"
-            "('1234567','F 13','2025-10-04',10,10,0,0,0,10,'B1','E','ONORARIU',null,null,null,"
-            "null,null,'SFD'),"
-            "('1234567','F 9','2025-09-30',10,10,0,0,0,10,'B1','E','ONORARIU',null,null,null,null,"
-            "null,null),"
-            "('1234567','X 1','2025-10-02',10,10,0,0,0,10,'B1','I',null,null,null,null,null,"
-            "null,null)");
+    runSql(insert +
+           "('1234567','F 10','2025-10-01',121,100,21,21,0,121,'B1','E','ONORARIU',null,null,"
+           "null,null,null,null),"
+           "('1234567','F 11','2025-10-02',119.5,107.66,11,11.84,0,119.5,'G1','E','ONORARIU',"
+           "null,null,null,null,null,null),"
+           "('1234567','F 12','2025-10-03',50,50,0,0,0,50,'PF ','E','CHIRIE','ANA POP',"
+           "'STR. A 1','DEJ','CLUJ','','SFD'),"
+           "('1234567','F 13','2025-10-04',10,10,0,0,0,10,'B1','E','ONORARIU',null,null,null,"
+           "null,null,'SFD'),"
+           "('1234567','F 9','2025-09-30',10,10,0,0,0,10,'B1','E','ONORARIU',null,null,null,null,"
+           "null,null),"
+           "('1234567','X 1','2025-10-02',10,10,0,0,0,10,'B1','I',null,null,null,null,null,"
+           "null,null)");
     // Recorded before the person's data and the line's text were kept: the text is found on its
     // receipt, the person is missing.
-    execute(insert +
-            "('1234567','F 14','2025-10-05',100,100,0,0,1,0,'PF 1800101123456','E',null,null,"
-            "null,null,null,null,'SFD')");
-    execute(
+    runSql(insert +
+           "('1234567','F 14','2025-10-05',100,100,0,0,1,0,'PF 1800101123456','E',null,null,"
+           "null,null,null,null,'SFD')");
+    runSql(
         "insert into operatiuni (CODFISCAL,DATA,NRDOC,FELOPERATIE,EXPLICATIE,SUMA,FARATVA,TIP) "
         "values ('1234567','2025-10-05','F.F 14 + CH.3','ONORARIU','',100,100,'incasare')");
     QTemporaryDir folder;
@@ -317,10 +307,10 @@ TEST_F(EFacturaExportTest, TheFolderIsKnownAndWritableBeforeTheInvoiceIsRecorded
         SettingsStore().setValue("EFactura", "Dosar", c.kept);
         TFormFactura* w = FormFactura;
         w->show();
-        type(w->ui.Edit1, "05.10.2025");
+        typeText(w->ui.Edit1, "05.10.2025");
         w->ui.RadioButton1->click();
         choose(w->ui.ComboBox2, "B1");
-        type(w->ui.Edit5, "100");
+        typeText(w->ui.Edit5, "100");
         modals.clear();
         if (c.dialog == QStringLiteral("pick")) {
             pickFolder(picked);

@@ -28,27 +28,17 @@ class ExemptionTest : public AppTest {
         start();
         showMain();
         ASSERT_EQ(SelectedFiscalCode, "1234567");
-        execute(
+        runSql(
             "update datefirma set NRJ='J02/100/2001', SEDIU='BD. REVOLUTIEI NR. 5', LOC='ARAD', "
             "JUDET='ARAD', CONT='RO49AAAA1B31007593840000', BANCA='BANCA TRANSILVANIA'");
-        execute(
+        runSql(
             "insert into firme (COD,DENUMIRE,CODFISCAL,ADRESA,LOC,JUDET,DELEGAT,BISERIA,BINR,"
             "TRANSNR) values "
             "('B1','BETA IMPEX SRL','RO7654321','STR. LUNGA NR. 2','BUCURESTI','BUC.SECTOR 3',"
             "'ION POPESCU','AR','123456','AR-01-ABC'),"
             "('D1','DELTA GMBH','DE123456789','HAUPTSTRASSE 1','ARAD','ARAD','','','',''),"
             "('E1','EPSILON LTD','GB987654321','HIGH STREET 1','ARAD','ARAD','','','','')");
-        execute("insert into numere (CODFISCAL,NRFACTURA,NRCHITANTA) values ('1234567',1,1)");
-    }
-    static void execute(const QString& sql) {
-        Query q;
-        q.setSql(sql);
-        q.execSql();
-    }
-    static void type(QLineEdit* edit, const QString& text) {
-        edit->setFocus();
-        edit->clear();
-        QTest::keyClicks(edit, text);
+        runSql("insert into numere (CODFISCAL,NRFACTURA,NRCHITANTA) values ('1234567',1,1)");
     }
     // The A4 preview's texts, saved as PDF into the folder, then closed.
     void savePreview(const QString& path, QStringList& texts, QString& title) {
@@ -107,15 +97,15 @@ TEST_F(ExemptionConformance, EachBasisGoesToItsColumnItsCategoryAndItsMention) {
         QStringList texts;
         QString title;
         if (c.basis < 0) {
-            execute(QStringLiteral("insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,"
-                                   "PROCENTTVA,TVA,PLATIT,RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE)"
-                                   " values ('1234567','%1','2025-10-05',100,100,0,0,0,100,'%2',"
-                                   "'E','ONORARIU')")
-                        .arg(number)
-                        .arg(c.client));
+            runSql(QStringLiteral("insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,"
+                                  "PROCENTTVA,TVA,PLATIT,RESTANT,CODCLIENT,FELFACTURA,EXPLICATIE)"
+                                  " values ('1234567','%1','2025-10-05',100,100,0,0,0,100,'%2',"
+                                  "'E','ONORARIU')")
+                       .arg(number)
+                       .arg(c.client));
             TFormReimprimareFactura* r = FormReimprimareFactura;
             r->show();
-            type(r->ui.Edit1, QString::number(number));
+            typeText(r->ui.Edit1, QString::number(number));
             savePreview(dir.filePath("reprint.pdf"), texts, title);
             r->ui.BitBtn1->click();
             EXPECT_EQ(r->ui.ComboBox7->currentIndex(), -1);
@@ -123,22 +113,22 @@ TEST_F(ExemptionConformance, EachBasisGoesToItsColumnItsCategoryAndItsMention) {
         } else {
             TFormFactura* w = FormFactura;
             w->show();
-            type(w->ui.Edit1, "05.10.2025");
+            typeText(w->ui.Edit1, "05.10.2025");
             if (*c.client) {
                 w->ui.RadioButton1->click();
                 const int index = w->ui.ComboBox2->findText(c.client);
                 w->ui.ComboBox2->setCurrentIndex(index);
                 emit w->ui.ComboBox2->activated(index);
             } else {
-                type(w->ui.Edit8, "ana pop");
-                type(w->ui.Edit9, "str. mare 1");
-                type(w->ui.Edit18, "dej");
+                typeText(w->ui.Edit8, "ana pop");
+                typeText(w->ui.Edit9, "str. mare 1");
+                typeText(w->ui.Edit18, "dej");
                 w->ui.ComboBox1->setCurrentIndex(w->ui.ComboBox1->findText("CLUJ"));
-                type(w->ui.Edit10, "2800101123456");
+                typeText(w->ui.Edit10, "2800101123456");
             }
             EXPECT_FALSE(w->ui.ComboBox7->isEnabled());  // at 19 %
-            type(w->ui.Edit13, "0");
-            type(w->ui.Edit5, "100");
+            typeText(w->ui.Edit13, "0");
+            typeText(w->ui.Edit5, "100");
             ASSERT_TRUE(w->ui.ComboBox7->isEnabled());
             if (c.basis == 0) {  // none chosen: refused, nothing shown
                 modals.clear();
@@ -202,7 +192,7 @@ TEST_F(ExemptionConformance, EachBasisGoesToItsColumnItsCategoryAndItsMention) {
 // The reprint records nothing; a number shared by two invoices asks which; the basis set on an
 // older 0 % invoice lets it go to the e-Factura file and moves it to its journal column.
 TEST_F(ExemptionTest, ReprintRecordsNothingAndSetsTheBasisOfAnOlderInvoice) {
-    execute(
+    runSql(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,PROCENTTVA,TVA,PLATIT,RESTANT,"
         "CODCLIENT,FELFACTURA,EXPLICATIE) values "
         "('1234567','7','2025-10-01',119,100,19,19,0,119,'B1','E','ONORARIU'),"
@@ -210,7 +200,7 @@ TEST_F(ExemptionTest, ReprintRecordsNothingAndSetsTheBasisOfAnOlderInvoice) {
     const QStringList before = rows("select * from facturi order by rowid");
     TFormReimprimareFactura* r = FormReimprimareFactura;
     r->show();
-    type(r->ui.Edit1, "7");
+    typeText(r->ui.Edit1, "7");
     QStringList texts;
     QString title;
     modals.handle([](QWidget* w) {  // the choice window: the second invoice
