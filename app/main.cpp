@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <utility>
 
+#include "app/CopyCommand.h"
 #include "app/EFacturaCommand.h"
 #include "app/Forms.h"
 #include "app/ImportCommand.h"
@@ -21,13 +23,18 @@ int main(int argc, char* argv[]) {
         QCoreApplication::setApplicationName(QStringLiteral("Kovaline"));
         return runImportCommand(QCoreApplication::arguments().mid(2));
     }
-    // The e-Factura commands run without a screen, for scheduled runs.
-    if (argc > 1 && std::strcmp(argv[1], "efactura") == 0) {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("Kovaline"));
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return runEFacturaCommand(QCoreApplication::arguments().mid(2), out, err);
+    // The e-Factura commands (scheduled runs) and moving the books run without a screen.
+    using Command = int (*)(const QStringList&, QTextStream&, QTextStream&);
+    for (const auto& [verb, command] :
+         {std::pair<const char*, Command>{"efactura", &runEFacturaCommand},
+          std::pair<const char*, Command>{"copiere-baza", &runCopyCommand}}) {
+        if (argc > 1 && std::strcmp(argv[1], verb) == 0) {
+            QCoreApplication app(argc, argv);
+            QCoreApplication::setApplicationName(QStringLiteral("Kovaline"));
+            QTextStream out(stdout);
+            QTextStream err(stderr);
+            return command(QCoreApplication::arguments().mid(2), out, err);
+        }
     }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
