@@ -3,23 +3,11 @@
 #include <QStringList>
 
 #include "data/Query.h"
-#include "data/Schema.h"
 #include "data/Values.h"
 
 namespace kov {
 
 namespace {
-
-// The scratch tables belong to the connection that fills them: they are not books.
-std::vector<const TableInfo*> copiedTables() {
-    std::vector<const TableInfo*> tables;
-    for (const TableInfo& t : schemaCatalogue()) {
-        if (!scratchTables().contains(t.name)) {
-            tables.push_back(&t);
-        }
-    }
-    return tables;
-}
 
 QStringList columnNames(const TableInfo& t) {
     QStringList names;
@@ -104,6 +92,16 @@ TableTally tally(const QString& sourceName, const QString& targetName, const Tab
 }
 
 }  // namespace
+
+std::vector<const TableInfo*> copiedTables() {
+    std::vector<const TableInfo*> tables;
+    for (const TableInfo& t : schemaCatalogue()) {
+        if (!scratchTables().contains(t.name)) {
+            tables.push_back(&t);
+        }
+    }
+    return tables;
+}
 
 bool TableTally::matches() const {
     if (sourceRows != targetRows) {

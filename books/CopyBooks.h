@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/Database.h"
+#include "data/Schema.h"
 
 namespace kov {
 
@@ -31,6 +32,10 @@ class TargetHoldsBooks : public DbError {
   public:
     using DbError::DbError;
 };
+
+// The tables that hold books, in the catalogue's order: all but the scratch ones, which belong to
+// the connection that fills them.
+std::vector<const TableInfo*> copiedTables();
 
 // Copies the books of the open connection sourceName into the open connection targetName,
 // whose tables must all be empty (TargetHoldsBooks). Each table's tally goes to onTable as

@@ -3,7 +3,6 @@
 #include <QTemporaryDir>
 
 #include "books/CopyBooks.h"
-#include "data/Schema.h"
 #include "tests/Support.h"
 
 namespace kov::test {
@@ -12,16 +11,6 @@ namespace {
 
 const QString kSource = QStringLiteral("copiere_din");
 const QString kTarget = QStringLiteral("copiere_in");
-
-std::vector<const TableInfo*> bookTables() {
-    std::vector<const TableInfo*> tables;
-    for (const TableInfo& t : schemaCatalogue()) {
-        if (!scratchTables().contains(t.name)) {
-            tables.push_back(&t);
-        }
-    }
-    return tables;
-}
 
 // Every column of the table by name, in the catalogue's order.
 QString selectAll(const TableInfo& t) {
@@ -87,8 +76,8 @@ TEST(CopyBooks, EveryTableAndValueArrivesAsStored) {
     std::vector<TableTally> tallies;
     ASSERT_TRUE(copyBooks(kSource, kTarget, [&](const TableTally& t) { tallies.push_back(t); }));
 
-    ASSERT_EQ(tallies.size(), bookTables().size());
-    for (const TableInfo* t : bookTables()) {
+    ASSERT_EQ(tallies.size(), copiedTables().size());
+    for (const TableInfo* t : copiedTables()) {
         EXPECT_EQ(rows(kTarget, selectAll(*t)), rows(kSource, selectAll(*t)))
             << t->name.toStdString();
     }
@@ -120,7 +109,7 @@ TEST(CopyBooks, NothingIsWrittenWhenTheTargetHoldsBooksOrTheFiguresDiffer) {
     source.exec(
         "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,CODCLIENT) "
         "values('RO1','7','2004-03-05',19,15.97,'P1')");
-    for (const TableInfo* t : bookTables()) {
+    for (const TableInfo* t : copiedTables()) {
         Target target;
         const QString column = t->ofCompany ? QStringLiteral("CODFISCAL") : t->columns[0].name;
         target.db.execute("insert into " + t->name + " (" + column + ") values('1')");
