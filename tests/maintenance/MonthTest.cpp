@@ -7,7 +7,6 @@
 #include <QTest>
 #include <algorithm>
 
-#include "data/Query.h"
 #include "data/Schema.h"
 #include "data/Settings.h"
 #include "documents/RaportFacturaA4.h"
@@ -201,7 +200,8 @@ class MonthTest : public ::testing::Test {
         EXPECT_FALSE(f.isVisible());
     }
 
-    // A receipt for part of invoice 1, an order settling 3 and 4, a receipt overpaying 5.
+    // A receipt for part of the export (3), a bank order settling 4 and 1, and a receipt over
+    // what 5 owes, which the user confirms. The collection windows settle at one rate only.
     void collect(Windows& w) {
         struct Collection {
             SettleWindow& window;
