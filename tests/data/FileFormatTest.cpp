@@ -170,7 +170,7 @@ void openAsTheProgram(const QString& path) {
         db.open(path);
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"6"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"7"});
     EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
 }
 
@@ -251,7 +251,7 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
                   QStringList{"8|31.12.2004"});
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"6"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"7"});
     EXPECT_EQ(tool.rows("select typeof(EXPLICATIE), typeof(NUMEPF), typeof(CNPPF) from facturi"),
               QStringList{"null|null|null"});
     EXPECT_EQ(tool.rows("select typeof(ADRESA) from firme"), QStringList{"null"});
@@ -384,6 +384,66 @@ TEST(FileFormat, AVersionTwoFileChecksItsDatesWithoutTriggers) {
     EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, DATA) values ('RO1', '5.3.2004')"),
               "CHECK constraint failed: facturi_DATA_iso");
     EXPECT_NE(tool.exec("insert into facturi (CODFISCAL, DATA) values ('', '2004-03-05')"), "");
+}
+
+// Files before version 7 checked number columns against a list of three types, for which the
+// engine builds a temporary index every time an insert checks a column. The upgrade rebuilds
+// those tables, rows and rowids kept; text stays refused.
+TEST(FileFormat, AVersionSixFileChecksItsNumbersWithoutATemporaryIndex) {
+    test::TempHome home;
+    const QString path = home.path("Kodra.db");
+    {
+        Database db(kMainDatabase);
+        db.open(path, true);
+    }
+    {
+        Plain old(path);
+        ASSERT_EQ(old.exec("pragma writable_schema = on"), "");
+        static const QRegularExpression check(
+            QStringLiteral("CHECK \\(typeof\\((\\w+)\\) NOT IN \\('text','blob'\\)\\)"));
+        for (const QString& row :
+             old.rows("select name || '|' || sql from sqlite_master where type = 'table'")) {
+            const QString name = row.section(u'|', 0, 0), sql = row.section(u'|', 1);
+            QString v6 = sql;
+            v6.replace(check, QStringLiteral("CHECK (typeof(\\1) IN ('integer','real','null'))"));
+            if (v6 != sql) {
+                ASSERT_EQ(
+                    old.exec(QStringLiteral("update sqlite_master set sql = %1 where name = %2")
+                                 .arg(quoted(v6), quoted(name))),
+                    "");
+            }
+        }
+        ASSERT_EQ(old.exec("pragma writable_schema = off"), "");
+    }
+    {
+        Plain old(path);
+        ASSERT_EQ(old.exec("pragma user_version = 6;"
+                           "insert into facturi (rowid, CODFISCAL, NRFACTURA, DATA, SUMA) values "
+                           "(4, 'RO1', '9', '2004-03-05', 119), (8, 'RO1', '10', null, 11.5);"
+                           "insert into operatiuni (rowid, CODFISCAL, NRDOC, BANCA) values "
+                           "(6, 'RO1', 'CH. 1', 1);"),
+                  "");
+        ASSERT_EQ(old.rows("select count(*) from sqlite_master where sql like "
+                           "'%''integer'',''real'',''null''%'"),
+                  QStringList{"9"});
+    }
+    openAsTheProgram(path);
+    Plain tool(path);
+    EXPECT_EQ(tool.rows("select count(*) from sqlite_master where sql like '%''integer''%'"),
+              QStringList{"0"});
+    EXPECT_EQ(tool.rows("select rowid, NRFACTURA, DATA, SUMA from facturi"),
+              QStringList({"4|9|2004-03-05|119.0", "8|10||11.5"}));
+    EXPECT_EQ(tool.rows("select rowid, NRDOC, BANCA from operatiuni"), QStringList{"6|CH. 1|1"});
+    EXPECT_EQ(tool.rows("select count(*) from sqlite_master where type = 'index' and tbl_name in "
+                        "('facturi', 'operatiuni')"),
+              QStringList{"5"});
+    const QStringList program =
+        tool.rows("explain insert into operatiuni (CODFISCAL, SUMA) values ('RO1', 1)");
+    EXPECT_FALSE(program.join(u'\n').contains("OpenEphemeral"));
+    EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, SUMA) values ('RO1', 'x')"),
+              "CHECK constraint failed: typeof(SUMA) NOT IN ('text','blob')");
+    EXPECT_EQ(tool.exec("insert into operatiuni (CODFISCAL, BANCA) values ('RO1', x'00')"),
+              "CHECK constraint failed: typeof(BANCA) NOT IN ('text','blob')");
 }
 
 // What copies the books reads the tables from the catalogue: it must describe a new file
