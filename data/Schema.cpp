@@ -80,9 +80,14 @@ QString firstColumns(const TableInfo& t) {
 }
 
 const char* const kIndexes =
-    "CREATE INDEX IF NOT EXISTS facturi_firma_numar ON facturi (CODFISCAL, NRFACTURA);"
+    // A document looked up by company, number and date (a restore's duplicate test) finds its
+    // row at once, also for a number that recurs every month.
+    "DROP INDEX IF EXISTS facturi_firma_numar;"
+    "CREATE INDEX IF NOT EXISTS facturi_firma_numar_data ON facturi (CODFISCAL, NRFACTURA, DATA);"
     "CREATE INDEX IF NOT EXISTS facturi_firma_data ON facturi (CODFISCAL, DATA);"
-    "CREATE INDEX IF NOT EXISTS operatiuni_firma_numar ON operatiuni (CODFISCAL, NRDOC);"
+    "DROP INDEX IF EXISTS operatiuni_firma_numar;"
+    "CREATE INDEX IF NOT EXISTS operatiuni_firma_numar_data ON operatiuni "
+    "(CODFISCAL, NRDOC, DATA);"
     "CREATE INDEX IF NOT EXISTS operatiuni_firma_data ON operatiuni (CODFISCAL, DATA);"
     // A category's sums over a period: company and category equal, the date a range.
     "DROP INDEX IF EXISTS operatiuni_firma_defalcare;"
