@@ -1,6 +1,7 @@
 // Data layer figures: durable single-statement inserts through the query object (a text
 // carrying its values, and one statement run again with bound values) against raw prepared
-// statements in the same run, and one month's invoice filter over 100,000 invoices.
+// statements in the same run, and one month's invoice filter over 100,000 invoices. Each durable
+// insert waits for the disk; a count on the command line replaces the 3,000 of each side.
 #include <sqlite3.h>
 
 #include <QDate>
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <vector>
 
 #include "data/Database.h"
@@ -87,6 +90,10 @@ double rawInserts(sqlite3* db, int from, int count) {
     return seconds;
 }
 
+double cpuSeconds(std::clock_t since) {
+    return static_cast<double>(std::clock() - since) / CLOCKS_PER_SEC;
+}
+
 template <class F>
 double medianMs(F&& run, int times = 15) {
     std::vector<double> ms;
@@ -102,9 +109,11 @@ double medianMs(F&& run, int times = 15) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     QElapsedTimer total;
     total.start();
+    const std::clock_t totalCpu = std::clock();
+    const int inserts = argc > 1 ? std::atoi(argv[1]) : 3000, batch = 250;
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX"));
     const QString path = dir.path() + QStringLiteral("/bench.db");
     std::printf("database file: %s (WAL, synchronous=FULL)\n", qPrintable(path));
@@ -117,7 +126,6 @@ int main() {
                  nullptr);
 
     // Alternating batches, so that both sides meet the same disk (and the same neighbours).
-    const int inserts = 20000, batch = 500;
     rawInserts(raw, 0, batch);  // the write-ahead log grows once, for neither side
     double layerSeconds = 0, boundSeconds = 0, rawSeconds = 0;
     for (int from = 0; from < inserts; from += batch) {
@@ -128,13 +136,14 @@ int main() {
     const double layer = inserts / layerSeconds, bound = inserts / boundSeconds,
                  direct = inserts / rawSeconds;
     std::printf(
-        "%d auto-committed inserts: data layer %.0f rows/s (text with values, %.2fx), "
+        "%d auto-committed inserts each: data layer %.0f rows/s (text with values, %.2fx), "
         "%.0f rows/s (bound values, %.2fx); raw prepared %.0f rows/s\n",
         inserts, layer, direct / layer, bound, direct / bound, direct);
 
     db.execute(QStringLiteral("delete from facturi"));
     QElapsedTimer fillClock;
     fillClock.start();
+    const std::clock_t fillCpu = std::clock();
     {
         Transaction t;
         Query q;
@@ -144,7 +153,8 @@ int main() {
         }
         t.commit();
     }
-    std::printf("100000 invoices in one transaction: %.2f s\n", fillClock.nsecsElapsed() / 1e9);
+    std::printf("100000 invoices in one transaction: %.2f s (processor %.2f s)\n",
+                fillClock.nsecsElapsed() / 1e9, cpuSeconds(fillCpu));
     const QString filter =
         "select * from facturi where codfiscal='RO3' and data>='2025-03-01' "
         "and data<'2025-04-01' order by data, nrfactura, codclient";
@@ -179,6 +189,7 @@ int main() {
         "raw %.2f ms (median of 15)\n",
         rows, layerMs, rawMs);
     sqlite3_close(raw);
-    std::printf("whole run: %.1f s\n", total.nsecsElapsed() / 1e9);
+    std::printf("whole run: %.1f s (processor %.1f s), target < 60 s\n", total.nsecsElapsed() / 1e9,
+                cpuSeconds(totalCpu));
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -352,6 +353,14 @@ class Inserter {
 // A row going in may get some values of its own (replaced).
 using Replacements = std::function<QHash<QString, Value>(const Query& row)>;
 
+// A backup row's amounts, as the look-up compares them: as numbers, whether stored as integer
+// or real.
+using Amounts = std::pair<std::optional<double>, std::optional<double>>;
+
+std::optional<double> amountOf(const Field& field) {
+    return field.isNull() ? std::nullopt : std::optional<double>(field.asFloat());
+}
+
 int mergeDocuments(const Table& table, const QString& numberColumn, const QString& order,
                    const QString& fiscalCode, const Replacements& replacements = {}) {
     Query source(kBackupDatabase);
@@ -359,21 +368,38 @@ int mergeDocuments(const Table& table, const QString& numberColumn, const QStrin
     target.setSql("select count(*) as n from " + table.name + " where " + numberColumn +
                   "=? and data=? and codfiscal=? and suma=? and FARATVA=?");
     Inserter inserter(kMainDatabase, table, fiscalCode);
-    QHash<QString, int> seen;
     source.setSql("select * from " + table.name + " order by " + order);
     source.open();
+    const int numberAt = source.fieldIndex(numberColumn);
+    const int dayAt = source.fieldIndex(QStringLiteral("DATA"));
+    const int totalAt = source.fieldIndex(QStringLiteral("SUMA"));
+    const int netAt = source.fieldIndex(QStringLiteral("FARATVA"));
+    // The rows come by date and number, so a document's repeats follow one another: the rows
+    // seen so far of the current date and number, each set of amounts with its count.
+    QString groupNumber;
+    Value groupDay;
+    std::vector<std::pair<Amounts, int>> seen;
     for (; !source.eof(); source.next()) {
-        const QString number = source.fieldByName(numberColumn).asString();
-        const Field day = source.fieldByName(QStringLiteral("DATA"));
-        const Field total = source.fieldByName(QStringLiteral("SUMA"));
-        const Field net = source.fieldByName(QStringLiteral("FARATVA"));
+        const QString number = source.field(numberAt).asString();
+        const Field day = source.field(dayAt);
+        const Field total = source.field(totalAt);
+        const Field net = source.field(netAt);
         target.open({number, day.value(), fiscalCode, total.value(), net.value()});
-        const int wanted =
-            ++seen[QStringList{number, day.asString(), total.asString(), net.asString()}.join(
-                u'\n')];
+        if (number != groupNumber || day.value() != groupDay) {
+            groupNumber = number;
+            groupDay = day.value();
+            seen.clear();
+        }
+        const Amounts amounts{amountOf(total), amountOf(net)};
+        auto same = std::find_if(seen.begin(), seen.end(),
+                                 [&amounts](const auto& s) { return s.first == amounts; });
+        if (same == seen.end()) {
+            same = seen.insert(seen.end(), {amounts, 0});
+        }
+        const int wanted = ++same->second;
         // Rows held back for the batch are not counted yet; the comparison with the row's
         // occurrence in the backup gives the same answer whether they are written or not.
-        if (target.fieldByName(QStringLiteral("n")).asInteger() < wanted) {
+        if (target.field(0).asInteger() < wanted) {
             inserter.add(source, replacements ? replacements(source) : QHash<QString, Value>{});
         }
     }

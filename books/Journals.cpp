@@ -20,25 +20,57 @@ struct Partner {
 };
 
 // The partner of a client code; a code without a partner row is a private person's "PF "
-// followed by the personal numeric code. Looked up once per code and run.
+// followed by the personal numeric code. Looked up once per code and run, through one statement
+// given each code.
 class Partners {
   public:
+    Partners() { query_.setSql(QStringLiteral("select * from firme where cod=?")); }
+
     Partner of(const QString& code) {
         if (const auto it = known_.constFind(code); it != known_.cend()) {
             return *it;
         }
-        Query q;
-        q.setSql("select * from firme where cod=" + quoted(code));
-        q.open();
-        Partner p = q.eof() ? Partner{QStringLiteral("Persoana fizica"), code.mid(3)}
-                            : Partner{q.fieldByName(QStringLiteral("DENUMIRE")).asString(),
-                                      q.fieldByName(QStringLiteral("CODFISCAL")).asString()};
+        query_.open({code});
+        Partner p = query_.eof()
+                        ? Partner{QStringLiteral("Persoana fizica"), code.mid(3)}
+                        : Partner{query_.fieldByName(QStringLiteral("DENUMIRE")).asString(),
+                                  query_.fieldByName(QStringLiteral("CODFISCAL")).asString()};
         known_.insert(code, p);
         return p;
     }
 
   private:
+    Query query_;
     QHash<QString, Partner> known_;
+};
+
+// A month's invoices share a few days: each stored day is read and written out once.
+class Days {
+  public:
+    struct Day {
+        QDate date;
+        QString text;  // as the journal shows it
+    };
+    const Day& of(const Field& field) {
+        const auto* stored = std::get_if<QString>(&field.value());
+        if (!stored) {
+            other_ = make(field);
+            return other_;
+        }
+        auto it = known_.find(*stored);
+        if (it == known_.end()) {
+            it = known_.insert(*stored, make(field));
+        }
+        return *it;
+    }
+
+  private:
+    static Day make(const Field& field) {
+        const QDate date = field.asDate();
+        return {date, formatDate(date)};
+    }
+    QHash<QString, Day> known_;
+    Day other_;
 };
 
 // The journal's cells of one invoice: each part's amounts in the column of its rate, parts of
@@ -110,6 +142,7 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
         kind == u'I' ? monthRateParts(company, year, month)
                      : QHash<QString, std::vector<RatePart>>{};
     Partners partners;
+    Days days;
     totals = {};
     tell(progress, 0, count);
     // The columns by position, looked up once for the whole month.
@@ -123,7 +156,8 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
         const auto field = [&](int column) { return invoices.field(at[column]); };
         const QString client = field(Client).asString();
         const QString number = field(Number).asString();
-        const QDate day = field(Date).asDate();
+        const Days::Day& stored = days.of(field(Date));
+        const QDate day = stored.date;
         const Partner partner = partners.of(client);
         const double sum = field(Sum).asFloat();
         const auto parts = received.isEmpty()
@@ -137,9 +171,9 @@ int fillRegister(const QString& company, QChar kind, int year, int month, Journa
                       : std::vector<RatePart>{{field(Rate).asFloat(), field(Net).asFloat(),
                                                field(Vat).asFloat()}},
                   exemptionBasis(field(Basis).asString()), totals);
-        write.execSql({formatDate(day), number, partner.name, partner.fiscalCode,
-                       displayAmount(sum), cells.exempt, cells.base1, cells.vat1, cells.base2,
-                       cells.vat2, cells.exemptNoDeduction});
+        write.execSql({stored.text, number, partner.name, partner.fiscalCode, displayAmount(sum),
+                       cells.exempt, cells.base1, cells.vat1, cells.base2, cells.vat2,
+                       cells.exemptNoDeduction});
         tell(progress, done, count);
     }
     transaction.commit();

@@ -79,7 +79,13 @@ bool ReportForm::showPreview(bool modal) {
     if (job->model().pages.empty()) {
         return false;
     }
-    // One preview per form: a new one replaces the window of the previous run.
+    // One preview per form: a new one replaces the window of the previous run. The old one
+    // closes at once but is freed once the event loop runs again: freeing every page of a long
+    // report would otherwise hold back the new first page.
+    if (preview_) {
+        preview_->hide();
+        preview_.release()->deleteLater();
+    }
     preview_ = std::make_unique<PreviewWindow>(std::move(job));
     connect(preview_.get(), &PreviewWindow::printed, this, &ReportForm::AfterPrint);
     if (modal) {

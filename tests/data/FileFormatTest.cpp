@@ -170,8 +170,34 @@ void openAsTheProgram(const QString& path) {
         db.open(path);
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"6"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"7"});
     EXPECT_EQ(tool.rows("pragma integrity_check"), QStringList{"ok"});
+}
+
+// A new books file whose stored table definitions are rewritten as an older version wrote
+// them (every table, or those named); returns how many tables changed.
+int newFileWrittenAsOlder(const QString& path, const QRegularExpression& today,
+                          const QString& older, const QStringList& tables = {}) {
+    {
+        Database db(kMainDatabase);
+        db.open(path, true);
+    }
+    Plain old(path);
+    old.exec("pragma writable_schema = on");
+    int changed = 0;
+    for (const QString& row :
+         old.rows("select name || '|' || sql from sqlite_master where type = 'table'")) {
+        const QString name = row.section(u'|', 0, 0), sql = row.section(u'|', 1);
+        QString rewritten = sql;
+        rewritten.replace(today, older);
+        if ((tables.isEmpty() || tables.contains(name)) && rewritten != sql) {
+            old.exec(QStringLiteral("update sqlite_master set sql = %1 where name = %2")
+                         .arg(quoted(rewritten), quoted(name)));
+            ++changed;
+        }
+    }
+    old.exec("pragma writable_schema = off");
+    return changed;
 }
 
 }  // namespace
@@ -251,7 +277,7 @@ TEST(FileFormat, AnOlderFileIsBroughtUpToDateWhenOpenedKeepingEveryRow) {
                   QStringList{"8|31.12.2004"});
     }
     Plain tool(path);
-    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"6"});
+    EXPECT_EQ(tool.rows("pragma user_version"), QStringList{"7"});
     EXPECT_EQ(tool.rows("select typeof(EXPLICATIE), typeof(NUMEPF), typeof(CNPPF) from facturi"),
               QStringList{"null|null|null"});
     EXPECT_EQ(tool.rows("select typeof(ADRESA) from firme"), QStringList{"null"});
@@ -330,31 +356,14 @@ TEST(FileFormat, AVersionOneFileGainsTheInvoiceFileColumnsEmpty) {
 TEST(FileFormat, AVersionTwoFileChecksItsDatesWithoutTriggers) {
     test::TempHome home;
     const QString path = home.path("Kodra.db");
-    {
-        Database db(kMainDatabase);
-        db.open(path, true);
-    }
-    {
-        Plain old(path);
-        // The stored definitions as version 2 wrote them: dates checked only for being text.
-        ASSERT_EQ(old.exec("pragma writable_schema = on"), "");
-        for (const char* table : {"firme", "facturi", "operatiuni"}) {
-            for (const QString& sql : old.rows(QStringLiteral("select sql from sqlite_master "
-                                                              "where name = '%1'")
-                                                   .arg(QLatin1String(table)))) {
-                static const QRegularExpression check(QStringLiteral(
-                    "CONSTRAINT (\\w+)_iso CHECK \\((\\w+) IS NULL OR \\(.*?\\)\\)"));
-                QString v2 = sql;
-                v2.replace(check, QStringLiteral("CHECK (typeof(\\2) IN ('text','null'))"));
-                ASSERT_NE(v2, sql);
-                ASSERT_EQ(old.exec(QStringLiteral("update sqlite_master set sql = %1 where name "
-                                                  "= '%2'")
-                                       .arg(quoted(v2), QLatin1String(table))),
-                          "");
-            }
-        }
-        ASSERT_EQ(old.exec("pragma writable_schema = off"), "");
-    }
+    // The stored definitions as version 2 wrote them: dates checked only for being text.
+    ASSERT_EQ(
+        newFileWrittenAsOlder(path,
+                              QRegularExpression(QStringLiteral(
+                                  "CONSTRAINT (\\w+)_iso CHECK \\((\\w+) IS NULL OR \\(.*?\\)\\)")),
+                              QStringLiteral("CHECK (typeof(\\2) IN ('text','null'))"),
+                              {"firme", "facturi", "operatiuni"}),
+        3);
     {
         Plain old(path);
         ASSERT_EQ(old.exec("pragma user_version = 2;"
@@ -384,6 +393,46 @@ TEST(FileFormat, AVersionTwoFileChecksItsDatesWithoutTriggers) {
     EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, DATA) values ('RO1', '5.3.2004')"),
               "CHECK constraint failed: facturi_DATA_iso");
     EXPECT_NE(tool.exec("insert into facturi (CODFISCAL, DATA) values ('', '2004-03-05')"), "");
+}
+
+// Files before version 7 checked number columns against a list of three types, for which the
+// engine builds a temporary index every time an insert checks a column. The upgrade rebuilds
+// those tables, rows and rowids kept; text stays refused.
+TEST(FileFormat, AVersionSixFileChecksItsNumbersWithoutATemporaryIndex) {
+    test::TempHome home;
+    const QString path = home.path("Kodra.db");
+    ASSERT_EQ(
+        newFileWrittenAsOlder(path,
+                              QRegularExpression(QStringLiteral(
+                                  "CHECK \\(typeof\\((\\w+)\\) NOT IN \\('text','blob'\\)\\)")),
+                              QStringLiteral("CHECK (typeof(\\1) IN ('integer','real','null'))")),
+        9);
+    {
+        Plain old(path);
+        ASSERT_EQ(old.exec("pragma user_version = 6;"
+                           "insert into facturi (rowid, CODFISCAL, NRFACTURA, DATA, SUMA) values "
+                           "(4, 'RO1', '9', '2004-03-05', 119), (8, 'RO1', '10', null, 11.5);"
+                           "insert into operatiuni (rowid, CODFISCAL, NRDOC, BANCA) values "
+                           "(6, 'RO1', 'CH. 1', 1);"),
+                  "");
+    }
+    openAsTheProgram(path);
+    Plain tool(path);
+    EXPECT_EQ(tool.rows("select count(*) from sqlite_master where sql like '%''integer''%'"),
+              QStringList{"0"});
+    EXPECT_EQ(tool.rows("select rowid, NRFACTURA, DATA, SUMA from facturi"),
+              QStringList({"4|9|2004-03-05|119.0", "8|10||11.5"}));
+    EXPECT_EQ(tool.rows("select rowid, NRDOC, BANCA from operatiuni"), QStringList{"6|CH. 1|1"});
+    EXPECT_EQ(tool.rows("select count(*) from sqlite_master where type = 'index' and tbl_name in "
+                        "('facturi', 'operatiuni')"),
+              QStringList{"5"});
+    const QStringList program =
+        tool.rows("explain insert into operatiuni (CODFISCAL, SUMA) values ('RO1', 1)");
+    EXPECT_FALSE(program.join(u'\n').contains("OpenEphemeral"));
+    EXPECT_EQ(tool.exec("insert into facturi (CODFISCAL, SUMA) values ('RO1', 'x')"),
+              "CHECK constraint failed: typeof(SUMA) NOT IN ('text','blob')");
+    EXPECT_EQ(tool.exec("insert into operatiuni (CODFISCAL, BANCA) values ('RO1', x'00')"),
+              "CHECK constraint failed: typeof(BANCA) NOT IN ('text','blob')");
 }
 
 // What copies the books reads the tables from the catalogue: it must describe a new file
