@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/Database.h"
+#include "data/Schema.h"
 #include "data/Values.h"
 
 namespace kov {
@@ -244,6 +245,148 @@ QString postgresSql(const QString& sql, bool inTransaction, int* placeholders) {
         *placeholders = placeholder;
     }
     return out;
+}
+
+namespace {
+
+bool isOperator(const Token& t) {
+    static const QString chars = QStringLiteral("<>=!");
+    return t.kind == Token::Other && chars.contains(t.text);
+}
+
+QString bareName(const QString& word) {
+    return word.section(u'.', -1);
+}
+
+// The date column of the catalogue under this name in this table; empty when it is none.
+QString dateColumn(const QString& table, const QString& column) {
+    for (const TableInfo& t : schemaCatalogue()) {
+        if (t.name.compare(table, Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        for (const Column& c : t.columns) {
+            if (c.kind == ColumnKind::Date && c.name.compare(column, Qt::CaseInsensitive) == 0) {
+                return t.name + u'.' + c.name;
+            }
+        }
+    }
+    return {};
+}
+
+// The tokens of a statement without its blanks.
+struct Solid {
+    std::vector<Token> tokens;
+};
+
+Solid solidTokens(const QString& sql) {
+    Solid out;
+    for (Token& t : tokens(sql)) {
+        if (t.kind != Token::Blank) {
+            out.tokens.push_back(std::move(t));
+        }
+    }
+    return out;
+}
+
+// The table a statement writes or reads first: after INTO, UPDATE or the first FROM.
+QString tableOf(const std::vector<Token>& t) {
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+        if ((t[i].is("into") || t[i].is("update") || t[i].is("from")) &&
+            t[i + 1].kind == Token::Word) {
+            return bareName(t[i + 1].text);
+        }
+    }
+    return {};
+}
+
+// The column an insert puts the value at token k into, by its place in its row of values.
+QString insertColumn(const std::vector<Token>& t, size_t k, const QString& table) {
+    size_t values = 0;
+    while (values < t.size() && !t[values].is("values")) {
+        ++values;
+    }
+    if (values >= k) {
+        return {};
+    }
+    // The column list, when the insert gives one.
+    QStringList columns;
+    for (size_t i = 0; i < values; ++i) {
+        if (t[i].kind == Token::Open) {
+            for (size_t j = i + 1; j < values && t[j].kind != Token::Close; ++j) {
+                if (t[j].kind == Token::Word) {
+                    columns << t[j].text;
+                }
+            }
+            break;
+        }
+    }
+    if (columns.isEmpty()) {
+        for (const TableInfo& info : schemaCatalogue()) {
+            if (info.name.compare(table, Qt::CaseInsensitive) == 0) {
+                for (const Column& c : info.columns) {
+                    columns << c.name;
+                }
+            }
+        }
+    }
+    int depth = 0;
+    int item = 0;
+    for (size_t i = values + 1; i < k; ++i) {
+        if (t[i].kind == Token::Open) {
+            ++depth;
+            item = depth == 1 ? 0 : item;
+        } else if (t[i].kind == Token::Close) {
+            --depth;
+        } else if (t[i].kind == Token::Comma && depth == 1) {
+            ++item;
+        }
+    }
+    return depth == 1 ? columns.value(item) : QString();
+}
+
+QString columnOfToken(const std::vector<Token>& t, size_t k) {
+    const QString table = tableOf(t);
+    if (!t.empty() && t.front().is("insert")) {
+        return dateColumn(table, insertColumn(t, k, table));
+    }
+    size_t i = k;
+    while (i > 0 && isOperator(t[i - 1])) {
+        --i;
+    }
+    if (i == k || i == 0 || t[i - 1].kind != Token::Word) {
+        return {};
+    }
+    return dateColumn(table, bareName(t[i - 1].text));
+}
+
+}  // namespace
+
+QString placeholderDateColumn(const QString& sql, int placeholder) {
+    const Solid s = solidTokens(sql);
+    for (size_t k = 0; k < s.tokens.size(); ++k) {
+        if (s.tokens[k].kind == Token::Placeholder && placeholder-- == 0) {
+            return columnOfToken(s.tokens, k);
+        }
+    }
+    return {};
+}
+
+QString nonIsoDateColumn(const QString& sql) {
+    const Solid s = solidTokens(sql);
+    for (size_t k = 0; k < s.tokens.size(); ++k) {
+        const Token& tok = s.tokens[k];
+        if (tok.kind != Token::Text) {
+            continue;
+        }
+        const QString value =
+            tok.text.mid(1, tok.text.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+        if (!parseIsoDate(value)) {
+            if (const QString column = columnOfToken(s.tokens, k); !column.isEmpty()) {
+                return column;
+            }
+        }
+    }
+    return {};
 }
 
 QString withValues(const QString& sql, const std::vector<Value>& values) {

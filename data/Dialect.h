@@ -21,6 +21,16 @@ QString sqliteSql(const QString& sql);
 // placeholders, when given, receives their number.
 QString postgresSql(const QString& sql, bool inTransaction = true, int* placeholders = nullptr);
 
+// The books' date column the value of a placeholder (0: the first ?) goes into or is compared
+// with, as "table.COLUMN"; empty when the statement does not show one. Inserts are read by
+// their column lists (or the table's order), updates and filters by "COLUMN <op> value".
+QString placeholderDateColumn(const QString& sql, int placeholder);
+
+// Every quoted value of the statement that goes into or is compared with a date column, and
+// is not a date in the stored form (yyyy-mm-dd): the column, as dateColumnAt gives it; empty
+// when there is none. The server reads 5/3/2004, "today" or 20040305 as dates.
+QString nonIsoDateColumn(const QString& sql);
+
 // The statement with its values in place of the ? placeholders, as the statement log shows a
 // run: numbers bare (a real number always with its decimal point), texts quoted, NULL.
 QString withValues(const QString& sql, const std::vector<Value>& values);

@@ -68,6 +68,23 @@ const QHash<QString, QString>& catalogueNames() {
     return names;
 }
 
+// A value the date column would take in a form other than the stored one, refused before the
+// server reads it as a date.
+DbError dateRefusal(const QString& column, const QString& value) {
+    return DbError(column.isEmpty()
+                       ? QStringLiteral("'%1' nu este o data valida").arg(value)
+                       : QStringLiteral("Valoarea din %1 nu este o data valida").arg(column),
+                   DbError::Kind::Other, QStringLiteral("not an ISO date: ") + value);
+}
+
+// The statement as the server runs it, after refusing a date the server would read otherwise.
+QString serverStatement(const QString& sql, bool inTransaction, int* placeholders = nullptr) {
+    if (const QString column = nonIsoDateColumn(sql); !column.isEmpty()) {
+        throw dateRefusal(column, {});
+    }
+    return postgresSql(sql, inTransaction, placeholders);
+}
+
 class PgBackend;
 
 class PgPrepared final : public Prepared {
@@ -102,7 +119,7 @@ class PgBackend final : public Backend {
 
     std::unique_ptr<Prepared> prepare(Database& db, const QString& sql) override {
         int count = 0;
-        const QString serverSql = postgresSql(sql, inTransaction(), &count);
+        const QString serverSql = serverStatement(sql, inTransaction(), &count);
         if (count == 0) {
             return std::make_unique<PgPrepared>(*this, sql, serverSql, QByteArray(),
                                                 std::vector<Oid>{});
@@ -125,7 +142,7 @@ class PgBackend final : public Backend {
     }
 
     void execute(Database& db, const QString& sql) override {
-        const QString serverSql = postgresSql(sql, inTransaction());
+        const QString serverSql = serverStatement(sql, inTransaction());
         if (!serverSql.isEmpty()) {
             check(db, Result(PQexecParams(conn_, serverSql.toUtf8().constData(), 0, nullptr,
                                           nullptr, nullptr, nullptr, 0)));
@@ -169,10 +186,6 @@ class PgBackend final : public Backend {
     QHash<QString, Compiled> prepared_;
 };
 
-QString dateRefusal(const QString& value) {
-    return QStringLiteral("'%1' nu este o data valida").arg(value);
-}
-
 Result PgPrepared::run(Database& db, const std::vector<Value>& values) {
     if (values.size() != types_.size()) {
         throw DbError(QStringLiteral("Instructiunea SQL are %1 valori pentru %2 parametri")
@@ -193,7 +206,8 @@ Result PgPrepared::run(Database& db, const std::vector<Value>& values) {
         texts.push_back(serverText(values[i]));
         // The server would take 5/3/2004 or "today" for a date: only the stored form goes.
         if (types_[i] == kDate && !parseIsoDate(QString::fromUtf8(texts.back()))) {
-            throw DbError(dateRefusal(QString::fromUtf8(texts.back())));
+            throw dateRefusal(placeholderDateColumn(sql_, static_cast<int>(i)),
+                              QString::fromUtf8(texts.back()));
         }
         pointers.push_back(texts.back().constData());
     }

@@ -60,7 +60,8 @@ namespace {
 // Runs one statement on the test server outside the books (making and dropping schemas).
 void onTestServer(const QString& sql) {
     PGconn* conn = PQconnectdb(qEnvironmentVariable("KOVALINE_TEST_PG").toUtf8().constData());
-    PGresult* r = PQstatus(conn) == CONNECTION_OK ? PQexec(conn, sql.toUtf8().constData()) : nullptr;
+    PGresult* r =
+        PQstatus(conn) == CONNECTION_OK ? PQexec(conn, sql.toUtf8().constData()) : nullptr;
     const bool ok = r && PQresultStatus(r) == PGRES_COMMAND_OK;
     if (!ok) {
         ADD_FAILURE() << "test server: " << PQerrorMessage(conn);
@@ -76,8 +77,8 @@ ServerSchema::ServerSchema() {
     name_ = QStringLiteral("kovtest_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
     onTestServer(QStringLiteral("CREATE SCHEMA ") + name_);
     const QString base = qEnvironmentVariable("KOVALINE_TEST_PG");
-    uri_ = base + (base.contains(u'?') ? u'&' : u'?') +
-           QStringLiteral("options=-csearch_path%3D") + name_;
+    uri_ = base + (base.contains(u'?') ? u'&' : u'?') + QStringLiteral("options=-csearch_path%3D") +
+           name_;
 }
 
 ServerSchema::~ServerSchema() {
