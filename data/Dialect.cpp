@@ -90,6 +90,18 @@ const Token* previousSolid(const std::vector<Token>& t, size_t i) {
     return nullptr;
 }
 
+// A word that continues a statement after a table or subquery, rather than naming it.
+bool isClauseWord(const Token& t) {
+    for (const char* word : {"where",  "group",     "order", "having",  "limit", "offset", "union",
+                             "except", "intersect", "join",  "left",    "right", "inner",  "cross",
+                             "full",   "on",        "using", "natural", "for",   "window"}) {
+        if (t.is(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // What the parts of an ORDER BY list end with: the embedded engine puts NULLs first in
 // ascending order, the server last.
 QString nullsOrder(const QString& lastWord) {
@@ -126,14 +138,18 @@ QString pragma(const QString& sql) {
 
 }  // namespace
 
-QString sqliteSql(const QString& sql) {
-    QString out = sql;
-    out.replace(deleteStar(), QStringLiteral("\\1 \\2"));
-    if (out.contains(QLatin1String("for update"), Qt::CaseInsensitive)) {
-        static const QRegularExpression lock(QStringLiteral("\\s+for\\s+update\\b"),
-                                             QRegularExpression::CaseInsensitiveOption);
-        out.remove(lock);
+QString withoutRowLocks(const QString& sql) {
+    if (!sql.contains(QLatin1String("for update"), Qt::CaseInsensitive)) {
+        return sql;
     }
+    static const QRegularExpression lock(QStringLiteral("\\s+for\\s+update\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return QString(sql).remove(lock);
+}
+
+QString sqliteSql(const QString& sql) {
+    QString out = withoutRowLocks(sql);
+    out.replace(deleteStar(), QStringLiteral("\\1 \\2"));
     return out;
 }
 
@@ -154,6 +170,7 @@ QString postgresSql(const QString& sql, bool inTransaction, int* placeholders) {
 
     // Per parenthesis depth: inside a select list, inside an ORDER BY list.
     struct Level {
+        bool fromSubquery = false;  // a select in FROM, which the server wants named
         bool selectList = false;
         bool orderBy = false;
         QString lastWord;  // the last word of the ORDER BY item being read
@@ -162,6 +179,7 @@ QString postgresSql(const QString& sql, bool inTransaction, int* placeholders) {
     QString out;
     out.reserve(source.size() + 32);
     int placeholder = 0;
+    int subqueries = 0;
     const auto endOrderItem = [&out](Level& level) {
         if (level.orderBy && !level.lastWord.isEmpty() &&
             level.lastWord.compare(QLatin1String("nulls"), Qt::CaseInsensitive) != 0) {
@@ -181,17 +199,29 @@ QString postgresSql(const QString& sql, bool inTransaction, int* placeholders) {
             case Token::Placeholder:
                 out += u'$' + QString::number(++placeholder);
                 continue;
-            case Token::Open:
+            case Token::Open: {
                 out += tok.text;
+                const Token* before = previousSolid(t, i);
+                const Token* after = nextSolid(t, i + 1);
                 levels.emplace_back();
+                levels.back().fromSubquery = before && after && after->is("select") &&
+                                             (before->is("from") || before->is("join"));
                 continue;
-            case Token::Close:
+            }
+            case Token::Close: {
                 endOrderItem(level);
+                const bool named = level.fromSubquery;
                 if (levels.size() > 1) {
                     levels.pop_back();
                 }
                 out += tok.text;
+                const Token* after = nextSolid(t, i + 1);
+                if (named && !(after && (after->is("as") ||
+                                         (after->kind == Token::Word && !isClauseWord(*after))))) {
+                    out += QStringLiteral(" as kov_") + QString::number(++subqueries);
+                }
                 continue;
+            }
             case Token::Comma:
                 endOrderItem(level);
                 out += tok.text;

@@ -13,6 +13,9 @@ namespace kov {
 // row lock ("for update") goes: a write transaction already holds the whole file.
 QString sqliteSql(const QString& sql);
 
+// The statement without its row locks ("for update"), as the embedded engine's log shows it.
+QString withoutRowLocks(const QString& sql);
+
 // The statement as the server runs it: ? placeholders numbered ($1, $2, ...) outside quotes,
 // LIKE without regard to case, NULLs sorted first in ascending order (last in descending) as
 // the embedded engine sorts them, rowid as the hidden row id column (kov_rowid), "delete *"

@@ -46,7 +46,7 @@ QString tableDefinition(const TableInfo& t) {
 
 // year(d), month(d), day(d) of a stored date, or of a date as text: stored (yyyy-mm-dd) or
 // typed (d.m.yyyy); anything else gives NULL. ifnull and the two-value max and min as the
-// statements use them; group_concat joins texts with commas.
+// statements use them; group_concat joins texts with commas, || joins whole numbers as text.
 const char* const kFunctions[] = {
     "CREATE OR REPLACE FUNCTION year(date) RETURNS integer LANGUAGE sql IMMUTABLE AS "
     "'SELECT extract(year FROM $1)::integer'",
@@ -72,6 +72,10 @@ const char* const kFunctions[] = {
     "CREATE OR REPLACE FUNCTION kov_concat(text, text) RETURNS text LANGUAGE sql IMMUTABLE AS "
     "'SELECT CASE WHEN $2 IS NULL THEN $1 WHEN $1 IS NULL THEN $2 ELSE $1 || '','' || $2 END'",
     "CREATE OR REPLACE AGGREGATE group_concat(text) (SFUNC = kov_concat, STYPE = text)",
+    "CREATE OR REPLACE FUNCTION kov_joined(bigint, bigint) RETURNS text LANGUAGE sql IMMUTABLE "
+    "AS 'SELECT $1::text || $2::text'",
+    "DROP OPERATOR IF EXISTS || (bigint, bigint)",
+    "CREATE OPERATOR || (LEFTARG = bigint, RIGHTARG = bigint, FUNCTION = kov_joined)",
     "CREATE OR REPLACE FUNCTION min(anycompatible, anycompatible) RETURNS anycompatible "
     "LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN $1 IS NULL OR $2 IS NULL THEN NULL "
     "ELSE least($1, $2) END'",

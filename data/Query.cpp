@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <cmath>
 
+#include "data/Dialect.h"
 #include "data/Values.h"
 
 namespace kov {
@@ -118,7 +119,7 @@ void Query::close() {
 
 Prepared& Query::compiled(Database& db, const std::vector<Value>& values) {
     if (values.empty()) {
-        db.record(sql_);
+        db.record(db.isServer() ? sql_ : withoutRowLocks(sql_));
     }
     if (!compiled_ || compiledOn_ != db.serial()) {
         compiled_ = db.backend().prepare(db, sql_);

@@ -60,6 +60,8 @@ namespace {
 // Runs one statement on the test server outside the books (making and dropping schemas).
 void onTestServer(const QString& sql) {
     PGconn* conn = PQconnectdb(qEnvironmentVariable("KOVALINE_TEST_PG").toUtf8().constData());
+    PQsetNoticeProcessor(
+        conn, [](void*, const char*) {}, nullptr);
     PGresult* r =
         PQstatus(conn) == CONNECTION_OK ? PQexec(conn, sql.toUtf8().constData()) : nullptr;
     const bool ok = r && PQresultStatus(r) == PGRES_COMMAND_OK;
