@@ -54,7 +54,4 @@ std::unique_ptr<Backend> openSqlite(Database& db, const QString& path, bool crea
 // A database server reached by a connection URI; throws DbError when it cannot be reached.
 std::unique_ptr<Backend> openPostgres(Database& db, const QString& uri);
 
-// A connection URI of a database server rather than a file path.
-bool isServerLocation(const QString& location);
-
 }  // namespace kov

@@ -120,6 +120,9 @@ class Transaction {
     bool done_ = false;
 };
 
+// A connection URI of a database server (postgresql:// or postgres://) rather than a file path.
+bool isServerLocation(const QString& location);
+
 // Creates a database file holding the empty schema (overwrites nothing: fails if it exists).
 void createDatabaseFile(const QString& path);
 

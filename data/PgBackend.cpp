@@ -169,8 +169,10 @@ class PgBackend final : public Backend {
         if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
             return r;
         }
-        const QString text = r ? QString::fromUtf8(PQresultErrorMessage(r.get())).trimmed()
-                               : QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
+        // The server's own sentence, as the embedded engine gives its message.
+        const QString primary = r ? field(r.get(), PG_DIAG_MESSAGE_PRIMARY) : QString();
+        const QString text =
+            !primary.isEmpty() ? primary : QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
         const QString state = r ? field(r.get(), PG_DIAG_SQLSTATE) : QString();
         db.fail(postgresError(
             state.isEmpty() && PQstatus(conn_) == CONNECTION_BAD ? QStringLiteral("08006") : state,

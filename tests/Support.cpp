@@ -17,6 +17,7 @@
 #include <libpq-fe.h>
 
 #include "data/Query.h"
+#include "data/Values.h"
 
 namespace kov::test {
 
@@ -102,6 +103,21 @@ TempDatabase::~TempDatabase() {
 
 void TempDatabase::exec(const QString& sql) {
     db_.execute(sql);
+}
+
+void TempDatabase::failInserts(const QString& table, const QString& text) {
+    if (onServer()) {
+        const QString body = QStringLiteral("begin raise exception %1; end").arg(quoted(text));
+        exec(QStringLiteral("create function kov_fail_%1() returns trigger language plpgsql as %2")
+                 .arg(table, quoted(body)));
+        exec(QStringLiteral("create trigger kov_fail before insert on %1 for each row execute "
+                            "function kov_fail_%1()")
+                 .arg(table));
+        return;
+    }
+    exec(QStringLiteral("create trigger kov_fail before insert on %1 begin "
+                        "select raise(abort, %2); end")
+             .arg(table, quoted(text)));
 }
 
 QStringList TempDatabase::rows(const QString& sql) {

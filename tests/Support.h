@@ -77,6 +77,8 @@ class TempDatabase {
     Database& db() { return db_; }
     // Runs a statement straight on the connection (test set-up).
     void exec(const QString& sql);
+    // Every insert into the table fails from now on with this engine text (a full disk).
+    void failInserts(const QString& table, const QString& text);
     // The rows of a select, each row's columns in plain text form joined by "|".
     QStringList rows(const QString& sql);
     QString value(const QString& sql);  // first column of the first row
