@@ -337,12 +337,19 @@ void TFormMain::Go() {
     try {
         kov::SettingsStore store;
         DatabasePath = store.value(kDataSource, QStringLiteral("DBQ"));
-        CopyPath = QFileInfo(DatabasePath).absolutePath() + QStringLiteral("/BackUp.mvn");
-        Mesaj->Source = DatabasePath;
-        Mesaj->Target = CopyPath;
-        Mesaj->exec();
-        if (!Mesaj->Copied) {
-            throw kov::DbError(QStringLiteral("copia de pornire nu s-a facut"));
+        if (kov::isServerLocation(DatabasePath)) {
+            // The start-up copy is of a file; a server's books are saved with its own tools.
+            setStatusText(QStringLiteral(
+                "Baza de date este pe server: copia de la pornire (BackUp.mvn) nu se face; "
+                "salvati serverul cu pg_dump."));
+        } else {
+            CopyPath = QFileInfo(DatabasePath).absolutePath() + QStringLiteral("/BackUp.mvn");
+            Mesaj->Source = DatabasePath;
+            Mesaj->Target = CopyPath;
+            Mesaj->exec();
+            if (!Mesaj->Copied) {
+                throw kov::DbError(QStringLiteral("copia de pornire nu s-a facut"));
+            }
         }
     } catch (const std::exception&) {
         kov::message(QStringLiteral("Nu s-a efectuat corect salvarea bazei de date!"),

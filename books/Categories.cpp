@@ -52,6 +52,11 @@ std::optional<long long> addCategory(const QString& kind, const QString& name) {
     constexpr int kFirst = 10000;
     constexpr int kLast = 29999;
     Query q;
+    // On a server, two users allocating at once take turns on the first id's row until their
+    // recordings end, so that each one's check below sees the other's id. A file's write
+    // transaction already holds the whole file.
+    q.setSql(QStringLiteral("select id from iduridefalcari order by id limit 1 for update"));
+    q.open();
     q.setSql(QStringLiteral("select count(*) as n from (select id from iduridefalcari union "
                             "select id from defalcari) where id>=%1 and id<=%2")
                  .arg(kFirst)

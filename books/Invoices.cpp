@@ -67,9 +67,22 @@ bool issueInvoice(const QString& company, const PendingInvoice& invoice) {
     return issueInvoice(company, invoice, Offered{}).has_value();
 }
 
+namespace {
+
+// The company's counters, locked until the recording ends: two users issuing at once take turns
+// from here on, so the check of the number below sees the other's invoice.
+void lockCounters(const QString& company) {
+    Query q;
+    q.setSql("select * from numere where CODFISCAL=" + quoted(company) + " for update");
+    q.open();
+}
+
+}  // namespace
+
 std::optional<IssuedNumbers> issueInvoice(const QString& company, PendingInvoice invoice,
                                           Offered offered) {
     Transaction transaction;
+    lockCounters(company);
     if (issuedNumberUsed(company, invoice.number)) {
         if (!offered.invoice) {
             return std::nullopt;

@@ -53,14 +53,15 @@ InvoiceEntry entryAt(const Query& q, PartnerNames& partners) {
     return e;
 }
 
-// The flow's invoice with this id, re-read now.
+// The flow's invoice with this id, re-read now and, inside a recording, locked until it ends:
+// a second collection on it waits and then reads what the first one left.
 std::optional<InvoiceEntry> invoiceById(const QString& company, const Flow& flow, long long id) {
     if (id == 0) {
         return std::nullopt;
     }
     Query q;
     q.setSql(kSelectInvoice + "rowid=" + QString::number(id) + " and " + companyFilter(company) +
-             " and felfactura=" + quoted(flow.invoiceKind));
+             " and felfactura=" + quoted(flow.invoiceKind) + " for update");
     q.open();
     PartnerNames partners;
     return q.eof() ? std::nullopt : std::optional(entryAt(q, partners));

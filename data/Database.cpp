@@ -7,10 +7,13 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 
+#include "data/Backend.h"
+#include "data/PgBackend.h"
 #include "data/Schema.h"
 
 namespace kov {
@@ -31,15 +34,6 @@ struct Handle {
     ~Handle() { sqlite3_close_v2(db); }
 };
 
-bool onlyBlanks(const char* text) {
-    for (; *text; ++text) {
-        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n' && *text != ';') {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The files SQLite keeps beside a database while it writes: a replaced file must not leave
 // them for its successor, which would read them as its own.
 bool removeCompanions(const QString& path) {
@@ -53,12 +47,11 @@ bool removeCompanions(const QString& path) {
 
 }  // namespace
 
-void StatementDeleter::operator()(sqlite3_stmt* stmt) const {
-    sqlite3_finalize(stmt);
-}
-
 DbError::DbError(const QString& message, Kind kind)
     : std::runtime_error(message.toStdString()), kind_(kind) {}
+
+DbError::DbError(const QString& message, Kind kind, const QString& engineText)
+    : std::runtime_error(message.toStdString()), kind_(kind), engineText_(engineText) {}
 
 namespace {
 
@@ -170,39 +163,40 @@ Database& Database::connected(const QString& name) {
     return *db;
 }
 
-void Database::open(const QString& path, bool create) {
-    open(path, create, name_ == kBackupDatabase ? Journal::Delete : Journal::Wal);
+void Database::open(const QString& location, bool create) {
+    open(location, create, name_ == kBackupDatabase ? Journal::Delete : Journal::Wal);
 }
 
-void Database::open(const QString& path, bool create, Journal journal) {
+bool isServerLocation(const QString& location) {
+    return location.startsWith(QLatin1String("postgresql://")) ||
+           location.startsWith(QLatin1String("postgres://"));
+}
+
+void Database::open(const QString& location, bool create, Journal journal) {
     close();
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString message =
-            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
-        sqlite3_close_v2(db);
-        traceEngineError(name_, message + QStringLiteral(": ") + path);
-        throw DbError(rc, QStringLiteral("%1: %2").arg(message, path));
+    static std::atomic<unsigned long long> openings{0};
+    if (isServerLocation(location)) {
+        backend_ = openPostgres(*this, location);
+        path_ = location;
+        serial_ = ++openings;
+        try {
+            applyServerSchema(*this);
+        } catch (...) {
+            close();
+            throw;
+        }
+        return;
     }
-    if (!create && isDamagedDatabaseFile(path)) {
-        sqlite3_close_v2(db);
-        traceEngineError(name_, QStringLiteral("empty or not a database: ") + path);
-        throw DbError(SQLITE_NOTADB, QStringLiteral("file is not a database: ") + path);
-    }
-    handle_ = db;
-    path_ = path;
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 5000);
-    registerSqlFunctions(db);
+    backend_ = openSqlite(*this, location, create);
+    path_ = location;
+    serial_ = ++openings;
     try {
         // A document the user saw recorded survives a power cut.
         execute(journal == Journal::Wal ? QStringLiteral("PRAGMA journal_mode=WAL")
                                         : QStringLiteral("PRAGMA journal_mode=DELETE"));
         execute(QStringLiteral("PRAGMA synchronous=FULL"));
         // A file kept self-contained is a backup or the empty file backups are copied from.
-        applySchema(db, journal == Journal::Wal ? FileKind::Books : FileKind::Backup);
+        applySchema(handle(), journal == Journal::Wal ? FileKind::Books : FileKind::Backup);
     } catch (...) {
         close();
         throw;
@@ -210,24 +204,30 @@ void Database::open(const QString& path, bool create, Journal journal) {
 }
 
 void Database::close() {
-    if (handle_) {
-        sqlite3_close_v2(handle_);
-        handle_ = nullptr;
-    }
+    backend_.reset();
 }
 
-int Database::changes() const {
-    return handle_ ? sqlite3_changes(handle_) : 0;
+bool Database::isServer() const {
+    return backend_ && backend_->isServer();
 }
 
-void Database::fail() const {
-    const int code = sqlite3_extended_errcode(handle_);
-    const QString text = QString::fromUtf8(sqlite3_errmsg(handle_));
-    if (kindOf(code) != DbError::Kind::Other) {
-        const_cast<Database*>(this)->record(QStringLiteral("-- eroare: ") + text);
+sqlite3* Database::handle() const {
+    return backend_ ? backend_->sqliteHandle() : nullptr;
+}
+
+Backend& Database::backend() {
+    if (!backend_) {
+        throw DbError(QStringLiteral("Baza de date '%1' nu este conectata").arg(name_));
     }
-    traceEngineError(name_, text);
-    throw DbError(code, text);
+    return *backend_;
+}
+
+void Database::fail(const DbError& error) {
+    if (error.kind() != DbError::Kind::Other) {
+        record(QStringLiteral("-- eroare: ") + error.engineText());
+    }
+    traceEngineError(name_, error.engineText());
+    throw error;
 }
 
 void Database::record(const QString& sql) {
@@ -243,52 +243,24 @@ void Database::record(const QString& sql) {
     }
 }
 
-Statement Database::prepare(const QString& sql) {
-    if (!handle_) {
-        throw DbError(QStringLiteral("Baza de date '%1' nu este conectata").arg(name_));
-    }
-    const QByteArray utf8 = sql.toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(handle_, utf8.constData(), static_cast<int>(utf8.size()), &stmt,
-                           &tail) != SQLITE_OK) {
-        fail();
-    }
-    Statement statement(stmt);
-    if (!stmt) {
-        throw DbError(QStringLiteral("Instructiunea SQL este goala"));
-    }
-    if (tail && !onlyBlanks(tail)) {
-        throw DbError(QStringLiteral("Textul contine mai multe instructiuni SQL"));
-    }
-    return statement;
-}
-
 void Database::execute(const QString& sql) {
     record(sql);  // a statement that fails is the one support needs to see
-    const Statement stmt = prepare(sql);
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-    }
-    if (rc != SQLITE_DONE) {
-        fail();
-    }
+    backend().execute(*this, sql);
 }
 
 Transaction::Transaction(const QString& databaseName)
-    : db_(Database::connected(databaseName)),
-      outermost_(sqlite3_get_autocommit(db_.handle()) != 0) {
+    : db_(Database::connected(databaseName)), outermost_(!db_.backend().inTransaction()) {
     if (outermost_) {
-        // The write lock is taken before the first read, so that what the action checks still
-        // holds when it writes: another program waits (busy timeout) and then sees its rows.
-        // Past the timeout the lock is asked for once more; then the action is refused whole.
+        // Past the engine's wait the transaction is asked for once more; then the action is
+        // refused whole.
+        const QString begin = db_.backend().beginStatement();
         try {
-            db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+            db_.execute(begin);
         } catch (const DbError& e) {
             if (e.kind() != DbError::Kind::Busy) {
                 throw;
             }
-            db_.execute(QStringLiteral("BEGIN IMMEDIATE"));
+            db_.execute(begin);
         }
     } else {
         savepoint_ = QStringLiteral("kov_%1").arg(reinterpret_cast<quintptr>(this));

@@ -1,6 +1,7 @@
 #pragma once
-// A named connection to one database file. Queries find their connection by its name
-// ("kodra" for the books, "salvari" for the backup file), so a window never holds a handle.
+// A named connection to one database: a file, or the books on a database server. Queries find
+// their connection by its name ("kodra" for the books, "salvari" for the backup file), so a
+// window never holds a handle.
 
 #include <QString>
 #include <QStringList>
@@ -8,19 +9,13 @@
 #include <stdexcept>
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace kov {
 
+class Backend;
+
 inline const QString kMainDatabase = QStringLiteral("kodra");
 inline const QString kBackupDatabase = QStringLiteral("salvari");
-
-struct StatementDeleter {
-    void operator()(sqlite3_stmt* stmt) const;
-};
-// A statement whose text carries its values is prepared, run once and finalized; one with
-// placeholders is kept by its query and run again with new values (see Query).
-using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
 // Every failure of the database engine. The message is what the user reads: Romanian, also for
 // the engine's own failures (a full disk, a read-only or damaged file), whose English text is
@@ -29,6 +24,8 @@ class DbError : public std::runtime_error {
   public:
     enum class Kind { Other, Full, ReadOnly, CannotOpen, Damaged, Busy };
     explicit DbError(const QString& message, Kind kind = Kind::Other);
+    // A failure the data layer described itself, with the engine's own text kept for support.
+    DbError(const QString& message, Kind kind, const QString& engineText);
     // The engine's failure with its result code and text: the message becomes the Romanian
     // description of the kind when there is one, the engine's text otherwise.
     DbError(int engineCode, const QString& engineText);
@@ -61,12 +58,16 @@ class Database {
 
     // Opens an existing file; with create, also makes a new one. Brings the schema up to date.
     // The backup connection ("salvari") keeps its file self-contained, every other one writes
-    // ahead.
-    void open(const QString& path, bool create = false);
-    void open(const QString& path, bool create, Journal journal);
+    // ahead. A location starting with postgresql:// or postgres:// is a server's connection
+    // URI: the books there, their schema created or brought up to date (create changes
+    // nothing; the password comes from the user's ~/.pgpass).
+    void open(const QString& location, bool create = false);
+    void open(const QString& location, bool create, Journal journal);
     void close();
-    bool isOpen() const { return handle_ != nullptr; }
+    bool isOpen() const { return backend_ != nullptr; }
+    bool isServer() const;
     const QString& name() const { return name_; }
+    // The file's path, or the server's connection URI.
     const QString& path() const { return path_; }
 
     // The connection registered under a name, or nullptr.
@@ -74,30 +75,36 @@ class Database {
     // The open connection registered under a name; throws when there is none.
     static Database& connected(const QString& name);
 
-    // Prepares exactly one statement; refuses a text holding a second one.
-    Statement prepare(const QString& sql);
     void execute(const QString& sql);  // one statement, no rows expected
-    sqlite3* handle() const { return handle_; }
-    int changes() const;
+    // The embedded file's handle; nullptr on a server.
+    sqlite3* handle() const;
+    // The engine of the open connection (data layer only).
+    Backend& backend();
+    // Tells apart each opening: a statement compiled on an earlier one is compiled again.
+    unsigned long long serial() const { return serial_; }
 
     // Every statement text run on this connection, in order.
     const QStringList& log() const { return log_; }
     void clearLog() { log_.clear(); }
     void record(const QString& sql);
 
-    [[noreturn]] void fail() const;  // throws the engine's last error
+    // Throws an engine failure, first leaving its text for support (standard error, and the
+    // log when the user's data may be at stake).
+    [[noreturn]] void fail(const DbError& error);
 
   private:
     QString name_;
     QString path_;
-    sqlite3* handle_ = nullptr;
+    std::unique_ptr<Backend> backend_;
+    unsigned long long serial_ = 0;
     QStringList log_;
     QString logFile_;
 };
 
 // Runs an action's statements as one unit: whatever the guard has not committed when it goes
 // out of scope is rolled back. The outermost guard of a connection holds the file's write lock
-// from its start to its end (BEGIN IMMEDIATE ... COMMIT); guards inside it are savepoints.
+// from its start to its end (BEGIN IMMEDIATE ... COMMIT); on a server it is a transaction whose
+// rows the action locks as it reads them. Guards inside it are savepoints.
 class Transaction {
   public:
     explicit Transaction(const QString& databaseName = kMainDatabase);
@@ -112,6 +119,9 @@ class Transaction {
     QString savepoint_;  // empty for the outermost guard
     bool done_ = false;
 };
+
+// A connection URI of a database server (postgresql:// or postgres://) rather than a file path.
+bool isServerLocation(const QString& location);
 
 // Creates a database file holding the empty schema (overwrites nothing: fails if it exists).
 void createDatabaseFile(const QString& path);

@@ -1,21 +1,12 @@
 #include "data/Query.h"
 
-#include <sqlite3.h>
-
 #include <QRegularExpression>
 #include <cmath>
 
+#include "data/Dialect.h"
 #include "data/Values.h"
 
 namespace kov {
-
-QString engineSql(const QString& sql) {
-    static const QRegularExpression deleteStar(QStringLiteral("^(\\s*delete)\\s+\\*\\s+(from\\b)"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    QString out = sql;
-    out.replace(deleteStar, QStringLiteral("\\1 \\2"));
-    return out;
-}
 
 QString Field::asString() const {
     if (const auto* text = std::get_if<QString>(&value_)) {
@@ -83,6 +74,10 @@ Query::Query(const Query& other)
       open_(other.open_),
       affected_(other.affected_) {}
 
+Query::Query(Query&&) noexcept = default;
+Query& Query::operator=(Query&&) noexcept = default;
+Query::~Query() = default;
+
 Query& Query::operator=(const Query& other) {
     if (this != &other) {
         Query copy(other);
@@ -122,102 +117,27 @@ void Query::close() {
     row_ = 0;
 }
 
-namespace {
-
-void bind(sqlite3_stmt* stmt, int index, const Value& value) {
-    if (const auto* i = std::get_if<long long>(&value)) {
-        sqlite3_bind_int64(stmt, index, *i);
-    } else if (const auto* d = std::get_if<double>(&value)) {
-        sqlite3_bind_double(stmt, index, *d);
-    } else if (const auto* text = std::get_if<QString>(&value)) {
-        const QByteArray utf8 = text->toUtf8();
-        sqlite3_bind_text(stmt, index, utf8.constData(), static_cast<int>(utf8.size()),
-                          SQLITE_TRANSIENT);
-    } else {
-        sqlite3_bind_null(stmt, index);
-    }
-}
-
-QString expanded(sqlite3_stmt* stmt) {
-    char* text = sqlite3_expanded_sql(stmt);
-    const QString out = QString::fromUtf8(text);
-    sqlite3_free(text);
-    return out;
-}
-
-}  // namespace
-
-sqlite3_stmt* Query::run(Database& db, const std::vector<Value>& values) {
+Prepared& Query::compiled(Database& db, const std::vector<Value>& values) {
     if (values.empty()) {
-        db.record(sql_);  // a statement that fails is the one support needs to see
+        db.record(db.isServer() ? sql_ : withoutRowLocks(sql_));
     }
-    if (!compiled_ || compiledOn_ != db.handle()) {
-        compiled_ = db.prepare(engineSql(sql_));
-        compiledOn_ = db.handle();
+    if (!compiled_ || compiledOn_ != db.serial()) {
+        compiled_ = db.backend().prepare(db, sql_);
+        compiledOn_ = db.serial();
     }
-    sqlite3_stmt* stmt = compiled_.get();
-    sqlite3_reset(stmt);
-    const int wanted = sqlite3_bind_parameter_count(stmt);
-    if (static_cast<int>(values.size()) != wanted) {
-        throw DbError(QStringLiteral("Instructiunea SQL are %1 valori pentru %2 parametri")
-                          .arg(values.size())
-                          .arg(wanted));
-    }
-    if (!values.empty()) {
-        for (size_t i = 0; i < values.size(); ++i) {
-            bind(stmt, static_cast<int>(i) + 1, values[i]);
-        }
-        db.record(expanded(stmt));
-    }
-    return stmt;
+    return *compiled_;
 }
 
 void Query::finish(const std::vector<Value>& values) {
     if (values.empty()) {
         compiled_.reset();  // its text carries its values: it will not run again
-    } else {
-        sqlite3_reset(compiled_.get());  // holds no read of the file between runs
     }
 }
 
 void Query::open(const std::vector<Value>& values) {
     close();
     Database& db = Database::connected(databaseName_);
-    sqlite3_stmt* stmt = run(db, values);
-    const int columns = sqlite3_column_count(stmt);
-    for (int c = 0; c < columns; ++c) {
-        names_.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
-        const char* type = sqlite3_column_decltype(stmt, c);
-        dateColumns_.push_back(type && sqlite3_stricmp(type, "DATE") == 0);
-    }
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        std::vector<Value> row;
-        row.reserve(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(stmt, c)) {
-                case SQLITE_INTEGER:
-                    row.emplace_back(static_cast<long long>(sqlite3_column_int64(stmt, c)));
-                    break;
-                case SQLITE_FLOAT:
-                    row.emplace_back(sqlite3_column_double(stmt, c));
-                    break;
-                case SQLITE_NULL:
-                    row.emplace_back(std::monostate{});
-                    break;
-                default:
-                    row.emplace_back(QString::fromUtf8(
-                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)),
-                        sqlite3_column_bytes(stmt, c)));
-            }
-        }
-        rows_.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) {
-        rows_.clear();
-        names_.clear();
-        db.fail();
-    }
+    compiled(db, values).select(db, values, Rows{names_, dateColumns_, rows_});
     finish(values);
     open_ = true;
 }
@@ -225,14 +145,7 @@ void Query::open(const std::vector<Value>& values) {
 void Query::execSql(const std::vector<Value>& values) {
     close();
     Database& db = Database::connected(databaseName_);
-    sqlite3_stmt* stmt = run(db, values);
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-    }
-    if (rc != SQLITE_DONE) {
-        db.fail();
-    }
-    affected_ = db.changes();
+    affected_ = compiled(db, values).exec(db, values);
     finish(values);
 }
 

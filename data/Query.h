@@ -8,11 +8,10 @@
 #include <variant>
 #include <vector>
 
+#include "data/Backend.h"
 #include "data/Database.h"
 
 namespace kov {
-
-using Value = std::variant<std::monostate, long long, double, QString>;
 
 // One column of the current row, read in the form the caller asks for.
 class Field {
@@ -42,9 +41,9 @@ class Query {
     // statement again if it runs.
     Query(const Query& other);
     Query& operator=(const Query& other);
-    Query(Query&&) = default;
-    Query& operator=(Query&&) = default;
-    ~Query() = default;
+    Query(Query&&) noexcept;
+    Query& operator=(Query&&) noexcept;
+    ~Query();
 
     void setSql(const QString& sql);
     const QString& sql() const { return sql_; }
@@ -73,15 +72,16 @@ class Query {
     Field field(int column) const;
 
   private:
-    // The compiled statement with these values bound, ready to step; the log gets its text.
-    sqlite3_stmt* run(Database& db, const std::vector<Value>& values);
-    // A text without placeholders is finalized; one with them is reset for the next values.
+    // The compiled statement, ready to run these values; a text without placeholders is
+    // logged here, before it is compiled (a statement that fails is the one support needs).
+    Prepared& compiled(Database& db, const std::vector<Value>& values);
+    // A text without placeholders is dropped; one with them is kept for the next values.
     void finish(const std::vector<Value>& values);
 
     QString databaseName_;
     QString sql_;
-    Statement compiled_;             // for sql_ on compiledOn_, kept between runs
-    sqlite3* compiledOn_ = nullptr;  // the connection's handle when it was compiled
+    std::unique_ptr<Prepared> compiled_;  // for sql_ on opening compiledOn_, kept between runs
+    unsigned long long compiledOn_ = 0;   // the connection's serial when it was compiled
     QStringList names_;
     std::vector<bool> dateColumns_;
     std::vector<std::vector<Value>> rows_;
@@ -89,8 +89,5 @@ class Query {
     bool open_ = false;
     int affected_ = 0;
 };
-
-// The statement as the engine runs it; the dialect's "delete * from T" is "delete from T".
-QString engineSql(const QString& sql);
 
 }  // namespace kov

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "data/Database.h"
+#include "data/SqliteBackend.h"
 #include "data/Values.h"
 
 namespace kov {
@@ -358,6 +359,14 @@ class LegacyFunctions {
 };
 
 }  // namespace
+
+int currentSchemaVersion() {
+    return kSchemaVersion;
+}
+
+QStringList indexStatements() {
+    return QString::fromLatin1(kIndexes).split(u';', Qt::SkipEmptyParts);
+}
 
 const std::vector<TableInfo>& schemaCatalogue() {
     static const std::vector<TableInfo> tables{

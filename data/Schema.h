@@ -34,6 +34,12 @@ const TableInfo& catalogueTable(const QString& name);
 // The tables a report fills before printing them; each books connection has its own.
 const QStringList& scratchTables();
 
+// The schema's version: PRAGMA user_version of a file, the version table on a server.
+int currentSchemaVersion();
+
+// The indexes of the books, one statement each (plain SQL both engines take).
+QStringList indexStatements();
+
 // The date functions of the statements: year(d), month(d), day(d).
 void registerSqlFunctions(sqlite3* db);
 

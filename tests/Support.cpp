@@ -12,8 +12,12 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
+
+#include <libpq-fe.h>
 
 #include "data/Query.h"
+#include "data/Values.h"
 
 namespace kov::test {
 
@@ -48,12 +52,72 @@ QString TempHome::path(const QString& relative) const {
     return relative.isEmpty() ? dir_.path() : dir_.path() + u'/' + relative;
 }
 
+bool onServer() {
+    return qEnvironmentVariable("KOVALINE_TEST_BACKEND") == QLatin1String("postgresql");
+}
+
+namespace {
+
+// Runs one statement on the test server outside the books (making and dropping schemas).
+void onTestServer(const QString& sql) {
+    PGconn* conn = PQconnectdb(qEnvironmentVariable("KOVALINE_TEST_PG").toUtf8().constData());
+    PQsetNoticeProcessor(
+        conn, [](void*, const char*) {}, nullptr);
+    PGresult* r =
+        PQstatus(conn) == CONNECTION_OK ? PQexec(conn, sql.toUtf8().constData()) : nullptr;
+    const bool ok = r && PQresultStatus(r) == PGRES_COMMAND_OK;
+    if (!ok) {
+        ADD_FAILURE() << "test server: " << PQerrorMessage(conn);
+    }
+    PQclear(r);
+    PQfinish(conn);
+}
+
+}  // namespace
+
+ServerSchema::ServerSchema() {
+    static std::atomic<int> counter{0};
+    name_ = QStringLiteral("kovtest_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+    onTestServer(QStringLiteral("CREATE SCHEMA ") + name_);
+    const QString base = qEnvironmentVariable("KOVALINE_TEST_PG");
+    uri_ = base + (base.contains(u'?') ? u'&' : u'?') + QStringLiteral("options=-csearch_path%3D") +
+           name_;
+}
+
+ServerSchema::~ServerSchema() {
+    onTestServer(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(name_));
+}
+
 TempDatabase::TempDatabase(const QString& name) : db_(name) {
+    if (onServer()) {
+        schema_ = std::make_unique<ServerSchema>();
+        db_.open(schema_->uri(), true);
+        return;
+    }
     db_.open(home_.path(QStringLiteral("test.db")), true);
+}
+
+TempDatabase::~TempDatabase() {
+    db_.close();  // before its schema goes
 }
 
 void TempDatabase::exec(const QString& sql) {
     db_.execute(sql);
+}
+
+void TempDatabase::failInserts(const QString& table, const QString& text) {
+    if (onServer()) {
+        const QString body = QStringLiteral("begin raise exception %1; end").arg(quoted(text));
+        exec(QStringLiteral("create function kov_fail_%1() returns trigger language plpgsql as %2")
+                 .arg(table, quoted(body)));
+        exec(QStringLiteral("create trigger kov_fail before insert on %1 for each row execute "
+                            "function kov_fail_%1()")
+                 .arg(table));
+        return;
+    }
+    exec(QStringLiteral("create trigger kov_fail before insert on %1 begin "
+                        "select raise(abort, %2); end")
+             .arg(table, quoted(text)));
 }
 
 QStringList TempDatabase::rows(const QString& sql) {

@@ -29,6 +29,25 @@ class QWidget;
 
 namespace kov::test {
 
+// The books of the tests are on a database server (KOVALINE_TEST_BACKEND=postgresql, the
+// server's base URI in KOVALINE_TEST_PG) rather than in a file. A test about the file itself
+// skips there.
+bool onServer();
+
+// A schema of its own on the test server, dropped at the end; uri() opens the books in it.
+class ServerSchema {
+  public:
+    ServerSchema();
+    ~ServerSchema();
+    ServerSchema(const ServerSchema&) = delete;
+    ServerSchema& operator=(const ServerSchema&) = delete;
+    const QString& uri() const { return uri_; }
+
+  private:
+    QString name_;
+    QString uri_;
+};
+
 // Runs one statement on the main database (a test's own rows).
 void runSql(const QString& sql);
 
@@ -47,19 +66,26 @@ class TempHome {
     std::vector<std::pair<QByteArray, QByteArray>> saved_;
 };
 
-// A fresh main database ("kodra") with the schema, on a file in the temporary home.
+// A fresh main database ("kodra") with the schema, on a file in the temporary home, or in a
+// fresh schema of the test server (onServer()); db().path() opens a second connection to it.
 class TempDatabase {
   public:
     explicit TempDatabase(const QString& name = kMainDatabase);
+    ~TempDatabase();
+    TempDatabase(const TempDatabase&) = delete;
+    TempDatabase& operator=(const TempDatabase&) = delete;
     Database& db() { return db_; }
     // Runs a statement straight on the connection (test set-up).
     void exec(const QString& sql);
+    // Every insert into the table fails from now on with this engine text (a full disk).
+    void failInserts(const QString& table, const QString& text);
     // The rows of a select, each row's columns in plain text form joined by "|".
     QStringList rows(const QString& sql);
     QString value(const QString& sql);  // first column of the first row
 
   private:
     TempHome home_;
+    std::unique_ptr<ServerSchema> schema_;
     Database db_;
 };
 

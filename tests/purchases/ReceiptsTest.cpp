@@ -238,9 +238,7 @@ TEST_F(ReceiptsTest, EveryWindowRefusesABadRateOrTypedVatBeforeWriting) {
 }
 
 TEST_F(ReceiptsTest, AFailedSaveWritesNothingAndKeepsTheWindowAsTyped) {
-    t.exec(
-        "create trigger full_disk before insert on operatiuni begin select raise(abort, 'disc "
-        "plin'); end");
+    t.failInserts("operatiuni", "disc plin");
     TFormCumparareCombustibil fuel;
     open(fuel);
     fillReceipt(fuel, "9");

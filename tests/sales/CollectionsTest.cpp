@@ -24,6 +24,10 @@ class Collections : public SettleTest {
     void books(const std::vector<Owed>& owed) {
         t.exec("delete from facturi");
         t.exec("delete from operatiuni");
+        if (onServer()) {
+            // The row ids start again as in a file emptied of its rows.
+            t.exec("alter table facturi alter column kov_rowid restart");
+        }
         for (const Owed& o : owed) {
             invoice(o.number, o.owed, o.kind, o.paid, o.company);
         }
@@ -154,6 +158,9 @@ TEST_F(Collections, RefusalsWriteNothingAndKeepTheWindowAsTyped) {
 // The overpaying question holds no lock: another user settles the invoice meanwhile, at once,
 // and the answer "Da" then finds it settled and writes nothing.
 TEST_F(Collections, TheQuestionLeavesTheFileFreeAndItsAnswerIsCheckedAgain) {
+    if (onServer()) {
+        GTEST_SKIP() << "another program on the file itself";
+    }
     books({{"12", "50.00"}});
     receipts.show();
     fill(receipts, "100", {"12"});
@@ -182,9 +189,7 @@ TEST_F(Collections, TheQuestionLeavesTheFileFreeAndItsAnswerIsCheckedAgain) {
 
 TEST_F(Collections, FailureOnTheMovementRowUndoesTheSettling) {
     books({{"12", "50.00"}});
-    t.exec(
-        "create trigger no_space before insert on operatiuni begin select raise(abort, 'disc "
-        "plin'); end");
+    t.failInserts("operatiuni", "disc plin");
     receipts.show();
     fill(receipts, "50", {"12"});
     modals.answer("OK");

@@ -595,9 +595,7 @@ TEST_F(InvoiceTest, OfferedNumbersTakenMeanwhileGiveTheNextFreeOnesWhenSaved) {
 }
 
 TEST_F(InvoiceTest, AFailedRecordingWritesNothingAndKeepsTheWindowAndTheCounters) {
-    t.exec(
-        "create trigger plin before insert on operatiuni begin "
-        "select raise(abort, 'disc plin'); end");
+    t.failInserts("operatiuni", "disc plin");
     for (QPushButton* button : {w.ui.BitBtn3, w.ui.BitBtn1}) {
         SCOPED_TRACE(button->text().toStdString());
         w.FormShow();
