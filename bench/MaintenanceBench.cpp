@@ -17,6 +17,7 @@
 #include <ctime>
 #include <utility>
 
+#include "bench/ServerSchema.h"
 #include "data/Database.h"
 #include "data/Query.h"
 #include "data/Settings.h"
@@ -135,29 +136,19 @@ std::pair<double, double> anchors(const QString& books, const QString& backup,
     return {copied, merged};
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    if (argc > 1) {
-        kDocuments = std::atoi(argv[1]);
-    }
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
-    SettingsStore().setValue(QStringLiteral("Drives"), QStringLiteral("A"),
-                             home.path() + QStringLiteral("/floppy"));
-
+// Backup and restore of the books at a location (a file or a server's URI); on a file also the
+// anchors, which attach files.
+void figures(const QString& location, const char* engine, const QString& scratch) {
     Database main(kMainDatabase);
-    main.open(home.path() + QStringLiteral("/Kodra.db"), true);
+    main.open(location, true);
     Database backup(kBackupDatabase);
 
     Timing clock;
     QElapsedTimer fillClock;
     fillClock.start();
     fill(main);
-    std::printf("filling the books: %.3f s\n", static_cast<double>(fillClock.nsecsElapsed()) / 1e9);
+    std::printf("[%s] filling the books: %.3f s\n", engine,
+                static_cast<double>(fillClock.nsecsElapsed()) / 1e9);
 
     clock.start();
     fillBackup(backup, kCompany);
@@ -175,20 +166,46 @@ int main(int argc, char** argv) {
     const QString restoreTime = clock.figures();
     const double restoreCpu = clock.processor();
 
-    std::printf("%d invoices and %d operations of one company\n", kDocuments, kDocuments);
-    std::printf("backup:  %s, target < 1 s processor%s\n", qPrintable(backupTime),
+    std::printf("[%s] %d invoices and %d operations of one company\n", engine, kDocuments,
+                kDocuments);
+    std::printf("[%s] backup:  %s, target < 1 s processor%s\n", engine, qPrintable(backupTime),
                 saved ? "" : "  COPY FAILED");
-    std::printf("restore: %s, every row already present%s\n", qPrintable(restoreTime),
+    std::printf("[%s] restore: %s, every row already present%s\n", engine, qPrintable(restoreTime),
                 loaded ? "" : "  COPY FAILED");
-    std::printf("after the restore: %s invoices, %s operations\n", qPrintable(count("facturi")),
-                qPrintable(count("operatiuni")));
-    const auto [copyAnchor, mergeAnchor] =
-        anchors(main.path(), backupFile(), home.path() + QStringLiteral("/anchor.db"));
+    std::printf("[%s] after the restore: %s invoices, %s operations\n", engine,
+                qPrintable(count("facturi")), qPrintable(count("operatiuni")));
+    if (main.isServer()) {
+        return;
+    }
+    const auto [copyAnchor, mergeAnchor] = anchors(main.path(), backupFile(), scratch);
     std::printf(
         "in processor time: backup %.1fx its anchor, restore %.1fx its anchor (target within "
         "2x)\n",
         backupCpu / std::max(copyAnchor, 0.001), restoreCpu / std::max(mergeAnchor, 0.001));
     std::printf("after the anchors: %s invoices, %s operations\n", qPrintable(count("facturi")),
                 qPrintable(count("operatiuni")));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc > 1) {
+        kDocuments = std::atoi(argv[1]);
+    }
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+    SettingsStore().setValue(QStringLiteral("Drives"), QStringLiteral("A"),
+                             home.path() + QStringLiteral("/floppy"));
+
+    figures(home.path() + QStringLiteral("/Kodra.db"), "fisier",
+            home.path() + QStringLiteral("/anchor.db"));
+    // The same books on a server, when one is named, in the same run.
+    const bench::ServerSchema server;
+    if (!server.uri().isEmpty()) {
+        figures(server.uri(), "server", {});
+    }
     return 0;
 }

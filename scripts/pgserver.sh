@@ -57,7 +57,10 @@ start() {
         port_free "$port" || continue
         # pg_ctl hands the options to a shell line: they must stay on one line.
         options="-p $port -c listen_addresses=127.0.0.1 -c unix_socket_directories='$dir'"
-        options+=" -c fsync=off -c synchronous_commit=off -c full_page_writes=off"
+        # Tests want speed; benchmarks (KOVALINE_PG_DURABLE=1) a server that syncs its commits
+        # to disk, as the embedded file does.
+        [ "${KOVALINE_PG_DURABLE:-0}" = 1 ] ||
+            options+=" -c fsync=off -c synchronous_commit=off -c full_page_writes=off"
         if as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 start \
             -o "$options" >/dev/null; then
             printf 'dir=%s\nport=%s\nbin=%s\n' "$dir" "$port" "$bin" >"$state"
