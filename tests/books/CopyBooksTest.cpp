@@ -98,6 +98,14 @@ TEST(CopyBooks, EveryTableAndValueArrivesAsStored) {
         << lines.join("\n").toStdString();
     EXPECT_TRUE(lines.contains("casieri: randuri 1 / 1")) << lines.join("\n").toStdString();
     EXPECT_FALSE(lines.join('\n').contains("registru")) << "scratch tables are not books";
+
+    // And from the file into empty books of the test's kind (a server in the server run).
+    TempDatabase back(QStringLiteral("copiere_inapoi"));
+    ASSERT_TRUE(copyBooks(kTarget, back.db().name()));
+    for (const TableInfo* t : copiedTables()) {
+        EXPECT_EQ(rows(back.db().name(), selectAll(*t)), rows(kSource, selectAll(*t)))
+            << t->name.toStdString();
+    }
 }
 
 // A target that holds books in any table is refused, and one whose figures come out different
