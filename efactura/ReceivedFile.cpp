@@ -1,7 +1,5 @@
 #include "efactura/ReceivedFile.h"
 
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
@@ -12,6 +10,7 @@
 #include "data/Values.h"
 #include "efactura/Counties.h"
 #include "efactura/UblNames.h"
+#include "efactura/Zip.h"
 
 namespace kov::efactura {
 
@@ -338,30 +337,28 @@ ReceivedInvoice invoiceOf(const Node& root) {
 // The invoice inside a platform ZIP: the file not named as its signature, else one that
 // carries no signature.
 ReadFile readZip(const QString& path) {
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip)) {
+    ZipReader zip(path);
+    if (!zip.isOpen()) {
         return refused(QStringLiteral("arhiva ZIP nu poate fi citita"));
     }
     std::vector<std::pair<QString, QByteArray>> signedOnes;
-    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
-        const QString name = zip.getCurrentFileName();
-        QuaZipFileInfo64 info;
-        if (!name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive) ||
-            !zip.getCurrentFileInfo(&info)) {
+    for (bool more = zip.first(); more; more = zip.next()) {
+        const std::optional<ZipEntry> info = zip.entry();
+        if (!info || !info->name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
             continue;
         }
-        if (info.uncompressedSize > static_cast<quint64>(kLargestReceivedFile)) {
+        if (info->declaredSize > static_cast<quint64>(kLargestReceivedFile)) {
             return refused(kTooLarge);
         }
-        QuaZipFile entry(&zip);
-        if (!entry.open(QIODevice::ReadOnly)) {
+        const std::optional<QByteArray> bytes = zip.read(kLargestReceivedFile + 1);
+        if (!bytes) {
             continue;
         }
-        const QByteArray content = entry.read(kLargestReceivedFile + 1);
+        const QByteArray& content = *bytes;
         if (content.size() > kLargestReceivedFile) {  // the header's size may not tell the truth
             return refused(kTooLarge);
         }
-        const QString base = QFileInfo(name).fileName();
+        const QString base = QFileInfo(info->name).fileName();
         if (!base.startsWith(QLatin1String("semnatura_"), Qt::CaseInsensitive)) {
             ReadFile read = parseReceived(content);
             read.xmlName = base;

@@ -1,31 +1,25 @@
 #include "efactura/SpvArchive.h"
 
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
-
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <limits>
 
 #include "data/Settings.h"
+#include "efactura/Zip.h"
 
 namespace kov::efactura {
 
 std::vector<std::pair<QString, QByteArray>> zipEntries(const QByteArray& zip) {
-    QByteArray data = zip;
-    QBuffer buffer(&data);
-    QuaZip archive(&buffer);
+    ZipReader archive(zip);
     std::vector<std::pair<QString, QByteArray>> out;
-    if (!archive.open(QuaZip::mdUnzip)) {
-        return out;
-    }
-    for (bool more = archive.goToFirstFile(); more; more = archive.goToNextFile()) {
-        QuaZipFile file(&archive);
-        if (!file.open(QIODevice::ReadOnly)) {
+    for (bool more = archive.first(); more; more = archive.next()) {
+        const std::optional<ZipEntry> entry = archive.entry();
+        std::optional<QByteArray> content = archive.read(std::numeric_limits<qint64>::max());
+        if (!content) {
             return {};
         }
-        out.emplace_back(archive.getCurrentFileName(), file.readAll());
+        out.emplace_back(entry ? entry->name : QString(), std::move(*content));
     }
     return out;
 }

@@ -6,11 +6,11 @@ set -euo pipefail
 # libxlsxwriter-dev: spreadsheets from the report preview; unzip reads them back in the tests.
 # qt6-tools-dev, qt6-l10n-tools: Qt's own dialogs translated to Romanian at build time.
 # libxml2-utils, default-jre-headless, libsaxonhe-java: the e-Factura validator of the tests.
-# libquazip1-qt6-dev: the ZIP files of the e-Factura platform; qtkeychain-qt6-dev: its tokens.
+# libminizip-dev: the ZIP files of the e-Factura platform; qtkeychain-qt6-dev: its tokens.
 # libpq-dev, pkg-config: the PostgreSQL backend; postgresql: the private server of the tests.
 packages=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-qpa-plugins libxcb1-dev libsqlite3-dev libgtest-dev
     fonts-liberation poppler-utils xvfb x11-utils libxlsxwriter-dev unzip
-    libxml2-utils default-jre-headless libsaxonhe-java libquazip1-qt6-dev qtkeychain-qt6-dev
+    libxml2-utils default-jre-headless libsaxonhe-java libminizip-dev qtkeychain-qt6-dev
     libpq-dev pkg-config postgresql)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,14 +1,14 @@
 #include "tests/efactura/FakePlatform.h"
 
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
+#include <minizip/zip.h>
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTcpSocket>
+
+#include "efactura/Zip.h"
 
 namespace kov::test {
 
@@ -55,20 +55,17 @@ QStringList monthStatements() {
 }
 
 QByteArray makeZip(const std::vector<std::pair<QString, QByteArray>>& files) {
-    QByteArray data;
-    {
-        QBuffer buffer(&data);
-        QuaZip zip(&buffer);
-        zip.open(QuaZip::mdCreate);
-        for (const auto& [name, content] : files) {
-            QuaZipFile file(&zip);
-            file.open(QIODevice::WriteOnly, QuaZipNewInfo(name));
-            file.write(content);
-            file.close();
-        }
-        zip.close();
+    efactura::MemoryZipFile memory;
+    zipFile zip = zipOpen2_64("", APPEND_STATUS_CREATE, nullptr, memory.functions());
+    for (const auto& [name, content] : files) {
+        const zip_fileinfo info{};
+        zipOpenNewFileInZip64(zip, name.toUtf8().constData(), &info, nullptr, 0, nullptr, 0,
+                              nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0);
+        zipWriteInFileInZip(zip, content.constData(), static_cast<unsigned>(content.size()));
+        zipCloseFileInZip(zip);
     }
-    return data;
+    zipClose(zip, nullptr);
+    return memory.data();
 }
 
 QByteArray signedCopy(const QByteArray& document) {

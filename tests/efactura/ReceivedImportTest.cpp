@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <minizip/zip.h>
 
 #include <QDir>
 #include <QFile>
@@ -90,17 +91,29 @@ std::vector<Fixture> fixtures() {
         {"totaluri_gresite.xml", "Eroare: totalurile facturii nu se potrivesc", {}, {}},
         {"doctype.xml", "Eroare: fisierul declara DOCTYPE sau entitati (refuzat)", {}, {}},
         {"prea_mare.xml", "Eroare: fisierul depaseste 10 MB", {}, {}},
+        {"prea_mare.zip", "Eroare: fisierul depaseste 10 MB", {}, {}},
     };
 }
 
-// The fixtures copied into a folder, with a file just over 10 MB beside them.
+// The fixtures copied into a folder, with a file just over 10 MB beside them, and a small ZIP
+// that holds one.
 QString fixtureFolder(const QTemporaryDir& dir) {
     for (const QString& name : QDir(kFixtures).entryList(QDir::Files)) {
         QFile::copy(QDir(kFixtures).filePath(name), dir.filePath(name));
     }
+    const QByteArray tooLarge(10 * 1024 * 1024 + 1, ' ');
     QFile big(dir.filePath(QStringLiteral("prea_mare.xml")));
     EXPECT_TRUE(big.open(QIODevice::WriteOnly));
-    big.write(QByteArray(10 * 1024 * 1024 + 1, ' '));
+    big.write(tooLarge);
+    zipFile zip = zipOpen64(QFile::encodeName(dir.filePath("prea_mare.zip")).constData(),
+                            APPEND_STATUS_CREATE);
+    const zip_fileinfo info{};
+    EXPECT_EQ(zipOpenNewFileInZip(zip, "prea_mare.xml", &info, nullptr, 0, nullptr, 0, nullptr,
+                                  Z_DEFLATED, Z_DEFAULT_COMPRESSION),
+              ZIP_OK);
+    zipWriteInFileInZip(zip, tooLarge.constData(), static_cast<unsigned>(tooLarge.size()));
+    zipCloseFileInZip(zip);
+    EXPECT_EQ(zipClose(zip, nullptr), ZIP_OK);
     return dir.path();
 }
 

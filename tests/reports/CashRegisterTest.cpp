@@ -1,8 +1,12 @@
-#include "ui/Globals.h"
-#include "ui/Progress.h"
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "report_engine/PreviewWindow.h"
 #include "reports/CashRegister.h"
 #include "reports/RaportJurnal.h"
 #include "tests/reports/ReportFixture.h"
+#include "ui/Globals.h"
+#include "ui/Progress.h"
 
 using namespace kov::test;
 
@@ -79,4 +83,22 @@ TEST_F(CashRegister, AmountsFollowTheVatSwitchAndTheFourTotalsAlwaysPrint) {
     ASSERT_EQ(modals.boxes().size(), 1u);
     EXPECT_EQ(modals.boxes()[0].text, "Nu exista inregistrari pe luna selectata!");
     EXPECT_EQ(modals.boxes()[0].title, "");
+}
+
+// The program also holds the e-Factura ZIP code; the spreadsheet's own zip calls must still
+// reach the library they were written for, so the saved file opens.
+TEST_F(CashRegister, PreviewSavesASpreadsheetThatReadsBack) {
+    pickMonth(3, 2004);
+    kov::reports::cashRegister();
+    ASSERT_NE(RaportJurnal->previewWindow(), nullptr);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("jurnal.xlsx");
+    ASSERT_TRUE(RaportJurnal->previewWindow()->saveXlsx(path));
+    QProcess unzip;
+    unzip.start("unzip", {"-p", path, "xl/worksheets/sheet1.xml"});
+    ASSERT_TRUE(unzip.waitForFinished());
+    EXPECT_EQ(unzip.exitCode(), 0);
+    const QByteArray sheet = unzip.readAllStandardOutput();
+    EXPECT_TRUE(sheet.contains("REGISTRU JURNAL DE INCASARI SI PLATI"));
+    EXPECT_TRUE(sheet.contains("O.P. 7"));
 }
