@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrlQuery>
@@ -114,7 +115,12 @@ TEST_F(AppTest, TheCommandLineSendsFollowsAndFetches) {
 TEST_F(AppTest, TheConnectionWindowTakesTheCodeThroughTheLocalListener) {
     FakePlatform fake;
     EnvVar oauth("KOVALINE_SPV_OAUTH_URL", fake.oauthUrl().toUtf8());
-    const int port = 40000 + static_cast<int>(QCoreApplication::applicationPid() % 20000);
+    // A port free now, as the system picks one: a fixed range would meet the ephemeral ports of
+    // other tests' connections running at the same time.
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const int port = probe.serverPort();
+    probe.close();
     TFormConectareSPV window;
     EXPECT_EQ(window.Label6->text(), "Neautorizat");
     window.Edit1->setText("id-aplicatie");
