@@ -159,7 +159,9 @@ void figures(const QString& location, const char* engine, const QString& scratch
     const double backupCpu = clock.processor();
 
     clock.start();
-    const bool loaded = copyDatabaseFile(floppyFile(), backupFile()) && isBackupFile(backupFile());
+    bool loaded = copyDatabaseFile(floppyFile(), backupFile());
+    const double copyCpu = clock.processor();
+    loaded = loaded && isBackupFile(backupFile());
     backup.open(backupFile());
     mergeBackup(kCompany);
     backup.close();
@@ -172,6 +174,8 @@ void figures(const QString& location, const char* engine, const QString& scratch
                 saved ? "" : "  COPY FAILED");
     std::printf("[%s] restore: %s, every row already present%s\n", engine, qPrintable(restoreTime),
                 loaded ? "" : "  COPY FAILED");
+    std::printf("[%s]   of which copying the file back from the floppy: processor %.3f s\n", engine,
+                copyCpu);
     std::printf("[%s] after the restore: %s invoices, %s operations\n", engine,
                 qPrintable(count("facturi")), qPrintable(count("operatiuni")));
     if (main.isServer()) {

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -176,44 +177,74 @@ QStringList checkShape(const Table& table, bool optional) {
     return present;
 }
 
-// Checks every value of the table by its column's kind, in the engine, before anything is
-// merged: a number is stored as a number, a date as a calendar day in the stored form, a key is
-// not empty. A text standing in a number column would otherwise go into a statement bare.
+// Checks every value of a backup row by its column's kind: a number is stored as a number, a
+// date as a calendar day in the stored form, a key is not empty. A text standing in a number
+// column would otherwise go into a statement bare. The first bad row refuses the whole backup.
+class RowCheck {
+  public:
+    RowCheck(const Table& table, QStringList present)
+        : table_(table), present_(std::move(present)) {}
+
+    void operator()(const RowView& row) {
+        if (!found_) {
+            find(row);
+        }
+        const auto bad = [this] { refuse(table_.name, QStringLiteral("valori gresite")); };
+        for (const auto& [at, kind] : checked_) {
+            const Field field = row.field(at);
+            const auto* text = std::get_if<QString>(&field.value());
+            if (kind == ColumnKind::Date ? !field.isNull() && !(text && parseIsoDate(*text))
+                                         : text != nullptr) {
+                bad();
+            }
+        }
+        for (const int at : keys_) {
+            // Blank as the engine's trim() sees it: spaces only.
+            const Field key = row.field(at);
+            const auto* text = std::get_if<QString>(&key.value());
+            if (key.isNull() || (text && std::all_of(text->begin(), text->end(),
+                                                     [](QChar c) { return c == u' '; }))) {
+                bad();
+            }
+        }
+        if (kind_ >= 0) {
+            const QString kind = row.field(kind_).asString();
+            if (!kind.isEmpty() && kind != u'c' && kind != u'v') {
+                bad();
+            }
+        }
+    }
+
+  private:
+    void find(const RowView& row) {
+        for (const Column& c : table_.columns) {
+            if (c.kind != ColumnKind::Text && present_.contains(c.name, Qt::CaseInsensitive)) {
+                checked_.emplace_back(row.fieldIndex(c.name), c.kind);
+            }
+        }
+        for (const QString& key : table_.keys) {
+            keys_.push_back(row.fieldIndex(key));
+        }
+        if (table_.name == categories().name) {
+            kind_ = row.fieldIndex(QStringLiteral("TIP"));
+        }
+        found_ = true;
+    }
+
+    const Table& table_;
+    QStringList present_;
+    bool found_ = false;
+    std::vector<std::pair<int, ColumnKind>> checked_;
+    std::vector<int> keys_;
+    int kind_ = -1;
+};
+
+// Checks a whole table of the backup before anything is merged.
 void checkValues(const Table& table, const QStringList& present) {
-    QStringList bad;
-    for (const Column& c : table.columns) {
-        if (!present.contains(c.name, Qt::CaseInsensitive)) {
-            continue;
-        }
-        switch (c.kind) {
-            case ColumnKind::Number:
-            case ColumnKind::Integer:
-                bad << "typeof(" + c.name + ") not in ('integer','real','null')";
-                break;
-            case ColumnKind::Date:
-                bad << QStringLiteral(
-                           "(%1 is not null and (typeof(%1)<>'text' or %1 not glob "
-                           "'[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]' or "
-                           "date(%1,'+0 days') is not %1 or %1<'0001-01-01'))")
-                           .arg(c.name);
-                break;
-            case ColumnKind::Text:
-                break;
-        }
-    }
-    for (const QString& key : table.keys) {
-        bad << "coalesce(trim(" + key + "),'')=''";
-    }
-    if (table.name == categories().name) {
-        bad << QStringLiteral("coalesce(TIP,'') not in ('','c','v')");
-    }
-    Query q(kBackupDatabase);
-    q.setSql("select count(*) as n from " + table.name + " where " +
-             bad.join(QStringLiteral(" or ")));
-    q.open();
-    if (q.fieldByName(QStringLiteral("n")).asInteger() > 0) {
-        refuse(table.name, QStringLiteral("valori gresite"));
-    }
+    RowCheck check(table, present);
+    Query source(kBackupDatabase);
+    source.setSql("select * from " + table.name);
+    source.forEach({}, [&check](const RowView& row) { check(row); });
 }
 
 // The restored operations' categories: each is the books' category of the backup's name and
@@ -305,7 +336,7 @@ class Inserter {
     Inserter& operator=(const Inserter&) = delete;
 
     // The row's values, those given in place of some columns' values aside.
-    void add(const Query& row, const QHash<QString, Value>& replaced = {}) {
+    void add(const RowView& row, const QHash<QString, Value>& replaced = {}) {
         std::vector<Value> values;
         values.reserve(table_.columns.size() + 1);
         if (!fiscalCode_.isNull()) {
@@ -347,62 +378,124 @@ class Inserter {
     int written_ = 0;
 };
 
-// Invoices or operations. A backup row counts as present when the main database already holds
-// as many matching rows as the backup holds up to this one: two equal salary payments of one
-// day both come in, and come in only once.
 // A row going in may get some values of its own (replaced).
-using Replacements = std::function<QHash<QString, Value>(const Query& row)>;
+using Replacements = std::function<QHash<QString, Value>(const RowView& row)>;
 
-// A backup row's amounts, as the look-up compares them: as numbers, whether stored as integer
-// or real.
-using Amounts = std::pair<std::optional<double>, std::optional<double>>;
+// What makes two documents the same: number, date and both amounts, the amounts as numbers
+// whether stored as integer or real.
+struct DocumentKey {
+    QString number;
+    QString day;
+    double total;
+    double net;
+    bool operator==(const DocumentKey&) const = default;
+};
 
-std::optional<double> amountOf(const Field& field) {
-    return field.isNull() ? std::nullopt : std::optional<double>(field.asFloat());
+size_t qHash(const DocumentKey& key, size_t seed = 0) {
+    // + 0.0 makes -0.0 hash as 0.0, which it equals
+    return qHashMulti(seed, key.number, key.day, key.total + 0.0, key.net + 0.0);
 }
 
-int mergeDocuments(const Table& table, const QString& numberColumn, const QString& order,
-                   const QString& fiscalCode, const Replacements& replacements = {}) {
+// How many rows of each key the books hold.
+using DocumentCounts = QHash<DocumentKey, int>;
+
+// A stored amount as a number, none when it is not one.
+std::optional<double> amountOf(const Field& field) {
+    if (const auto* d = std::get_if<double>(&field.value())) {
+        return *d;
+    }
+    if (const auto* i = std::get_if<long long>(&field.value())) {
+        return static_cast<double>(*i);
+    }
+    return std::nullopt;
+}
+
+// The key of a row, none when a part of it is missing: a missing value equals nothing. A value
+// of the wrong kind gives none too; the row's check refuses it.
+std::optional<DocumentKey> keyOf(const Field& number, const Field& day, const Field& total,
+                                 const Field& net) {
+    const auto* iso = std::get_if<QString>(&day.value());
+    const auto totalAmount = amountOf(total);
+    const auto netAmount = amountOf(net);
+    if (number.isNull() || !iso || !totalAmount || !netAmount) {
+        return std::nullopt;
+    }
+    return DocumentKey{number.asString(), *iso, *totalAmount, *netAmount};
+}
+
+// The company's rows of the table in the books, each key with how many times it is there.
+DocumentCounts documentsInBooks(const Table& table, const QString& numberColumn,
+                                const QString& fiscalCode) {
+    DocumentCounts present;
+    Query books;
+    books.setSql("select " + numberColumn + ", DATA, SUMA, FARATVA from " + table.name +
+                 " where codfiscal=?");
+    books.forEach({fiscalCode}, [&present](const RowView& row) {
+        if (const auto key = keyOf(row.field(0), row.field(1), row.field(2), row.field(3))) {
+            ++present[std::move(*key)];
+        }
+    });
+    return present;
+}
+
+// Each row of the backup's table in the given order, with its key.
+void eachDocument(
+    const QString& sql, const QString& numberColumn,
+    const std::function<void(const RowView&, const std::optional<DocumentKey>&)>& visit) {
     Query source(kBackupDatabase);
-    Query target;
-    target.setSql("select count(*) as n from " + table.name + " where " + numberColumn +
-                  "=? and data=? and codfiscal=? and suma=? and FARATVA=?");
-    Inserter inserter(kMainDatabase, table, fiscalCode);
-    source.setSql("select * from " + table.name + " order by " + order);
-    source.open();
-    const int numberAt = source.fieldIndex(numberColumn);
-    const int dayAt = source.fieldIndex(QStringLiteral("DATA"));
-    const int totalAt = source.fieldIndex(QStringLiteral("SUMA"));
-    const int netAt = source.fieldIndex(QStringLiteral("FARATVA"));
-    // The rows come by date and number, so a document's repeats follow one another: the rows
-    // seen so far of the current date and number, each set of amounts with its count.
-    QString groupNumber;
-    Value groupDay;
-    std::vector<std::pair<Amounts, int>> seen;
-    for (; !source.eof(); source.next()) {
-        const QString number = source.field(numberAt).asString();
-        const Field day = source.field(dayAt);
-        const Field total = source.field(totalAt);
-        const Field net = source.field(netAt);
-        target.open({number, day.value(), fiscalCode, total.value(), net.value()});
-        if (number != groupNumber || day.value() != groupDay) {
-            groupNumber = number;
-            groupDay = day.value();
-            seen.clear();
+    source.setSql(sql);
+    std::optional<std::array<int, 4>> at;  // where the key's columns are, found on the first row
+    source.forEach({}, [&](const RowView& row) {
+        if (!at) {
+            at = {row.fieldIndex(numberColumn), row.fieldIndex(QStringLiteral("DATA")),
+                  row.fieldIndex(QStringLiteral("SUMA")),
+                  row.fieldIndex(QStringLiteral("FARATVA"))};
         }
-        const Amounts amounts{amountOf(total), amountOf(net)};
-        auto same = std::find_if(seen.begin(), seen.end(),
-                                 [&amounts](const auto& s) { return s.first == amounts; });
-        if (same == seen.end()) {
-            same = seen.insert(seen.end(), {amounts, 0});
-        }
-        const int wanted = ++same->second;
-        // Rows held back for the batch are not counted yet; the comparison with the row's
-        // occurrence in the backup gives the same answer whether they are written or not.
-        if (target.field(0).asInteger() < wanted) {
-            inserter.add(source, replacements ? replacements(source) : QHash<QString, Value>{});
+        visit(row, keyOf(row.field((*at)[0]), row.field((*at)[1]), row.field((*at)[2]),
+                         row.field((*at)[3])));
+    });
+}
+
+// Whether the books hold a row for this backup row: each row of the books answers for one.
+bool takePresent(DocumentCounts& present, const std::optional<DocumentKey>& key) {
+    if (key) {
+        if (const auto same = present.find(*key); same != present.end() && *same > 0) {
+            --*same;
+            return true;
         }
     }
+    return false;
+}
+
+// Invoices or operations. A backup row counts as present when the books already hold as many
+// rows of its number, date and amounts as the backup holds up to this one: two equal salary
+// payments of one day both come in, and come in only once. The company's rows are read once and
+// the backup's matched against them in memory, not looked up one by one.
+int mergeDocuments(const Table& table, const QString& numberColumn, const QString& order,
+                   const QString& fiscalCode, RowCheck check,
+                   const Replacements& replacements = {}) {
+    // First every row is checked and matched as the file holds them; a backup whose rows are
+    // all in the books (the usual case, and the largest) ends here.
+    DocumentCounts present = documentsInBooks(table, numberColumn, fiscalCode);
+    bool missing = false;
+    eachDocument("select * from " + table.name, numberColumn,
+                 [&](const RowView& row, const std::optional<DocumentKey>& key) {
+                     check(row);
+                     missing = !takePresent(present, key) || missing;
+                 });
+    if (!missing) {
+        return 0;
+    }
+    // Then the missing ones go in by date and number, the repeats of a document in that order.
+    present = documentsInBooks(table, numberColumn, fiscalCode);
+    Inserter inserter(kMainDatabase, table, fiscalCode);
+    eachDocument("select * from " + table.name + " order by " + order, numberColumn,
+                 [&](const RowView& row, const std::optional<DocumentKey>& key) {
+                     if (!takePresent(present, key)) {
+                         inserter.add(row,
+                                      replacements ? replacements(row) : QHash<QString, Value>{});
+                     }
+                 });
     inserter.flush();
     return inserter.written();
 }
@@ -432,7 +525,7 @@ int mergeRateParts(const QString& fiscalCode) {
         target.open(key);
         if (target.fieldByName(QStringLiteral("n")).asInteger() == 0 && !held.contains(heldKey)) {
             held.insert(heldKey);
-            inserter.add(source, {{QStringLiteral("DATA"), day}});
+            inserter.add(source.row(), {{QStringLiteral("DATA"), day}});
         }
     }
     inserter.flush();
@@ -469,7 +562,7 @@ void mergePartners(BackupCounts& counts) {
             continue;
         }
         held.insert(code);
-        inserter.add(source);
+        inserter.add(source.row());
     }
     inserter.flush();
     counts.partners = inserter.written();
@@ -488,7 +581,7 @@ int mergeStates(const QString& fiscalCode) {
         target.open({fiscalCode, source.fieldByName(QStringLiteral("NRFACTURA")).asString(),
                      isoDate(source.fieldByName(QStringLiteral("DATAFACTURA")).asDate())});
         if (target.fieldByName(QStringLiteral("n")).asInteger() == 0) {
-            inserter.add(source);
+            inserter.add(source.row());
         }
     }
     inserter.flush();
@@ -531,11 +624,8 @@ BackupCounts fillBackup(Database& backup, const QString& fiscalCode) {
             sql += " where codfiscal=" + quoted(fiscalCode);
         }
         source.setSql(sql);
-        source.open();
         Inserter inserter(backup.name(), *table);
-        for (; !source.eof(); source.next()) {
-            inserter.add(source);
-        }
+        source.forEach({}, [&inserter](const RowView& row) { inserter.add(row); });
         inserter.flush();
         counts.*count = inserter.written();
     }
@@ -555,13 +645,15 @@ bool isBackupFile(const QString& path) {
 }
 
 BackupCounts mergeBackup(const QString& fiscalCode) {
-    // The whole file is checked before anything is read for the merge: one bad value refuses it.
+    // The whole file is checked before anything is merged: one bad value refuses it. The
+    // invoices and operations are checked as the merge reads them; a bad one rolls it back.
+    const QStringList invoiceColumns = checkShape(invoices(), false);
+    const QStringList operationColumns = checkShape(operations(), false);
     bool withCategories = false;
     bool withRateParts = false;
     bool withStates = false;
     for (const auto& [table, optional] :
-         {std::pair{&invoices(), false}, std::pair{&operations(), false},
-          std::pair{&partners(), false}, std::pair{&categories(), true},
+         {std::pair{&partners(), false}, std::pair{&categories(), true},
           std::pair{&rateParts(), true}, std::pair{&eFacturaStates(), true}}) {
         const QStringList present = checkShape(*table, optional);
         if (!present.isEmpty()) {
@@ -574,12 +666,13 @@ BackupCounts mergeBackup(const QString& fiscalCode) {
     // A failure part way leaves the books as they were, so the user can simply run it again.
     Transaction unit;
     BackupCounts counts;
-    counts.invoices = mergeDocuments(invoices(), QStringLiteral("NRFACTURA"),
-                                     QStringLiteral("data, nrfactura"), fiscalCode);
+    counts.invoices =
+        mergeDocuments(invoices(), QStringLiteral("NRFACTURA"), QStringLiteral("data, nrfactura"),
+                       fiscalCode, RowCheck(invoices(), invoiceColumns));
     CategoryMap categoryMap(withCategories);
     counts.operations = mergeDocuments(
         operations(), QStringLiteral("NRDOC"), QStringLiteral("data, nrdoc"), fiscalCode,
-        [&](const Query& row) {
+        RowCheck(operations(), operationColumns), [&](const RowView& row) {
             return QHash<QString, Value>{
                 {QStringLiteral("DEFALCARE"),
                  categoryMap.valueFor(row.fieldByName(QStringLiteral("DEFALCARE")), counts)}};

@@ -16,11 +16,21 @@ class Database;
 
 using Value = std::variant<std::monostate, long long, double, QString>;
 
-// Where a select leaves its result: the query's own members, filled in place.
-struct Rows {
-    QStringList& names;
-    std::vector<bool>& dateColumns;
-    std::vector<std::vector<Value>>& rows;
+// The current row of a select as the engine holds it; a value is converted when it is asked
+// for, so that a bulk path pays only for the columns it reads.
+class RowSource {
+  public:
+    virtual ~RowSource() = default;
+    virtual Value value(int column) const = 0;
+};
+
+// Where a select's result goes as the engine gives it: its columns first, then each row, valid
+// only during the call.
+class RowSink {
+  public:
+    virtual ~RowSink() = default;
+    virtual void columns(QStringList names, std::vector<bool> dateColumns) = 0;
+    virtual void row(const RowSource& row) = 0;
 };
 
 // One statement compiled on a connection. A run with values writes its text, values in place,
@@ -28,8 +38,8 @@ struct Rows {
 class Prepared {
   public:
     virtual ~Prepared() = default;
-    // A select: its columns and rows into out.
-    virtual void select(Database& db, const std::vector<Value>& values, Rows out) = 0;
+    // A select: its columns and rows into out, row by row.
+    virtual void select(Database& db, const std::vector<Value>& values, RowSink& out) = 0;
     // Insert, update, delete: the number of rows changed.
     virtual int exec(Database& db, const std::vector<Value>& values) = 0;
 };

@@ -97,7 +97,7 @@ class PgPrepared final : public Prepared {
           name_(std::move(name)),
           types_(std::move(types)) {}
 
-    void select(Database& db, const std::vector<Value>& values, Rows out) override;
+    void select(Database& db, const std::vector<Value>& values, RowSink& out) override;
     int exec(Database& db, const std::vector<Value>& values) override;
 
   private:
@@ -226,7 +226,40 @@ Result PgPrepared::run(Database& db, const std::vector<Value>& values) {
                                   pointers.data(), nullptr, nullptr, 0)));
 }
 
-void PgPrepared::select(Database& db, const std::vector<Value>& values, Rows out) {
+// A row of a result, its values read by the column's type: int → integer, float/numeric →
+// double, anything else (a date as its ISO text) → text.
+struct ResultRow final : public RowSource {
+    ResultRow(const PGresult* res, const std::vector<int>& kept, const std::vector<Oid>& types)
+        : res(res), kept(kept), types(types) {}
+    Value value(int column) const override {
+        const auto k = static_cast<size_t>(column);
+        const int c = kept[k];
+        if (PQgetisnull(res, at, c)) {
+            return {};
+        }
+        const char* text = PQgetvalue(res, at, c);
+        switch (types[k]) {
+            case kInt2:
+            case kInt4:
+            case kInt8:
+                return static_cast<long long>(std::strtoll(text, nullptr, 10));
+            case kBool:
+                return static_cast<long long>(text[0] == 't');
+            case kFloat4:
+            case kFloat8:
+            case kNumeric:
+                return std::strtod(text, nullptr);
+            default:
+                return QString::fromUtf8(text, PQgetlength(res, at, c));
+        }
+    }
+    const PGresult* res;
+    const std::vector<int>& kept;
+    const std::vector<Oid>& types;
+    int at = 0;
+};
+
+void PgPrepared::select(Database& db, const std::vector<Value>& values, RowSink& out) {
     const Result r = run(db, values);
     if (!r) {
         return;
@@ -235,6 +268,8 @@ void PgPrepared::select(Database& db, const std::vector<Value>& values, Rows out
     const int columns = PQnfields(res);
     std::vector<int> kept;  // the hidden row id column stays out of select *
     std::vector<Oid> types;
+    QStringList names;
+    std::vector<bool> dateColumns;
     for (int c = 0; c < columns; ++c) {
         const QString name = QString::fromUtf8(PQfname(res, c));
         if (name == QLatin1String(kRowIdColumn)) {
@@ -242,40 +277,13 @@ void PgPrepared::select(Database& db, const std::vector<Value>& values, Rows out
         }
         kept.push_back(c);
         types.push_back(PQftype(res, c));
-        out.names.append(catalogueNames().value(name, name));
-        out.dateColumns.push_back(types.back() == kDate);
+        names.append(catalogueNames().value(name, name));
+        dateColumns.push_back(types.back() == kDate);
     }
-    const int count = PQntuples(res);
-    out.rows.reserve(static_cast<size_t>(count));
-    for (int row = 0; row < count; ++row) {
-        std::vector<Value> values;
-        values.reserve(kept.size());
-        for (size_t k = 0; k < kept.size(); ++k) {
-            const int c = kept[k];
-            if (PQgetisnull(res, row, c)) {
-                values.emplace_back(std::monostate{});
-                continue;
-            }
-            const char* text = PQgetvalue(res, row, c);
-            switch (types[k]) {
-                case kInt2:
-                case kInt4:
-                case kInt8:
-                    values.emplace_back(std::strtoll(text, nullptr, 10));
-                    break;
-                case kBool:
-                    values.emplace_back(static_cast<long long>(text[0] == 't'));
-                    break;
-                case kFloat4:
-                case kFloat8:
-                case kNumeric:
-                    values.emplace_back(std::strtod(text, nullptr));
-                    break;
-                default:
-                    values.emplace_back(QString::fromUtf8(text, PQgetlength(res, row, c)));
-            }
-        }
-        out.rows.push_back(std::move(values));
+    out.columns(std::move(names), std::move(dateColumns));
+    ResultRow current(res, kept, types);
+    for (current.at = 0; current.at < PQntuples(res); ++current.at) {
+        out.row(current);
     }
 }
 

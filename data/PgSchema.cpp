@@ -85,15 +85,20 @@ const char* const kFunctions[] = {
 constexpr long long kSchemaLock = 0x4b6f76616c696e65;
 
 int serverVersion(Database& db) {
-    QStringList names;
-    std::vector<bool> dates;
-    std::vector<std::vector<Value>> rows;
+    class Version final : public RowSink {
+      public:
+        void columns(QStringList, std::vector<bool>) override {}
+        void row(const RowSource& row) override {
+            const Value v = row.value(0);
+            const auto* n = std::get_if<long long>(&v);
+            version = n ? static_cast<int>(*n) : 0;
+        }
+        int version = 0;
+    } version;
     db.backend()
         .prepare(db, QStringLiteral("SELECT max(version) FROM kov_version"))
-        ->select(db, {}, Rows{names, dates, rows});
-    const Value v = rows.empty() || rows.front().empty() ? Value{} : rows.front().front();
-    const auto* n = std::get_if<long long>(&v);
-    return n ? static_cast<int>(*n) : 0;
+        ->select(db, {}, version);
+    return version.version;
 }
 
 }  // namespace

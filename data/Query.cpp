@@ -8,6 +8,26 @@
 
 namespace kov {
 
+namespace {
+
+// A select's result handed to two functions: one for the columns, one for each row.
+class SinkOf final : public RowSink {
+  public:
+    using Columns = std::function<void(QStringList, std::vector<bool>)>;
+    using Row = std::function<void(const RowSource&)>;
+    SinkOf(Columns columns, Row row) : columns_(std::move(columns)), row_(std::move(row)) {}
+    void columns(QStringList names, std::vector<bool> dateColumns) override {
+        columns_(std::move(names), std::move(dateColumns));
+    }
+    void row(const RowSource& row) override { row_(row); }
+
+  private:
+    Columns columns_;
+    Row row_;
+};
+
+}  // namespace
+
 QString Field::asString() const {
     if (const auto* text = std::get_if<QString>(&value_)) {
         if (isDate_) {
@@ -134,12 +154,42 @@ void Query::finish(const std::vector<Value>& values) {
     }
 }
 
-void Query::open(const std::vector<Value>& values) {
+void Query::select(const std::vector<Value>& values,
+                   const std::function<void(const RowSource&)>& row) {
     close();
     Database& db = Database::connected(databaseName_);
-    compiled(db, values).select(db, values, Rows{names_, dateColumns_, rows_});
+    SinkOf sink(
+        [this](QStringList names, std::vector<bool> dateColumns) {
+            names_ = std::move(names);
+            dateColumns_ = std::move(dateColumns);
+        },
+        row);
+    try {
+        compiled(db, values).select(db, values, sink);
+    } catch (...) {
+        close();
+        throw;
+    }
     finish(values);
+}
+
+void Query::open(const std::vector<Value>& values) {
+    select(values, [this](const RowSource& row) {
+        std::vector<Value> kept;
+        kept.reserve(static_cast<size_t>(names_.size()));
+        for (int c = 0; c < names_.size(); ++c) {
+            kept.push_back(row.value(c));
+        }
+        rows_.push_back(std::move(kept));
+    });
     open_ = true;
+}
+
+void Query::forEach(const std::vector<Value>& values,
+                    const std::function<void(const RowView&)>& visit) {
+    select(values,
+           [this, &visit](const RowSource& row) { visit(RowView(names_, dateColumns_, row)); });
+    close();
 }
 
 void Query::execSql(const std::vector<Value>& values) {
@@ -149,15 +199,7 @@ void Query::execSql(const std::vector<Value>& values) {
     finish(values);
 }
 
-Field Query::field(int column) const {
-    if (eof() || column < 0 || column >= names_.size()) {
-        throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
-    }
-    return Field(rows_[row_][static_cast<size_t>(column)],
-                 dateColumns_[static_cast<size_t>(column)]);
-}
-
-int Query::fieldIndex(const QString& name) const {
+int RowView::fieldIndex(const QString& name) const {
     qsizetype index = 0;
     while (index < names_.size() && names_[index].compare(name, Qt::CaseInsensitive) != 0) {
         ++index;
@@ -166,6 +208,30 @@ int Query::fieldIndex(const QString& name) const {
         throw DbError(QStringLiteral("Campul '%1' nu exista").arg(name));
     }
     return static_cast<int>(index);
+}
+
+Field RowView::field(int column) const {
+    if (column < 0 || column >= names_.size()) {
+        throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
+    }
+    const auto at = static_cast<size_t>(column);
+    return Field(values_ ? (*values_)[at] : source_->value(column), dateColumns_[at]);
+}
+
+RowView Query::row() const {
+    if (eof()) {
+        throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
+    }
+    return RowView(names_, dateColumns_, rows_[row_]);
+}
+
+Field Query::field(int column) const {
+    return row().field(column);
+}
+
+int Query::fieldIndex(const QString& name) const {
+    static const std::vector<Value> none;
+    return RowView(names_, dateColumns_, none).fieldIndex(name);
 }
 
 Field Query::fieldByName(const QString& name) const {

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <variant>
 #include <vector>
 
@@ -16,7 +17,7 @@ namespace kov {
 // One column of the current row, read in the form the caller asks for.
 class Field {
   public:
-    Field(const Value& value, bool isDate) : value_(value), isDate_(isDate) {}
+    Field(Value value, bool isDate) : value_(std::move(value)), isDate_(isDate) {}
     bool isNull() const { return std::holds_alternative<std::monostate>(value_); }
     // The value as stored (a date in its stored form), for binding it elsewhere unchanged.
     const Value& value() const { return value_; }
@@ -29,6 +30,27 @@ class Field {
   private:
     Value value_;
     bool isDate_;
+};
+
+// A select's columns and one of its rows, read by position or by name.
+class RowView {
+  public:
+    // A row held in memory.
+    RowView(const QStringList& names, const std::vector<bool>& dateColumns,
+            const std::vector<Value>& values)
+        : names_(names), dateColumns_(dateColumns), values_(&values) {}
+    // The row a select stands on, read as the engine holds it.
+    RowView(const QStringList& names, const std::vector<bool>& dateColumns, const RowSource& source)
+        : names_(names), dateColumns_(dateColumns), source_(&source) {}
+    int fieldIndex(const QString& name) const;
+    Field field(int column) const;
+    Field fieldByName(const QString& name) const { return field(fieldIndex(name)); }
+
+  private:
+    const QStringList& names_;
+    const std::vector<bool>& dateColumns_;
+    const std::vector<Value>* values_ = nullptr;
+    const RowSource* source_ = nullptr;
 };
 
 // A statement text may hold ? placeholders, given their values in order when it runs. Such a
@@ -50,6 +72,11 @@ class Query {
 
     // A statement that returns rows; positions on the first.
     void open(const std::vector<Value>& values = {});
+    // A select whose rows are handed to visit one at a time as the engine gives them and kept
+    // nowhere, for bulk paths over many rows; the query is closed afterwards. Visit must not
+    // change the table being read on the same connection.
+    void forEach(const std::vector<Value>& values,
+                 const std::function<void(const RowView&)>& visit);
     // Insert, update, delete.
     void execSql(const std::vector<Value>& values = {});
     void close();
@@ -70,11 +97,15 @@ class Query {
     // The position of a column, for loops over many rows that read it by position.
     int fieldIndex(const QString& name) const;
     Field field(int column) const;
+    // The current row.
+    RowView row() const;
 
   private:
     // The compiled statement, ready to run these values; a text without placeholders is
     // logged here, before it is compiled (a statement that fails is the one support needs).
     Prepared& compiled(Database& db, const std::vector<Value>& values);
+    // Runs a select, its columns into the query and each row to row as the engine gives it.
+    void select(const std::vector<Value>& values, const std::function<void(const RowSource&)>& row);
     // A text without placeholders is dropped; one with them is kept for the next values.
     void finish(const std::vector<Value>& values);
 

@@ -51,47 +51,54 @@ QString expanded(sqlite3_stmt* stmt) {
     return out;
 }
 
+// The row a statement stands on.
+class StepRow final : public RowSource {
+  public:
+    explicit StepRow(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    Value value(int c) const override {
+        switch (sqlite3_column_type(stmt_, c)) {
+            case SQLITE_INTEGER:
+                return static_cast<long long>(sqlite3_column_int64(stmt_, c));
+            case SQLITE_FLOAT:
+                return sqlite3_column_double(stmt_, c);
+            case SQLITE_NULL:
+                return {};
+            default:
+                return QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(stmt_, c)),
+                    sqlite3_column_bytes(stmt_, c));
+        }
+    }
+
+  private:
+    sqlite3_stmt* stmt_;
+};
+
 class SqlitePrepared final : public Prepared {
   public:
     SqlitePrepared(sqlite3* handle, Statement stmt) : handle_(handle), stmt_(std::move(stmt)) {}
 
-    void select(Database& db, const std::vector<Value>& values, Rows out) override {
+    void select(Database& db, const std::vector<Value>& values, RowSink& out) override {
         sqlite3_stmt* stmt = run(db, values);
+        // Also when the sink throws: the statement holds no read of the file between runs.
+        const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> rewind(stmt, &sqlite3_reset);
         const int columns = sqlite3_column_count(stmt);
+        QStringList names;
+        std::vector<bool> dateColumns;
         for (int c = 0; c < columns; ++c) {
-            out.names.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
+            names.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
             const char* type = sqlite3_column_decltype(stmt, c);
-            out.dateColumns.push_back(type && sqlite3_stricmp(type, "DATE") == 0);
+            dateColumns.push_back(type && sqlite3_stricmp(type, "DATE") == 0);
         }
+        out.columns(std::move(names), std::move(dateColumns));
+        const StepRow row(stmt);
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            std::vector<Value> row;
-            row.reserve(static_cast<size_t>(columns));
-            for (int c = 0; c < columns; ++c) {
-                switch (sqlite3_column_type(stmt, c)) {
-                    case SQLITE_INTEGER:
-                        row.emplace_back(static_cast<long long>(sqlite3_column_int64(stmt, c)));
-                        break;
-                    case SQLITE_FLOAT:
-                        row.emplace_back(sqlite3_column_double(stmt, c));
-                        break;
-                    case SQLITE_NULL:
-                        row.emplace_back(std::monostate{});
-                        break;
-                    default:
-                        row.emplace_back(QString::fromUtf8(
-                            reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)),
-                            sqlite3_column_bytes(stmt, c)));
-                }
-            }
-            out.rows.push_back(std::move(row));
+            out.row(row);
         }
         if (rc != SQLITE_DONE) {
-            out.rows.clear();
-            out.names.clear();
             fail(db, handle_);
         }
-        sqlite3_reset(stmt);  // holds no read of the file between runs
     }
 
     int exec(Database& db, const std::vector<Value>& values) override {

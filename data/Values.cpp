@@ -186,11 +186,22 @@ std::optional<QDate> parseIsoDate(const QString& text) {
     if (text.size() != 10 || text[4] != u'-' || text[7] != u'-') {
         return std::nullopt;
     }
-    const QString y = text.left(4), m = text.mid(5, 2), d = text.mid(8, 2);
-    if (!allDigits(y) || !allDigits(m) || !allDigits(d)) {
+    // Read in place: the bulk paths check every date of a file with it.
+    const auto number = [&text](qsizetype from, qsizetype length) {
+        int n = 0;
+        for (qsizetype i = from; i < from + length; ++i) {
+            if (text[i] < u'0' || text[i] > u'9') {
+                return -1;
+            }
+            n = n * 10 + (text[i].unicode() - u'0');
+        }
+        return n;
+    };
+    const int y = number(0, 4), m = number(5, 2), d = number(8, 2);
+    if (y < 0 || m < 0 || d < 0) {
         return std::nullopt;
     }
-    const QDate date(y.toInt(), m.toInt(), d.toInt());
+    const QDate date(y, m, d);
     if (!date.isValid()) {
         return std::nullopt;
     }

@@ -121,6 +121,46 @@ TEST(Database, QueriesRunOneStatementAndEscapedTextRoundTrips) {
     EXPECT_THROW(none.open(), DbError);
 }
 
+// Bulk paths read rows one by one: the same values as a query that keeps them, and nothing held
+// on the table once the reading ends, also when it stops part way.
+TEST(Database, RowsReadOneByOneMatchKeptRowsAndHoldNothingAfterwards) {
+    TempDatabase t;
+    run(insertInvoice("RO1", "2", "5.3.2004"));
+    run(insertInvoice("RO1", "1", "29.02.2004", "0.10"));
+    run(insertInvoice("RO2", "3", "01.12.2003"));
+    run("update facturi set faratva=null where nrfactura='2'");
+    Query q;
+    q.setSql("select NRFACTURA, DATA, SUMA, FARATVA from facturi where codfiscal=? order by 1");
+    QStringList streamed;
+    q.forEach({QStringLiteral("RO1")}, [&streamed](const RowView& row) {
+        streamed << row.fieldByName("NRFACTURA").asString() + "|" + row.field(1).asString() + "|" +
+                        row.field(2).asString() + "|" + QString::number(row.field(3).isNull());
+    });
+    EXPECT_EQ(streamed, QStringList({"1|29.02.2004|0.1|0", "2|05.03.2004|119|1"}));
+    EXPECT_FALSE(q.isOpen());
+    EXPECT_EQ(t.db().log().last(),
+              "select NRFACTURA, DATA, SUMA, FARATVA from facturi where codfiscal='RO1' "
+              "order by 1");
+
+    struct Stop {};
+    int seen = 0;
+    EXPECT_THROW(q.forEach({QStringLiteral("RO1")},
+                           [&seen](const RowView&) {
+                               if (++seen == 1) {
+                                   throw Stop{};
+                               }
+                           }),
+                 Stop);
+    EXPECT_EQ(seen, 1);
+    EXPECT_THROW(
+        q.forEach({QStringLiteral("RO1")}, [](const RowView& row) { row.fieldByName("NUMAR"); }),
+        DbError);
+    // A statement still reading would keep the table from being dropped.
+    run("drop table facturi");
+    q.setSql("select count(*) as n from facturi");
+    EXPECT_THROW(q.open(), DbError);
+}
+
 TEST(Database, FailedStatementInsideTransactionLeavesNothing) {
     TempDatabase t;
     try {
