@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
+
+#include <unistd.h>
 
 #include "data/Backend.h"
 #include "data/PgBackend.h"
@@ -309,6 +312,63 @@ void upgradeDatabaseFile(const QString& path) {
     file.open(path, false, Journal::Delete);
 }
 
+namespace {
+
+// A file in rollback-journal mode copied as it stands, in large reads through the engine's own
+// handle: the page-by-page copy costs two system calls a page. A read transaction keeps other
+// programs from writing meanwhile; the file is never opened a second time, which would drop the
+// engine's locks on it when closed. None when the file keeps a write-ahead log, whose latest
+// pages are not in the file itself: those are copied page by page.
+std::optional<bool> copyAsItStands(sqlite3* from, const QString& target) {
+    if (sqlite3_exec(from, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr,
+                     nullptr) != SQLITE_OK) {
+        sqlite3_exec(from, "ROLLBACK", nullptr, nullptr, nullptr);
+        return std::nullopt;
+    }
+    struct EndRead {
+        sqlite3* db;
+        ~EndRead() { sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr); }
+    } endRead{from};
+    sqlite3_file* file = nullptr;
+    sqlite3_int64 size = 0;
+    constexpr int kWriteVersion = 18;  // 2 in write-ahead mode
+    char header[100] = {};
+    if (sqlite3_file_control(from, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        !file || !file->pMethods || file->pMethods->xFileSize(file, &size) != SQLITE_OK ||
+        size < static_cast<sqlite3_int64>(sizeof header) ||
+        file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK ||
+        header[kWriteVersion] != 1) {
+        return std::nullopt;
+    }
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        traceEngineError(QStringLiteral("copie"),
+                         out.errorString() + QStringLiteral(": ") + target);
+        return false;
+    }
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (sqlite3_int64 at = 0; at < size; at += chunk.size()) {
+        const int length = static_cast<int>(std::min<sqlite3_int64>(chunk.size(), size - at));
+        const int rc = file->pMethods->xRead(file, chunk.data(), length, at);
+        if (rc != SQLITE_OK || out.write(chunk.constData(), length) != length) {
+            traceEngineError(
+                QStringLiteral("copie"),
+                (rc != SQLITE_OK ? QString::fromUtf8(sqlite3_errstr(rc)) : out.errorString()) +
+                    QStringLiteral(": ") + target);
+            return false;
+        }
+    }
+    // As durable as the engine's own copy before it is renamed into place.
+    if (!out.flush() || ::fsync(out.handle()) != 0) {
+        traceEngineError(QStringLiteral("copie"),
+                         out.errorString() + QStringLiteral(": ") + target);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool copyDatabaseFile(const QString& source, const QString& target) {
     if (!QFileInfo(source).isFile()) {
         return false;
@@ -320,15 +380,21 @@ bool copyDatabaseFile(const QString& source, const QString& target) {
     {
         Handle from, to;
         if (sqlite3_open_v2(QFile::encodeName(source).constData(), &from.db, SQLITE_OPEN_READONLY,
-                            nullptr) != SQLITE_OK ||
-            sqlite3_open_v2(QFile::encodeName(partial).constData(), &to.db,
-                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-            traceEngineError(QStringLiteral("copie"),
-                             QString::fromUtf8(sqlite3_errmsg(from.db ? from.db : to.db)));
+                            nullptr) != SQLITE_OK) {
+            traceEngineError(QStringLiteral("copie"), QString::fromUtf8(sqlite3_errmsg(from.db)));
             return false;
         }
         sqlite3_busy_timeout(from.db, 5000);
-        if (sqlite3_backup* b = sqlite3_backup_init(to.db, "main", from.db, "main")) {
+        const std::optional<bool> asItStands = copyAsItStands(from.db, partial);
+        if (sqlite3_open_v2(QFile::encodeName(partial).constData(), &to.db,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+            traceEngineError(QStringLiteral("copie"), QString::fromUtf8(sqlite3_errmsg(to.db)));
+            QFile::remove(partial);
+            return false;
+        }
+        if (asItStands) {
+            ok = *asItStands;
+        } else if (sqlite3_backup* b = sqlite3_backup_init(to.db, "main", from.db, "main")) {
             const int step = sqlite3_backup_step(b, -1);
             ok = step == SQLITE_DONE;
             ok = sqlite3_backup_finish(b) == SQLITE_OK && ok;
