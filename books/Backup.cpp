@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -382,19 +383,10 @@ class Inserter {
 using Replacements = std::function<QHash<QString, Value>(const RowView& row)>;
 
 // What makes two documents the same: number, date and both amounts, the amounts as numbers
-// whether stored as integer or real.
-struct DocumentKey {
-    QString number;
-    QString day;
-    double total;
-    double net;
-    bool operator==(const DocumentKey&) const = default;
-};
-
-size_t qHash(const DocumentKey& key, size_t seed = 0) {
-    // + 0.0 makes -0.0 hash as 0.0, which it equals
-    return qHashMulti(seed, key.number, key.day, key.total + 0.0, key.net + 0.0);
-}
+// whether stored as integer or real. Held as one string of bytes: each text as the engine gives
+// it, after its length, then the amounts (-0 as 0, which it equals), so that a restore over many
+// rows keeps one allocation a key and compares keys as bytes.
+using DocumentKey = QByteArray;
 
 // How many rows of each key the books hold.
 using DocumentCounts = QHash<DocumentKey, int>;
@@ -410,17 +402,32 @@ std::optional<double> amountOf(const Field& field) {
     return std::nullopt;
 }
 
-// The key of a row, none when a part of it is missing: a missing value equals nothing. A value
-// of the wrong kind gives none too; the row's check refuses it.
-std::optional<DocumentKey> keyOf(const Field& number, const Field& day, const Field& total,
-                                 const Field& net) {
-    const auto* iso = std::get_if<QString>(&day.value());
-    const auto totalAmount = amountOf(total);
-    const auto netAmount = amountOf(net);
-    if (number.isNull() || !iso || !totalAmount || !netAmount) {
-        return std::nullopt;
+// Where a table's key columns are: number, date, total, net.
+using KeyColumns = std::array<int, 4>;
+
+// The key of a row into key, false when a part of it is missing: a missing value equals
+// nothing. A value of the wrong kind gives none too; the row's check refuses it.
+bool keyOf(const RowView& row, const KeyColumns& at, DocumentKey& key) {
+    key.truncate(0);
+    key.reserve(64);  // a number, a date and two amounts, as a rule
+    for (const int text : {at[0], at[1]}) {
+        const qsizetype lengthAt = key.size();
+        key.append(QByteArrayView("\0\0\0\0", 4));
+        if (!row.appendText(text, key)) {
+            return false;
+        }
+        const auto length = static_cast<quint32>(key.size() - lengthAt - 4);
+        std::memcpy(key.data() + lengthAt, &length, sizeof length);
     }
-    return DocumentKey{number.asString(), *iso, *totalAmount, *netAmount};
+    for (const int amount : {at[2], at[3]}) {
+        const auto value = amountOf(row.field(amount));
+        if (!value) {
+            return false;
+        }
+        const double normal = *value + 0.0;
+        key.append(reinterpret_cast<const char*>(&normal), sizeof normal);
+    }
+    return true;
 }
 
 // The company's rows of the table in the books, each key with how many times it is there.
@@ -431,35 +438,36 @@ DocumentCounts documentsInBooks(const Table& table, const QString& numberColumn,
     books.setSql("select " + numberColumn + ", DATA, SUMA, FARATVA from " + table.name +
                  " where codfiscal=?");
     books.forEach({fiscalCode}, [&present](const RowView& row) {
-        if (const auto key = keyOf(row.field(0), row.field(1), row.field(2), row.field(3))) {
-            ++present[std::move(*key)];
+        DocumentKey key;
+        if (keyOf(row, {0, 1, 2, 3}, key)) {
+            ++present[key];
         }
     });
     return present;
 }
 
-// Each row of the backup's table in the given order, with its key.
-void eachDocument(
-    const QString& sql, const QString& numberColumn,
-    const std::function<void(const RowView&, const std::optional<DocumentKey>&)>& visit) {
+// Each row of the backup's table in the given order, with its key (null when it has none).
+void eachDocument(const QString& sql, const QString& numberColumn,
+                  const std::function<void(const RowView&, const DocumentKey&)>& visit) {
     Query source(kBackupDatabase);
     source.setSql(sql);
-    std::optional<std::array<int, 4>> at;  // where the key's columns are, found on the first row
+    std::optional<KeyColumns> at;  // found on the first row
+    DocumentKey key;               // one buffer for every row's key
+    const DocumentKey none;
     source.forEach({}, [&](const RowView& row) {
         if (!at) {
             at = {row.fieldIndex(numberColumn), row.fieldIndex(QStringLiteral("DATA")),
                   row.fieldIndex(QStringLiteral("SUMA")),
                   row.fieldIndex(QStringLiteral("FARATVA"))};
         }
-        visit(row, keyOf(row.field((*at)[0]), row.field((*at)[1]), row.field((*at)[2]),
-                         row.field((*at)[3])));
+        visit(row, keyOf(row, *at, key) ? key : none);
     });
 }
 
 // Whether the books hold a row for this backup row: each row of the books answers for one.
-bool takePresent(DocumentCounts& present, const std::optional<DocumentKey>& key) {
-    if (key) {
-        if (const auto same = present.find(*key); same != present.end() && *same > 0) {
+bool takePresent(DocumentCounts& present, const DocumentKey& key) {
+    if (!key.isNull()) {
+        if (const auto same = present.find(key); same != present.end() && *same > 0) {
             --*same;
             return true;
         }
@@ -479,7 +487,7 @@ int mergeDocuments(const Table& table, const QString& numberColumn, const QStrin
     DocumentCounts present = documentsInBooks(table, numberColumn, fiscalCode);
     bool missing = false;
     eachDocument("select * from " + table.name, numberColumn,
-                 [&](const RowView& row, const std::optional<DocumentKey>& key) {
+                 [&](const RowView& row, const DocumentKey& key) {
                      check(row);
                      missing = !takePresent(present, key) || missing;
                  });
@@ -490,7 +498,7 @@ int mergeDocuments(const Table& table, const QString& numberColumn, const QStrin
     present = documentsInBooks(table, numberColumn, fiscalCode);
     Inserter inserter(kMainDatabase, table, fiscalCode);
     eachDocument("select * from " + table.name + " order by " + order, numberColumn,
-                 [&](const RowView& row, const std::optional<DocumentKey>& key) {
+                 [&](const RowView& row, const DocumentKey& key) {
                      if (!takePresent(present, key)) {
                          inserter.add(row,
                                       replacements ? replacements(row) : QHash<QString, Value>{});

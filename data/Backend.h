@@ -2,9 +2,11 @@
 // The engine behind a connection: the embedded file or a database server. Database, Query and
 // Transaction speak to it through this interface only; nothing outside data/ sees it.
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -22,6 +24,9 @@ class RowSource {
   public:
     virtual ~RowSource() = default;
     virtual Value value(int column) const = 0;
+    // The value's text as the engine holds it (UTF-8), valid until the next row; none when the
+    // value is not a text.
+    virtual std::optional<QByteArrayView> text(int column) const = 0;
 };
 
 // Where a select's result goes as the engine gives it: its columns first, then each row, valid

@@ -253,6 +253,25 @@ struct ResultRow final : public RowSource {
                 return QString::fromUtf8(text, PQgetlength(res, at, c));
         }
     }
+    std::optional<QByteArrayView> text(int column) const override {
+        const auto k = static_cast<size_t>(column);
+        const int c = kept[k];
+        switch (types[k]) {
+            case kInt2:
+            case kInt4:
+            case kInt8:
+            case kBool:
+            case kFloat4:
+            case kFloat8:
+            case kNumeric:
+                return std::nullopt;
+            default:
+                if (PQgetisnull(res, at, c)) {
+                    return std::nullopt;
+                }
+                return QByteArrayView(PQgetvalue(res, at, c), PQgetlength(res, at, c));
+        }
+    }
     const PGresult* res;
     const std::vector<int>& kept;
     const std::vector<Oid>& types;

@@ -210,6 +210,24 @@ int RowView::fieldIndex(const QString& name) const {
     return static_cast<int>(index);
 }
 
+bool RowView::appendText(int column, QByteArray& out) const {
+    if (column < 0 || column >= names_.size()) {
+        throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
+    }
+    if (source_) {
+        const auto text = source_->text(column);
+        if (text) {
+            out.append(*text);
+        }
+        return text.has_value();
+    }
+    const auto* text = std::get_if<QString>(&(*values_)[static_cast<size_t>(column)]);
+    if (text) {
+        out.append(text->toUtf8());
+    }
+    return text != nullptr;
+}
+
 Field RowView::field(int column) const {
     if (column < 0 || column >= names_.size()) {
         throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));

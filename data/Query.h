@@ -45,6 +45,9 @@ class RowView {
     int fieldIndex(const QString& name) const;
     Field field(int column) const;
     Field fieldByName(const QString& name) const { return field(fieldIndex(name)); }
+    // Appends the value's text in UTF-8 to out, as the engine holds it where it can; false when
+    // the value is not a text. For keys built over many rows without a string per value.
+    bool appendText(int column, QByteArray& out) const;
 
   private:
     const QStringList& names_;

@@ -70,6 +70,14 @@ class StepRow final : public RowSource {
         }
     }
 
+    std::optional<QByteArrayView> text(int c) const override {
+        if (sqlite3_column_type(stmt_, c) != SQLITE_TEXT) {
+            return std::nullopt;
+        }
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, c));
+        return QByteArrayView(bytes, sqlite3_column_bytes(stmt_, c));
+    }
+
   private:
     sqlite3_stmt* stmt_;
 };
@@ -191,7 +199,10 @@ class SqliteBackend final : public Backend {
 }  // namespace
 
 std::unique_ptr<Backend> openSqlite(Database& db, const QString& path, bool create) {
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // A connection belongs to the thread that opened it (the registry is per thread), so the
+    // engine need not lock it on every call.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* handle = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, flags, nullptr);
     if (rc != SQLITE_OK) {
