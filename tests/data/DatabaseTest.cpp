@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QFile>
 
@@ -231,6 +232,44 @@ TEST(Database, CopyIsConsistentWhileTheSourceIsOpen) {
     q.open();
     EXPECT_EQ(q.fieldByName("n").asInteger(), 1);
     EXPECT_FALSE(copyDatabaseFile(t.db().path() + ".missing", target));
+}
+
+// A file without a write-ahead log (a backup, the floppy's copy) is copied as it stands: what
+// another connection has not committed stays out, and that connection keeps its hold on the file
+// and commits afterwards.
+TEST(Database, ACopyOfAFileWithoutALogHoldsWhatWasCommittedOnly) {
+    if (test::onServer()) {
+        GTEST_SKIP() << "about the file itself";
+    }
+    TempDatabase t;
+    const QString source = t.db().path() + ".salvare";
+    {
+        Database backup("salvare");
+        backup.open(source, true, Journal::Delete);
+        backup.execute(insertInvoice("RO1", "1", "01.01.2004"));
+    }
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(source).constData(), &writer), SQLITE_OK);
+    const auto exec = [writer](const QString& sql) {
+        return sqlite3_exec(writer, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    };
+    ASSERT_EQ(exec("BEGIN IMMEDIATE"), SQLITE_OK);
+    ASSERT_EQ(exec(insertInvoice("RO1", "2", "02.01.2004")), SQLITE_OK);
+    const QString target = t.db().path() + ".copie";
+    ASSERT_TRUE(copyDatabaseFile(source, target));
+    EXPECT_EQ(exec("COMMIT"), SQLITE_OK);
+    sqlite3_close(writer);
+
+    const auto read = [](const QString& path, const char* sql) {
+        Database file("citire");
+        file.open(path, false, Journal::Delete);
+        return test::rows("citire", sql);
+    };
+    EXPECT_EQ(read(target, "select nrfactura from facturi"), QStringList({"1"}));
+    EXPECT_EQ(read(target, "pragma integrity_check"), QStringList({"ok"}));
+    EXPECT_FALSE(QFile::exists(target + ".partial"));
+    EXPECT_EQ(read(source, "select nrfactura from facturi order by 1"), QStringList({"1", "2"}));
+    EXPECT_EQ(read(source, "pragma integrity_check"), QStringList({"ok"}));
 }
 
 TEST(Database, TheLogHoldsEveryStatementAlsoOneThatFails) {
