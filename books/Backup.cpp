@@ -191,20 +191,32 @@ class RowCheck {
             find(row);
         }
         const auto bad = [this] { refuse(table_.name, QStringLiteral("valori gresite")); };
+        // Texts are read as the engine holds them, into one buffer: no string a value.
         for (const auto& [at, kind] : checked_) {
-            const Field field = row.field(at);
-            const auto* text = std::get_if<QString>(&field.value());
-            if (kind == ColumnKind::Date ? !field.isNull() && !(text && parseIsoDate(*text))
-                                         : text != nullptr) {
+            text_.truncate(0);
+            if (kind == ColumnKind::Date) {
+                if (row.appendText(at, text_) ? !isStoredDate(text_) : !row.field(at).isNull()) {
+                    bad();
+                }
+            } else if (std::holds_alternative<QString>(row.field(at).value())) {
                 bad();
             }
         }
+        // Blank as the engine's trim() sees it: spaces only.
+        const auto blank = [](const auto& text) {
+            return std::all_of(text.begin(), text.end(), [](auto c) { return c == ' '; });
+        };
         for (const int at : keys_) {
-            // Blank as the engine's trim() sees it: spaces only.
+            text_.truncate(0);
+            if (row.appendText(at, text_)) {
+                if (blank(text_)) {
+                    bad();
+                }
+                continue;
+            }
             const Field key = row.field(at);
             const auto* text = std::get_if<QString>(&key.value());
-            if (key.isNull() || (text && std::all_of(text->begin(), text->end(),
-                                                     [](QChar c) { return c == u' '; }))) {
+            if (key.isNull() || (text && blank(*text))) {
                 bad();
             }
         }
@@ -238,6 +250,7 @@ class RowCheck {
     std::vector<std::pair<int, ColumnKind>> checked_;
     std::vector<int> keys_;
     int kind_ = -1;
+    QByteArray text_;
 };
 
 // Checks a whole table of the backup before anything is merged.

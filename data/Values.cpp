@@ -182,18 +182,30 @@ QString storedDate(const QString& typed) {
     return date ? isoDate(*date) : typed;
 }
 
-std::optional<QDate> parseIsoDate(const QString& text) {
-    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-') {
+namespace {
+
+char16_t unit(QChar c) {
+    return c.unicode();
+}
+char16_t unit(char c) {
+    return static_cast<unsigned char>(c);
+}
+
+// yyyy-mm-dd, a real calendar day; over QString and over engine bytes alike.
+template <typename Text>
+std::optional<QDate> isoDay(const Text& text) {
+    if (text.size() != 10 || unit(text[4]) != u'-' || unit(text[7]) != u'-') {
         return std::nullopt;
     }
     // Read in place: the bulk paths check every date of a file with it.
     const auto number = [&text](qsizetype from, qsizetype length) {
         int n = 0;
         for (qsizetype i = from; i < from + length; ++i) {
-            if (text[i] < u'0' || text[i] > u'9') {
+            const char16_t digit = unit(text[i]);
+            if (digit < u'0' || digit > u'9') {
                 return -1;
             }
-            n = n * 10 + (text[i].unicode() - u'0');
+            n = n * 10 + (digit - u'0');
         }
         return n;
     };
@@ -206,6 +218,16 @@ std::optional<QDate> parseIsoDate(const QString& text) {
         return std::nullopt;
     }
     return date;
+}
+
+}  // namespace
+
+std::optional<QDate> parseIsoDate(const QString& text) {
+    return isoDay(QStringView(text));
+}
+
+bool isStoredDate(QByteArrayView utf8) {
+    return isoDay(utf8).has_value();
 }
 
 QString sqlEscape(const QString& value) {

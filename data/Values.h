@@ -2,6 +2,7 @@
 // Value forms shared by every statement and every window: amounts, numbers typed by the user,
 // dates, and text values placed between quotes in SQL.
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -41,6 +42,8 @@ QString formatDate(const QDate& date);
 // Storage form of date columns, which sorts chronologically: 2004-03-05.
 QString isoDate(const QDate& date);
 std::optional<QDate> parseIsoDate(const QString& text);
+// Whether a text's UTF-8 bytes, as the engine holds them, are a date in the stored form.
+bool isStoredDate(QByteArrayView utf8);
 
 // The stored form of a date as the windows accept it typed (parseDate): "5.3.2004" gives
 // "2004-03-05". Any other text goes on unchanged, for the date column to refuse (a date already

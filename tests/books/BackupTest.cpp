@@ -110,6 +110,47 @@ TEST(Backup, MergeBringsInWhatTheBooksLack) {
     EXPECT_EQ(t.value("select count(*) from firme"), "1");
 }
 
+// A document is known by number, date and amounts compared as the engine compares them: an
+// amount the same whether stored as integer or real, a number exactly as written, a missing
+// amount equal to nothing.
+TEST(Backup, ADocumentIsKnownByItsValuesWhateverTheirStoredForm) {
+    TempDatabase t;
+    Database backup(kBackupDatabase);
+    const QString invoice =
+        "insert into facturi (CODFISCAL,NRFACTURA,DATA,SUMA,FARATVA,CODCLIENT,FELFACTURA) values";
+    t.exec(invoice + "('RO1','12','2004-03-05',119,100,'P1','E')");
+    t.exec(invoice + "('RO1','ŞT-13','2004-03-06',0,0.1,'P1','E')");
+    t.exec(invoice + "('RO1','14','2004-03-07',5,5,'P1','E')");
+    const QString books = t.value("select max(rowid) from facturi");
+
+    struct Case {
+        const char* what;
+        const char* change;  // on the backup
+        int merged;
+    };
+    const Case cases[] = {
+        {"as saved", "", 0},
+        {"amounts as reals", "update facturi set suma=119.0, faratva=100.0 where nrfactura='12'",
+         0},
+        {"a negative zero", "update facturi set suma=-0.0 where nrfactura='ŞT-13'", 0},
+        {"another date", "update facturi set data='2004-03-08' where nrfactura='14'", 1},
+        {"a number with a space after it",
+         "update facturi set nrfactura='12 ' where nrfactura='12'", 1},
+        {"a number in other letters", "update facturi set nrfactura='ST-13' where suma=0", 1},
+        {"a cent more", "update facturi set faratva=100.01 where nrfactura='12'", 1},
+        {"no amount", "update facturi set suma=null where nrfactura='14'", 1},
+        {"a document twice", "insert into facturi select * from facturi where nrfactura='14'", 1},
+    };
+    for (const Case& c : cases) {
+        fillBackup(backup, "RO1");
+        if (*c.change) {
+            backup.execute(QString::fromUtf8(c.change));
+        }
+        EXPECT_EQ(mergeBackup("RO1").invoices, c.merged) << c.what;
+        t.exec("delete from facturi where rowid>" + books);
+    }
+}
+
 // A backup not as this program writes it, changed by hand or crafted: the whole file is refused
 // before anything is merged, also when the bad value is its last one.
 TEST(Backup, ABadTableOrValueRefusesTheWholeFile) {
