@@ -496,7 +496,7 @@ int mergeDocuments(const Table& table, const QString& numberColumn, const QStrin
                    const QString& fiscalCode, RowCheck check,
                    const Replacements& replacements = {}) {
     // First every row is checked and matched as the file holds them; a backup whose rows are
-    // all in the books (the usual case, and the largest) ends here.
+    // all in the books already (restored into the books it came from) ends here.
     DocumentCounts present = documentsInBooks(table, numberColumn, fiscalCode);
     bool missing = false;
     eachDocument("select * from " + table.name, numberColumn,
