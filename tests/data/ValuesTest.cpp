@@ -69,6 +69,27 @@ TEST(Values, TypedDatesAcceptRealCalendarDaysOnly) {
     EXPECT_EQ(parseIsoDate("2004-02-30"), std::nullopt);
 }
 
+// The stored form, read from a text and from the engine's bytes alike.
+TEST(Values, StoredDatesAreCalendarDaysInTheirOneForm) {
+    const struct {
+        const char* text;
+        bool stored;
+    } cases[] = {
+        {"2004-02-29", true},      {"0001-01-01", true},   {"9999-12-31", true},
+        {"2003-02-29", false},     {"2004-04-31", false},  {"2004-13-01", false},
+        {"2004-00-10", false},     {"0000-01-01", false},  {"2004-3-05", false},
+        {"2004-03-05 ", false},    {" 2004-03-05", false}, {"2004/03/05", false},
+        {"05.03.2004", false},     {"20040305", false},    {"", false},
+        {"２００４-03-05", false},  // other digits than 0-9
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(parseIsoDate(text).has_value(), c.stored) << c.text;
+        EXPECT_EQ(isStoredDate(text.toUtf8()), c.stored) << c.text;
+    }
+    EXPECT_EQ(parseIsoDate("2004-03-05"), QDate(2004, 3, 5));
+}
+
 TEST(Values, ApostrophesAreDoubled) {
     EXPECT_EQ(sqlEscape("O'NEIL SRL"), "O''NEIL SRL");
     EXPECT_EQ(sqlEscape("''"), "''''");
