@@ -341,28 +341,27 @@ std::optional<bool> copyAsItStands(sqlite3* from, const QString& target) {
         return std::nullopt;
     }
     QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        traceEngineError(QStringLiteral("copie"),
-                         out.errorString() + QStringLiteral(": ") + target);
+    const auto failed = [&target](const QString& why) {
+        traceEngineError(QStringLiteral("copie"), why + QStringLiteral(": ") + target);
         return false;
+    };
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return failed(out.errorString());
     }
     QByteArray chunk(1 << 20, Qt::Uninitialized);
     for (sqlite3_int64 at = 0; at < size; at += chunk.size()) {
         const int length = static_cast<int>(std::min<sqlite3_int64>(chunk.size(), size - at));
         const int rc = file->pMethods->xRead(file, chunk.data(), length, at);
-        if (rc != SQLITE_OK || out.write(chunk.constData(), length) != length) {
-            traceEngineError(
-                QStringLiteral("copie"),
-                (rc != SQLITE_OK ? QString::fromUtf8(sqlite3_errstr(rc)) : out.errorString()) +
-                    QStringLiteral(": ") + target);
-            return false;
+        if (rc != SQLITE_OK) {
+            return failed(QString::fromUtf8(sqlite3_errstr(rc)));
+        }
+        if (out.write(chunk.constData(), length) != length) {
+            return failed(out.errorString());
         }
     }
     // As durable as the engine's own copy before it is renamed into place.
     if (!out.flush() || ::fsync(out.handle()) != 0) {
-        traceEngineError(QStringLiteral("copie"),
-                         out.errorString() + QStringLiteral(": ") + target);
-        return false;
+        return failed(out.errorString());
     }
     return true;
 }

@@ -10,21 +10,34 @@ namespace kov {
 
 namespace {
 
-// A select's result handed to two functions: one for the columns, one for each row.
+// A select's result: its columns into the given lists, each row to a function.
 class SinkOf final : public RowSink {
   public:
-    using Columns = std::function<void(QStringList, std::vector<bool>)>;
     using Row = std::function<void(const RowSource&)>;
-    SinkOf(Columns columns, Row row) : columns_(std::move(columns)), row_(std::move(row)) {}
+    SinkOf(QStringList& names, std::vector<bool>& dateColumns, const Row& row)
+        : names_(names), dateColumns_(dateColumns), row_(row) {}
     void columns(QStringList names, std::vector<bool> dateColumns) override {
-        columns_(std::move(names), std::move(dateColumns));
+        names_ = std::move(names);
+        dateColumns_ = std::move(dateColumns);
     }
     void row(const RowSource& row) override { row_(row); }
 
   private:
-    Columns columns_;
-    Row row_;
+    QStringList& names_;
+    std::vector<bool>& dateColumns_;
+    const Row& row_;
 };
+
+int columnIndex(const QStringList& names, const QString& name) {
+    qsizetype index = 0;
+    while (index < names.size() && names[index].compare(name, Qt::CaseInsensitive) != 0) {
+        ++index;
+    }
+    if (index == names.size()) {
+        throw DbError(QStringLiteral("Campul '%1' nu exista").arg(name));
+    }
+    return static_cast<int>(index);
+}
 
 }  // namespace
 
@@ -158,12 +171,7 @@ void Query::select(const std::vector<Value>& values,
                    const std::function<void(const RowSource&)>& row) {
     close();
     Database& db = Database::connected(databaseName_);
-    SinkOf sink(
-        [this](QStringList names, std::vector<bool> dateColumns) {
-            names_ = std::move(names);
-            dateColumns_ = std::move(dateColumns);
-        },
-        row);
+    SinkOf sink(names_, dateColumns_, row);
     try {
         compiled(db, values).select(db, values, sink);
     } catch (...) {
@@ -200,20 +208,17 @@ void Query::execSql(const std::vector<Value>& values) {
 }
 
 int RowView::fieldIndex(const QString& name) const {
-    qsizetype index = 0;
-    while (index < names_.size() && names_[index].compare(name, Qt::CaseInsensitive) != 0) {
-        ++index;
-    }
-    if (index == names_.size()) {
-        throw DbError(QStringLiteral("Campul '%1' nu exista").arg(name));
-    }
-    return static_cast<int>(index);
+    return columnIndex(names_, name);
 }
 
-bool RowView::appendText(int column, QByteArray& out) const {
+void RowView::checkColumn(int column) const {
     if (column < 0 || column >= names_.size()) {
         throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
     }
+}
+
+bool RowView::appendText(int column, QByteArray& out) const {
+    checkColumn(column);
     if (source_) {
         const auto text = source_->text(column);
         if (text) {
@@ -229,9 +234,7 @@ bool RowView::appendText(int column, QByteArray& out) const {
 }
 
 Field RowView::field(int column) const {
-    if (column < 0 || column >= names_.size()) {
-        throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
-    }
+    checkColumn(column);
     const auto at = static_cast<size_t>(column);
     return Field(values_ ? (*values_)[at] : source_->value(column), dateColumns_[at]);
 }
@@ -248,15 +251,11 @@ Field Query::field(int column) const {
 }
 
 int Query::fieldIndex(const QString& name) const {
-    static const std::vector<Value> none;
-    return RowView(names_, dateColumns_, none).fieldIndex(name);
+    return columnIndex(names_, name);
 }
 
 Field Query::fieldByName(const QString& name) const {
-    const int index = fieldIndex(name);
-    if (eof()) {
-        throw DbError(QStringLiteral("Nu exista inregistrarea ceruta"));
-    }
+    const int index = fieldIndex(name);  // an unknown column is named even past the last row
     return field(index);
 }
 

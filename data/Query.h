@@ -50,6 +50,8 @@ class RowView {
     bool appendText(int column, QByteArray& out) const;
 
   private:
+    void checkColumn(int column) const;
+
     const QStringList& names_;
     const std::vector<bool>& dateColumns_;
     const std::vector<Value>* values_ = nullptr;
